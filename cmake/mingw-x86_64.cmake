@@ -1,0 +1,13 @@
+# Cross-compilation to Windows with MinGW-w64 (x86_64, posix threads).
+set(CMAKE_SYSTEM_NAME Windows)
+set(CMAKE_SYSTEM_PROCESSOR x86_64)
+set(TABLET_TRIPLE x86_64-w64-mingw32)
+set(CMAKE_C_COMPILER   ${TABLET_TRIPLE}-gcc-posix)
+set(CMAKE_CXX_COMPILER ${TABLET_TRIPLE}-g++-posix)
+set(CMAKE_RC_COMPILER  ${TABLET_TRIPLE}-windres)
+set(CMAKE_FIND_ROOT_PATH /usr/${TABLET_TRIPLE})
+set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
+set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
+set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
+# Every Windows executable runs under Wine with a private prefix.
+set(CMAKE_CROSSCOMPILING_EMULATOR ${CMAKE_CURRENT_LIST_DIR}/../tools/wine-run)

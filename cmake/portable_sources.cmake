@@ -1,0 +1,12 @@
+# Window-free sources: built into the program and, natively, into the unit
+# tests and fuzzers. They include no Windows header. One path per line.
+set(TABLET_PORTABLE_SOURCES
+    src/controls/muldiv.cpp
+    src/driver/fixed_point.cpp
+    src/dialogs/measure.cpp
+    src/dialogs/name_parts.cpp
+    src/dialogs/unit_preference.cpp
+    src/setup/settings.cpp
+    src/setup/sensitivity.cpp
+    src/setup/area_math.cpp
+)

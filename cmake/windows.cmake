@@ -1,0 +1,58 @@
+# The Windows flavours: the program, the driver stand-in and the Windows tests.
+enable_language(RC)
+find_package(Python3 REQUIRED COMPONENTS Interpreter)
+
+set(CMAKE_RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/bin)
+set(CMAKE_LIBRARY_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/bin)
+
+add_compile_definitions(STRICT NOMINMAX _WIN32_WINNT=0x0601 WINVER=0x0601)
+add_compile_options($<$<COMPILE_LANGUAGE:CXX,C>:-Wall> $<$<COMPILE_LANGUAGE:CXX,C>:-Wextra>)
+add_link_options(-static -static-libgcc -static-libstdc++)
+if(CMAKE_SYSTEM_PROCESSOR STREQUAL "i686")
+    add_link_options(-Wl,--enable-stdcall-fixup)
+endif()
+
+# Icons are drawn by a script at build time.
+set(TABLET_GENERATED ${CMAKE_BINARY_DIR}/generated)
+set(TABLET_ICONS app information features customization quarnlogo)
+set(TABLET_ICON_FILES "")
+foreach(icon ${TABLET_ICONS})
+    list(APPEND TABLET_ICON_FILES ${TABLET_GENERATED}/icons/${icon}.ico)
+endforeach()
+add_custom_command(
+    OUTPUT ${TABLET_ICON_FILES}
+    COMMAND ${Python3_EXECUTABLE} ${CMAKE_SOURCE_DIR}/tools/make_icons.py ${TABLET_GENERATED}/icons
+    DEPENDS ${CMAKE_SOURCE_DIR}/tools/make_icons.py
+    COMMENT "Drawing icons")
+add_custom_target(tablet_icons DEPENDS ${TABLET_ICON_FILES})
+
+# Everything but the entry point goes into a library that the tests link too.
+file(GLOB_RECURSE TABLET_PRODUCT_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/src/*.cpp)
+list(REMOVE_ITEM TABLET_PRODUCT_SOURCES ${CMAKE_SOURCE_DIR}/src/app/main.cpp)
+add_library(tabletcp_core STATIC ${TABLET_PRODUCT_SOURCES})
+target_include_directories(tabletcp_core PUBLIC ${CMAKE_SOURCE_DIR}/src)
+target_link_libraries(tabletcp_core PUBLIC user32 gdi32 kernel32)
+
+file(GLOB TABLET_RC_PARTS CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/src/res/*.rc ${CMAKE_SOURCE_DIR}/src/res/*.dlg)
+add_library(tabletcp_res OBJECT ${CMAKE_SOURCE_DIR}/src/res/app.rc)
+target_include_directories(tabletcp_res PRIVATE ${CMAKE_SOURCE_DIR}/src ${CMAKE_SOURCE_DIR}/src/res ${TABLET_GENERATED})
+set_source_files_properties(${CMAKE_SOURCE_DIR}/src/res/app.rc PROPERTIES
+    OBJECT_DEPENDS "${TABLET_ICON_FILES};${TABLET_RC_PARTS};${CMAKE_SOURCE_DIR}/src/defs/features.h")
+add_dependencies(tabletcp_res tablet_icons)
+
+add_executable(tabletcp WIN32 ${CMAKE_SOURCE_DIR}/src/app/main.cpp $<TARGET_OBJECTS:tabletcp_res>)
+target_link_libraries(tabletcp PRIVATE tabletcp_core)
+target_link_options(tabletcp PRIVATE -s)
+
+add_subdirectory(sim)
+
+# GoogleTest from Debian's sources; nothing is downloaded.
+set(gtest_force_shared_crt OFF CACHE BOOL "" FORCE)
+set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
+set(BUILD_GMOCK OFF CACHE BOOL "" FORCE)
+add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
+
+add_subdirectory(tests/win)
+if(EXISTS ${CMAKE_SOURCE_DIR}/bench/CMakeLists.txt)
+    add_subdirectory(bench)
+endif()

@@ -1,0 +1,171 @@
+// Icon buttons: an icon with a label under it. A click focuses, a double
+// click or Enter activates, the arrow keys move to a neighbour, and the label
+// is highlighted while the button is the main window's current one.
+#include "app/app.h"
+#include "defs/features.h"
+
+const char IconWindowClass[] = "Icon Window Class";
+
+namespace {
+
+// Five slots: left, up, right, down neighbours and the icon. Handles fit 32
+// bits on both architectures; the slots are pointer-wide under Win64.
+constexpr int SlotSize = sizeof(LONG_PTR);
+constexpr int IconButtonExtra = 5 * SlotSize;
+
+void SetSlot(HWND button, IconSlot slot, LONG_PTR value) { SetWindowLongPtrA(button, slot * SlotSize, value); }
+
+void Notify(HWND button, WORD code) {
+    SendMessageA(GetParent(button), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(button), code),
+                 reinterpret_cast<LPARAM>(button));
+}
+
+// Brush and font are created for one paint and released before it ends.
+void FillSolid(HDC dc, int x, int y, int width, int height, COLORREF colour) {
+    HBRUSH brush = CreateSolidBrush(colour);
+    if (!brush) return;
+    RECT box = {x, y, x + width, y + height};
+    FillRect(dc, &box, brush);
+    DeleteObject(brush);
+}
+
+void DrawLabel(HWND button, HDC dc, int width, int height, int iconHeight) {
+    HFONT font = CreateFontA(8, 0, 0, 0, 0, FALSE, FALSE, FALSE, 0, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
+                             DEFAULT_QUALITY, 0x22, "Helv");
+    if (!font) return;
+    SetBkMode(dc, TRANSPARENT);
+    HWND current = reinterpret_cast<HWND>(SendMessageA(GetParent(button), WM_COMMAND,
+                                                       MAKEWPARAM(GetDlgCtrlID(button), IconQueryCurrent),
+                                                       reinterpret_cast<LPARAM>(button)));
+    bool highlighted = current == button;
+    COLORREF text = GetSysColor(highlighted ? COLOR_CAPTIONTEXT : COLOR_WINDOWTEXT);
+    COLORREF back = GetSysColor(highlighted ? COLOR_ACTIVECAPTION : COLOR_APPWORKSPACE);
+    SetTextColor(dc, text);
+    SetBkColor(dc, back);
+
+    char label[80] = "";
+    int length = GetWindowTextA(button, label, sizeof label);
+    HGDIOBJ oldFont = SelectObject(dc, font);
+    SIZE extent = {0, 0};
+    GetTextExtentPoint32A(dc, label, length, &extent);
+    int x = (width - extent.cx) / 2;
+    int y = (height + iconHeight) / 2;
+    FillSolid(dc, x, y, extent.cx + 1, extent.cy + 1, back);
+    TextOutA(dc, x, y, label, length);
+    SelectObject(dc, oldFont);
+    DeleteObject(font);
+}
+
+void OnPaint(HWND button) {
+    PAINTSTRUCT paint;
+    HDC dc = BeginPaint(button, &paint);
+    RECT client;
+    GetClientRect(button, &client);
+    int cx = GetSystemMetrics(SM_CXICON), cy = GetSystemMetrics(SM_CYICON);
+    int x = (client.right - cx) / 2, y = (client.bottom - cy) / 2;
+    FillSolid(dc, x, y, cx, cy, GetSysColor(COLOR_APPWORKSPACE));
+    DrawIcon(dc, x, y, reinterpret_cast<HICON>(IconButtonSlot(button, IconSlotIcon)));
+    DrawLabel(button, dc, client.right, client.bottom, cy);
+    EndPaint(button, &paint);
+}
+
+void OnKeyDown(HWND button, WPARAM key) {
+    switch (key) {
+    case VK_RETURN:
+        Notify(button, IconActivate);  // the dialog runs to its end inside this call
+        SetFocus(button);
+        break;
+    case VK_LEFT:
+    case VK_UP:
+    case VK_RIGHT:
+    case VK_DOWN: {
+        HWND neighbour = reinterpret_cast<HWND>(IconButtonSlot(button, static_cast<IconSlot>(key - VK_LEFT)));
+        if (neighbour) SetFocus(neighbour);
+        break;
+    }
+    default:
+        break;  // every other key is swallowed
+    }
+}
+
+HWND CreateOneButton(HWND parent, IconButtonRow& row, DWORD column, DWORD gridRow) {
+    char label[40] = "";
+    LoadStringA(appInstance, row.labelId, label, sizeof label);
+    int cx = GetSystemMetrics(SM_CXICON), cy = GetSystemMetrics(SM_CYICON);
+    row.window = CreateWindowExA(0, IconWindowClass, label, WS_CHILD | WS_CLIPSIBLINGS, column * 3 * cx,
+                                 gridRow * 2 * cy, 3 * cx, 2 * cy, parent, nullptr, appInstance, nullptr);
+    HICON icon = LoadIconA(appInstance, MAKEINTRESOURCEA(row.iconId));
+    if (!row.window || !icon) {
+        ShowErrorBox(parent, IDS_NOT_ENOUGH_MEMORY);
+        return nullptr;
+    }
+    SetSlot(row.window, IconSlotIcon, reinterpret_cast<LONG_PTR>(icon));
+    SetWindowLongPtrA(row.window, GWLP_ID, row.controlId);
+    return row.window;
+}
+
+}  // namespace
+
+LONG_PTR IconButtonSlot(HWND button, IconSlot slot) { return GetWindowLongPtrA(button, slot * SlotSize); }
+
+bool RegisterIconButtonClass(HINSTANCE instance) {
+    WNDCLASSA buttonClass = {};
+    buttonClass.style = CS_VREDRAW | CS_HREDRAW | CS_DBLCLKS;
+    buttonClass.lpfnWndProc = IconWndProc;
+    buttonClass.cbWndExtra = IconButtonExtra;
+    buttonClass.hInstance = instance;
+    buttonClass.hCursor = LoadCursorA(nullptr, IDC_ARROW);
+    buttonClass.lpszClassName = IconWindowClass;
+    if (RegisterClassA(&buttonClass)) return true;
+    WNDCLASSA existing;
+    return GetClassInfoA(instance, IconWindowClass, &existing) != FALSE;
+}
+
+HWND CreateIconButtons(HWND parent, IconGrid& grid) {
+    HWND first = nullptr;
+    IconButtonRow* rows = grid.firstRow;
+    for (DWORD r = 0; r < grid.rows; ++r)
+        for (DWORD c = 0; c < grid.columns; ++c) {
+            HWND button = CreateOneButton(parent, rows[r * grid.columns + c], c, r);
+            if (!button) return nullptr;
+            if (!first) first = button;
+        }
+    for (DWORD r = 0; r < grid.rows; ++r)
+        for (DWORD c = 0; c < grid.columns; ++c) {
+            HWND cell = rows[r * grid.columns + c].window;
+            auto at = [&](DWORD rr, DWORD cc) { return reinterpret_cast<LONG_PTR>(rows[rr * grid.columns + cc].window); };
+            if (c > 0) SetSlot(cell, IconSlotLeft, at(r, c - 1));
+            if (r > 0) SetSlot(cell, IconSlotUp, at(r - 1, c));
+            if (c < grid.columns - 1) SetSlot(cell, IconSlotRight, at(r, c + 1));
+            if (r < grid.rows - 1) SetSlot(cell, IconSlotDown, at(r + 1, c));
+            ShowWindow(cell, (r == 0 && c == 0) ? SW_SHOWNORMAL : SW_SHOWNA);
+        }
+    return first;
+}
+
+LRESULT CALLBACK IconWndProc(HWND button, UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+    case WM_SETFOCUS:
+        InvalidateRect(button, nullptr, TRUE);
+        Notify(button, IconFocused);
+        return 0;
+    case WM_KILLFOCUS:
+        InvalidateRect(button, nullptr, TRUE);
+        return 0;
+    case WM_KEYDOWN:
+        OnKeyDown(button, wParam);
+        return 0;
+    case WM_LBUTTONDOWN:
+        SetFocus(button);
+        return 0;
+    case WM_LBUTTONDBLCLK:
+        SetFocus(button);
+        Notify(button, IconActivate);
+        return 0;
+    case WM_PAINT:
+        OnPaint(button);
+        return 0;
+    default:
+        return DefWindowProcA(button, message, wParam, lParam);
+    }
+}

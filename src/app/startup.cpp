@@ -1,0 +1,76 @@
+// Start-up in its fixed order and the message loop.
+#include "app/app.h"
+#include "controls/controls.h"
+#include "defs/features.h"
+#include "dialogs/dialogs.h"
+#include "driver/driver.h"
+
+char caption[50];
+HINSTANCE appInstance = nullptr;
+ManagerHandle managerHandle = 0;
+
+void ShowErrorBox(HWND owner, UINT stringId) {
+    char text[80] = "";
+    LoadStringA(appInstance ? appInstance : GetModuleHandleA(nullptr), stringId, text, sizeof text);
+    MessageBoxA(owner, text, caption, MB_OK | MB_ICONSTOP);
+}
+
+bool RegisterWindowClasses(HINSTANCE instance) {
+    if (!RegisterSetAreaClass(instance)) return false;
+    if (!RegisterTweakClass(instance)) return false;
+    if (!RegisterIconButtonClass(instance)) return false;
+
+    WNDCLASSA mainClass = {};
+    mainClass.style = CS_VREDRAW | CS_HREDRAW;
+    mainClass.lpfnWndProc = MainWndProc;
+    mainClass.hInstance = instance;
+    mainClass.hIcon = LoadIconA(instance, MAKEINTRESOURCEA(ICON_APP));
+    mainClass.hCursor = LoadCursorA(nullptr, IDC_ARROW);
+    mainClass.hbrBackground = reinterpret_cast<HBRUSH>(static_cast<INT_PTR>(COLOR_APPWORKSPACE + 1));
+    mainClass.lpszMenuName = MAKEINTRESOURCEA(IDM_TABLET);
+    mainClass.lpszClassName = caption;
+    if (RegisterClassA(&mainClass)) return true;
+    // A second registration in the same process (tests) finds it there.
+    WNDCLASSA existing;
+    return GetClassInfoA(instance, caption, &existing) != FALSE;
+}
+
+HWND StartTabletControlPanel(HINSTANCE instance, int showCommand) {
+    selectionText = GetCommandLineA();
+    appInstance = instance;
+    LoadStringA(instance, IDS_CAPTION, caption, sizeof caption);
+
+    if (VXInfoA(InfoPresence, 0, nullptr) == 0) {
+        ShowErrorBox(nullptr, IDS_DRIVER_NOT_FOUND);
+        return nullptr;
+    }
+    if (!RegisterWindowClasses(instance)) return nullptr;
+
+    HWND mainWindow = CreateMainWindow(instance);
+    if (!mainWindow) return nullptr;
+
+    managerHandle = VXMgrOpen(mainWindow, MessageBase);
+    if (!managerHandle) {
+        ShowErrorBox(nullptr, IDS_DRIVER_NOT_FOUND);
+        DestroyWindow(mainWindow);
+        return nullptr;
+    }
+    ShowWindow(mainWindow, showCommand);
+    CurrentUnit = ReadUnitPreference();
+    return mainWindow;
+}
+
+int RunMessageLoop() {
+    MSG message;
+    BOOL got;
+    while ((got = GetMessageA(&message, nullptr, 0, 0)) > 0) {
+        TranslateMessage(&message);
+        DispatchMessageA(&message);
+    }
+    return got == 0 ? static_cast<int>(message.wParam) : 0;
+}
+
+int TabletMain(HINSTANCE instance, int showCommand) {
+    if (!StartTabletControlPanel(instance, showCommand)) return 0;
+    return RunMessageLoop();
+}

@@ -1,0 +1,29 @@
+// The custom controls: the Tweak spin control beside numeric fields and the
+// SetArea control that pictures the tablet and its tracking area.
+#pragma once
+
+#include <windows.h>
+
+// Tweak messages and notifications.
+enum : UINT { TWM_GETBUDDY = 0x0400, TWM_SETBUDDY = 0x0401 };
+enum : WORD { TWN_UP = 0x20, TWN_DOWN = 0x21 };
+
+// SetArea messages and notifications.
+enum : UINT { SAM_GETAREA = 0x0400, SAM_SETAREA = 0x0401 };
+enum : WORD {
+    SAN_AREARESET = 0x20,
+    SAN_AREACHANGED = 0x21,
+    SAN_ASKLOWERLEFT = 0x22,
+    SAN_ASKUPPERRIGHT = 0x23,
+    SAN_DEFINED = 0x24,
+    SAN_CANCELLED = 0x25,
+    SAN_FOCUSLOST = 0x27,
+    SAN_OUTOFRANGE = 0x28,
+};
+
+// Each answers 1 at once when the class is already registered.
+int RegisterTweakClass(HINSTANCE instance);
+int RegisterSetAreaClass(HINSTANCE instance);
+
+LRESULT CALLBACK TweakWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+LRESULT CALLBACK SetAreaWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);

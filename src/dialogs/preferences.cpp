@@ -1,0 +1,37 @@
+// The one preference of the program: the measurement unit, kept in
+// vellix.ini in a section named after the tablet.
+#include <cstdio>
+
+#include "dialogs/dialogs.h"
+#include "dialogs/name_parts.h"
+#include "dialogs/unit_preference.h"
+#include "driver/driver.h"
+
+int CurrentUnit = 0;
+
+namespace {
+
+const char PreferencesFile[] = "vellix.ini";
+const char UnitsKey[] = "Units";
+char sectionName[200];  // read once at start-up, used by every write
+
+}  // namespace
+
+const char* PreferenceSection() { return sectionName; }
+
+int ReadUnitPreference() {
+    AxisInfo x;
+    ReadAxis(DeviceAxisX, x);
+    char name[200];
+    ReadDriverText(DeviceCategory(), DeviceName, name, sizeof name);
+    CopyIdentification(name, sectionName, sizeof sectionName);
+    int fallback = UnitFromProfileValue(0, x.unitCode) + 1;
+    UINT stored = GetPrivateProfileIntA(sectionName, UnitsKey, fallback, PreferencesFile);
+    return UnitFromProfileValue(static_cast<int>(stored), x.unitCode);
+}
+
+void WriteUnitPreference(int unit) {
+    char value[16];
+    snprintf(value, sizeof value, "%d", unit + 1);
+    WritePrivateProfileStringA(sectionName, UnitsKey, value, PreferencesFile);
+}

@@ -1,0 +1,66 @@
+// Lazy binding of the driver's entry points by ordinal. The library is loaded
+// on the first call of any wrapper; there is no negative caching, so a missing
+// library or entry is looked for again on every call.
+#include "driver/driver.h"
+
+namespace {
+
+HMODULE libraryHandle = nullptr;
+EntryBinding* boundHead = nullptr;
+
+#define DEFINE_BINDING(name, ordinal, result, params, args) \
+    EntryBinding name##Binding = {#name, ordinal, nullptr, nullptr};
+VELLIX_ENTRY_POINTS(DEFINE_BINDING)
+#undef DEFINE_BINDING
+
+#define LIST_BINDING(name, ordinal, result, params, args) &name##Binding,
+EntryBinding* const allBindings[] = {VELLIX_ENTRY_POINTS(LIST_BINDING)};
+#undef LIST_BINDING
+
+}  // namespace
+
+void BindEntry(EntryBinding* binding) {
+    if (!libraryHandle) libraryHandle = LoadLibraryW(L"Vellix32");
+    if (!libraryHandle) return;
+    LPCSTR key = binding->ordinal ? reinterpret_cast<LPCSTR>(static_cast<ULONG_PTR>(binding->ordinal))
+                                  : binding->name;
+    binding->address = GetProcAddress(libraryHandle, key);
+    if (binding->address) {
+        binding->next = boundHead;
+        boundHead = binding;
+    }
+}
+
+void UnloadDriver() {
+    if (!libraryHandle) return;
+    FreeLibrary(libraryHandle);
+    libraryHandle = nullptr;
+    while (boundHead) {
+        EntryBinding* next = boundHead->next;
+        boundHead->address = nullptr;
+        boundHead->next = nullptr;
+        boundHead = next;
+    }
+}
+
+HMODULE DriverLibraryHandle() { return libraryHandle; }
+EntryBinding* BoundEntryList() { return boundHead; }
+
+EntryBinding* DriverBinding(DWORD ordinal) {
+    for (EntryBinding* binding : allBindings)
+        if (binding->ordinal == ordinal) return binding;
+    return nullptr;
+}
+
+// Each wrapper binds on first use and returns 0 while its entry is missing.
+// The function type comes from the same list as the stand-in's exports, so a
+// mismatch between the two cannot compile silently.
+#define DEFINE_WRAPPER(name, ordinal, result, params, args)                           \
+    result name params {                                                              \
+        typedef result(WINAPI * EntryType) params;                                    \
+        if (!name##Binding.address) BindEntry(&name##Binding);                        \
+        if (!name##Binding.address) return 0;                                         \
+        return reinterpret_cast<EntryType>(reinterpret_cast<void*>(name##Binding.address)) args; \
+    }
+VELLIX_ENTRY_POINTS(DEFINE_WRAPPER)
+#undef DEFINE_WRAPPER
