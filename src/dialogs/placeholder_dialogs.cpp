@@ -1,6 +1,5 @@
 // Placeholder dialog procedures until the dialogs land: OK and Cancel close.
 #include "dialogs/dialogs.h"
-#include "setup/setup.h"
 
 namespace {
 INT_PTR ClosingDialogProc(HWND dialog, UINT message, WPARAM wParam) {
@@ -15,4 +14,3 @@ INT_PTR ClosingDialogProc(HWND dialog, UINT message, WPARAM wParam) {
 INT_PTR CALLBACK InfoDialogProc(HWND d, UINT m, WPARAM w, LPARAM) { return ClosingDialogProc(d, m, w); }
 INT_PTR CALLBACK FeaturesDialogProc(HWND d, UINT m, WPARAM w, LPARAM) { return ClosingDialogProc(d, m, w); }
 INT_PTR CALLBACK AboutDialogProc(HWND d, UINT m, WPARAM w, LPARAM) { return ClosingDialogProc(d, m, w); }
-INT_PTR CALLBACK SetupDialogProc(HWND d, UINT m, WPARAM w, LPARAM) { return ClosingDialogProc(d, m, w); }
