@@ -2,6 +2,7 @@
 # tests and fuzzers. They include no Windows header. One path per line.
 set(TABLET_PORTABLE_SOURCES
     src/controls/muldiv.cpp
+    src/controls/muldiv_binding.cpp
     src/driver/fixed_point.cpp
     src/dialogs/measure.cpp
     src/dialogs/name_parts.cpp

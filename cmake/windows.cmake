@@ -56,3 +56,7 @@ add_subdirectory(tests/win)
 if(EXISTS ${CMAKE_SOURCE_DIR}/bench/CMakeLists.txt)
     add_subdirectory(bench)
 endif()
+
+# The headless tour of tools/run: opens every window and saves pictures.
+add_executable(tablet_tour ${CMAKE_SOURCE_DIR}/tools/tour/tour.cpp)
+add_dependencies(tablet_tour tabletcp Vellix32)

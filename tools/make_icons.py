@@ -1,64 +1,333 @@
 #!/usr/bin/env python3
-"""Draws the program's icons into .ico files (placeholder shapes)."""
+"""Draws the program's icons into .ico files.
+
+Each icon is drawn once on a 32 by 32 canvas of named colours (None is the
+transparent background) and written in the four images every icon offers:
+32x16 in two colours, and 32x32 in two, eight and sixteen colours. The AND
+mask is set exactly where the canvas is transparent.
+
+    make_icons.py OUTDIR        writes app, information, features,
+                                customization and quarnlogo .ico files
+"""
+import math
 import os
 import struct
 import sys
 
-NAMES = ["app", "information", "features", "customization", "quarnlogo"]
+SIZE = 32
+
+# The sixteen standard colours, by name, with their position in the palette.
+VGA16 = [
+    ("black", (0, 0, 0)), ("maroon", (128, 0, 0)), ("green", (0, 128, 0)), ("olive", (128, 128, 0)),
+    ("navy", (0, 0, 128)), ("purple", (128, 0, 128)), ("teal", (0, 128, 128)), ("silver", (192, 192, 192)),
+    ("gray", (128, 128, 128)), ("red", (255, 0, 0)), ("lime", (0, 255, 0)), ("yellow", (255, 255, 0)),
+    ("blue", (0, 0, 255)), ("fuchsia", (255, 0, 255)), ("aqua", (0, 255, 255)), ("white", (255, 255, 255)),
+]
+RGB = dict(VGA16)
+
+# The eight-colour palette and where each of the sixteen colours goes in it.
+PALETTE8 = [(0, 0, 0), (255, 255, 255), (192, 192, 192), (128, 128, 128), (255, 0, 0), (255, 255, 0),
+            (0, 0, 255), (0, 128, 0)]
+TO8 = {
+    "black": 0, "white": 1, "silver": 2, "gray": 3, "red": 4, "maroon": 4, "fuchsia": 4, "yellow": 5,
+    "olive": 5, "blue": 6, "navy": 6, "purple": 6, "green": 7, "lime": 7, "teal": 7, "aqua": 2,
+}
 
 
-def bmp_image(width, height, bpp, palette, pixels):
-    """One ICO image: BITMAPINFOHEADER, palette, XOR bitmap, AND mask."""
-    row_bits = width * bpp
-    row_bytes = ((row_bits + 31) // 32) * 4
+def luminance(name):
+    r, g, b = RGB[name]
+    return 0.299 * r + 0.587 * g + 0.114 * b
+
+
+def is_white_in_mono(name):
+    return luminance(name) > 140
+
+
+class Canvas:
+    """A 32x32 grid of colour names; None is transparent. Row 0 is the top."""
+
+    def __init__(self):
+        self.px = [[None] * SIZE for _ in range(SIZE)]
+
+    def put(self, x, y, colour):
+        if 0 <= x < SIZE and 0 <= y < SIZE:
+            self.px[y][x] = colour
+
+    def get(self, x, y):
+        return self.px[y][x]
+
+    def rect(self, x0, y0, x1, y1, colour):
+        for y in range(y0, y1 + 1):
+            for x in range(x0, x1 + 1):
+                self.put(x, y, colour)
+
+    def frame(self, x0, y0, x1, y1, colour):
+        for x in range(x0, x1 + 1):
+            self.put(x, y0, colour)
+            self.put(x, y1, colour)
+        for y in range(y0, y1 + 1):
+            self.put(x0, y, colour)
+            self.put(x1, y, colour)
+
+    def region(self, inside, colour):
+        """Fills every pixel whose centre satisfies inside(x, y)."""
+        for y in range(SIZE):
+            for x in range(SIZE):
+                if inside(x + 0.5, y + 0.5):
+                    self.put(x, y, colour)
+
+    def disc(self, cx, cy, r, colour):
+        self.region(lambda x, y: (x - cx) ** 2 + (y - cy) ** 2 <= r * r, colour)
+
+    def ring(self, cx, cy, r_out, r_in, colour):
+        self.region(lambda x, y: r_in * r_in < (x - cx) ** 2 + (y - cy) ** 2 <= r_out * r_out, colour)
+
+    def round_rect(self, x0, y0, x1, y1, r, colour):
+        """Filled rectangle with rounded corners; bounds are pixel edges."""
+
+        def inside(x, y):
+            if not (x0 <= x <= x1 and y0 <= y <= y1):
+                return False
+            cx = min(max(x, x0 + r), x1 - r)
+            cy = min(max(y, y0 + r), y1 - r)
+            return (x - cx) ** 2 + (y - cy) ** 2 <= r * r
+
+        self.region(inside, colour)
+
+    def polygon(self, points, colour):
+        def inside(x, y):
+            hit = False
+            n = len(points)
+            for i in range(n):
+                (ax, ay), (bx, by) = points[i], points[(i + 1) % n]
+                if (ay > y) != (by > y) and x < ax + (y - ay) * (bx - ax) / (by - ay):
+                    hit = not hit
+            return hit
+
+        self.region(inside, colour)
+
+    def line(self, x0, y0, x1, y1, colour):
+        """One-pixel line between pixel positions (Bresenham)."""
+        dx, dy = abs(x1 - x0), -abs(y1 - y0)
+        sx, sy = (1 if x0 < x1 else -1), (1 if y0 < y1 else -1)
+        err = dx + dy
+        while True:
+            self.put(x0, y0, colour)
+            if x0 == x1 and y0 == y1:
+                return
+            e2 = 2 * err
+            if e2 >= dy:
+                err += dy
+                x0 += sx
+            if e2 <= dx:
+                err += dx
+                y0 += sy
+
+    def outline(self, fill, colour):
+        """Draws colour on every transparent pixel next to one of fill's shape:
+        fill is a canvas whose opaque pixels form the shape."""
+        for y in range(SIZE):
+            for x in range(SIZE):
+                if fill.get(x, y) is not None:
+                    continue
+                for dx, dy in ((1, 0), (-1, 0), (0, 1), (0, -1)):
+                    nx, ny = x + dx, y + dy
+                    if 0 <= nx < SIZE and 0 <= ny < SIZE and fill.get(nx, ny) is not None:
+                        self.put(x, y, colour)
+                        break
+
+    def paste(self, other):
+        for y in range(SIZE):
+            for x in range(SIZE):
+                if other.get(x, y) is not None:
+                    self.put(x, y, other.get(x, y))
+
+
+def outlined(draw_shape, canvas, edge="black"):
+    """Draws a shape on its own layer, then puts it with a one-pixel edge."""
+    layer = Canvas()
+    draw_shape(layer)
+    canvas.outline(layer, edge)
+    canvas.paste(layer)
+
+
+def draw_tablet(c):
+    """A tablet seen from above: dark body, lighter active surface."""
+    outlined(lambda l: l.round_rect(1, 8, 31, 30, 3, "gray"), c)
+    c.rect(4, 11, 27, 26, "silver")
+    c.frame(4, 11, 27, 26, "black")
+    c.rect(29, 12, 29, 13, "lime")  # power light
+
+
+def pen_layer(tip, end, width):
+    """A pen from end to tip: barrel, a silver cone and a black point."""
+    layer = Canvas()
+    (tx, ty), (ex, ey) = tip, end
+    length = math.hypot(ex - tx, ey - ty)
+    ux, uy = (ex - tx) / length, (ey - ty) / length  # from the tip toward the end
+    nx, ny = -uy, ux
+    h = width / 2.0
+    cone = 6.0
+    base = (tx + ux * cone, ty + uy * cone)
+
+    def at(p, along, across):
+        return (p[0] + ux * along + nx * across, p[1] + uy * along + ny * across)
+
+    barrel = [at(base, 0, h), at(base, 0, -h), at(end, 0, -h), at(end, 0, h)]
+    layer.polygon(barrel, "yellow")
+    layer.polygon([at(end, -2.5, h), at(end, -2.5, -h), at(end, 0, -h), at(end, 0, h)], "red")
+    layer.polygon([at(tip, 0, 0.6), at(base, 0, h), at(base, 0, -h), at(tip, 0, -0.6)], "silver")
+    layer.polygon([at(tip, -0.5, 1.0), at(tip, 2.2, 1.0), at(tip, 2.2, -1.0), at(tip, -0.5, -1.0)], "black")
+    return layer, at
+
+
+def draw_app(c):
+    draw_tablet(c)
+    layer, at = pen_layer((9.5, 22.5), (29.5, 1.5), 5.0)
+    c.outline(layer, "black")
+    c.paste(layer)
+    # Barrel button, a dark stripe across the pen.
+    bx, by = at((9.5, 22.5), 11, 0)
+    c.put(int(bx), int(by), "navy")
+    c.put(int(bx) + 1, int(by), "navy")
+
+
+def draw_information(c):
+    outlined(lambda l: l.disc(16, 16, 14.5, "blue"), c)
+    c.ring(16, 16, 14.5, 12.5, "navy")
+    c.disc(16, 9, 2.6, "white")
+    c.rect(12, 13, 17, 14, "white")  # serif
+    c.rect(14, 13, 17, 24, "white")  # stem
+    c.rect(12, 24, 19, 25, "white")  # base
+
+
+def draw_features(c):
+    """A tablet puck: crosshair lens in front, four buttons on the body."""
+
+    def body(l):
+        l.round_rect(7, 11, 25, 31, 5, "silver")
+        l.disc(16, 8.5, 7.5, "aqua")
+
+    outlined(body, c)
+    c.ring(16, 8.5, 7.5, 6.5, "gray")
+    c.line(16, 2, 16, 14, "black")
+    c.line(9, 8, 23, 8, "black")
+    c.rect(15, 8, 16, 8, "red")
+    for (x, y, colour) in ((9, 17, "yellow"), (17, 17, "white"), (9, 23, "blue"), (17, 23, "green")):
+        c.rect(x, y, x + 5, y + 3, colour)
+        c.frame(x, y, x + 5, y + 3, "black")
+    c.rect(15, 28, 16, 31, "gray")  # cord
+
+
+def draw_customization(c):
+    draw_tablet(c)
+    # The tracking area: a red rectangle with the two corners the pen sets.
+    c.frame(9, 14, 22, 23, "red")
+    c.frame(10, 15, 21, 22, "red")
+    for x, y in ((8, 22), (21, 13)):
+        c.rect(x, y, x + 2, y + 2, "blue")
+        c.frame(x, y, x + 2, y + 2, "black")
+    c.line(6, 24, 10, 24, "black")
+    c.line(8, 22, 8, 26, "black")
+
+
+def draw_quarnlogo(c):
+    """A stylised Q: a teal ring with a red tail through its lower right."""
+    outlined(lambda l: l.ring(15, 15, 13.5, 7.5, "teal"), c)
+    c.ring(15, 15, 11.5, 9.5, "aqua")
+
+    def tail(l):
+        l.polygon([(17, 20), (21, 16), (31, 27), (27, 31)], "red")
+
+    outlined(tail, c)
+
+
+DRAWINGS = {
+    "app": draw_app,
+    "information": draw_information,
+    "features": draw_features,
+    "customization": draw_customization,
+    "quarnlogo": draw_quarnlogo,
+}
+
+
+def halve_rows(canvas):
+    """32x16: each row pair becomes one row; the darker opaque pixel wins, so
+    one-pixel outlines survive."""
+    rows = []
+    for y in range(0, SIZE, 2):
+        row = []
+        for x in range(SIZE):
+            a, b = canvas.get(x, y), canvas.get(x, y + 1)
+            if a is None:
+                row.append(b)
+            elif b is None:
+                row.append(a)
+            else:
+                row.append(a if luminance(a) <= luminance(b) else b)
+        rows.append(row)
+    return rows
+
+
+def dib_image(rows, bpp, palette, index_of):
+    """One icon image: BITMAPINFOHEADER, palette, XOR bitmap and AND mask,
+    both stored bottom row first."""
+    height, width = len(rows), len(rows[0])
+    xor_row = ((width * bpp + 31) // 32) * 4
+    and_row = ((width + 31) // 32) * 4
     xor = bytearray()
-    for y in reversed(range(height)):
-        row = 0
-        bits = bytearray(row_bytes)
-        for x in range(width):
-            v = pixels(x, y)
-            bitpos = x * bpp
-            bits[bitpos // 8] |= v << (8 - bpp - bitpos % 8)
+    mask = bytearray()
+    for row in reversed(rows):
+        bits = bytearray(xor_row)
+        and_bits = bytearray(and_row)
+        for x, colour in enumerate(row):
+            if colour is None:
+                and_bits[x // 8] |= 0x80 >> (x % 8)  # transparent: keep the screen
+                value = 0                            # ... and change nothing over it
+            else:
+                value = index_of(colour)
+            pos = x * bpp
+            bits[pos // 8] |= value << (8 - bpp - pos % 8)
         xor += bits
-    mask_row = ((width + 31) // 32) * 4
-    mask = bytes(mask_row * height)
+        mask += and_bits
     header = struct.pack("<IiiHHIIiiII", 40, width, height * 2, 1, bpp, 0, len(xor) + len(mask), 0, 0,
                          len(palette), 0)
     pal = b"".join(struct.pack("BBBB", b, g, r, 0) for (r, g, b) in palette)
-    return header + pal + bytes(xor) + mask
+    return width, height, bpp, len(palette), header + pal + bytes(xor) + bytes(mask)
 
 
-def write_icon(path, shape):
+def icon_images(canvas):
+    full = [list(canvas.px[y]) for y in range(SIZE)]
     mono = [(0, 0, 0), (255, 255, 255)]
-    vga16 = [(0, 0, 0), (128, 0, 0), (0, 128, 0), (128, 128, 0), (0, 0, 128), (128, 0, 128), (0, 128, 128),
-             (192, 192, 192), (128, 128, 128), (255, 0, 0), (0, 255, 0), (255, 255, 0), (0, 0, 255),
-             (255, 0, 255), (0, 255, 255), (255, 255, 255)]
-    images = [
-        (32, 16, 1, mono, lambda x, y: 1 if shape(x, y * 2) else 0),
-        (32, 32, 1, mono, lambda x, y: 1 if shape(x, y) else 0),
-        (32, 32, 4, vga16[:8], lambda x, y: 4 if shape(x, y) else 7),
-        (32, 32, 4, vga16, lambda x, y: 12 if shape(x, y) else 15),
+    to_mono = lambda name: 1 if is_white_in_mono(name) else 0
+    vga_index = {name: i for i, (name, _) in enumerate(VGA16)}
+    return [
+        dib_image(halve_rows(canvas), 1, mono, to_mono),
+        dib_image(full, 1, mono, to_mono),
+        dib_image(full, 4, PALETTE8, lambda name: TO8[name]),
+        dib_image(full, 4, [rgb for _, rgb in VGA16], lambda name: vga_index[name]),
     ]
-    blobs = [bmp_image(*i) for i in images]
-    out = struct.pack("<HHH", 0, 1, len(blobs))
-    offset = 6 + 16 * len(blobs)
-    for (w, h, bpp, pal, _), blob in zip(images, blobs):
-        out += struct.pack("<BBBBHHII", w, h, len(pal) if len(pal) < 256 else 0, 0, 1, bpp, len(blob), offset)
+
+
+def icon_file(images):
+    out = struct.pack("<HHH", 0, 1, len(images))
+    offset = 6 + 16 * len(images)
+    for width, height, bpp, colours, blob in images:
+        out += struct.pack("<BBBBHHII", width, height, colours, 0, 1, bpp, len(blob), offset)
         offset += len(blob)
-    out += b"".join(blobs)
-    with open(path, "wb") as f:
-        f.write(out)
-
-
-def frame(x, y):
-    return x in (2, 29) or y in (4, 27)
+    return out + b"".join(blob for *_, blob in images)
 
 
 def main():
+    if len(sys.argv) != 2:
+        sys.exit("usage: make_icons.py OUTDIR")
     out = sys.argv[1]
     os.makedirs(out, exist_ok=True)
-    for name in NAMES:
-        write_icon(os.path.join(out, name + ".ico"), frame)
+    for name, draw in DRAWINGS.items():
+        canvas = Canvas()
+        draw(canvas)
+        with open(os.path.join(out, name + ".ico"), "wb") as f:
+            f.write(icon_file(icon_images(canvas)))
 
 
 if __name__ == "__main__":

@@ -1,0 +1,215 @@
+// The binding layer and device selection against the driver stand-in.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "driver/driver.h"
+#include "support/sim_control.h"
+
+namespace {
+
+class DriverTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(sim.Loaded());
+        sim.Reset();
+        UnloadDriver();
+        ForgetDeviceSelection();
+        savedSelection = selectionText;
+    }
+    void TearDown() override {
+        UnloadDriver();
+        ForgetDeviceSelection();
+        selectionText = savedSelection;
+    }
+    int ListLength() {
+        int n = 0;
+        for (EntryBinding* b = BoundEntryList(); b; b = b->next) ++n;
+        return n;
+    }
+    SimControl sim;
+    const char* savedSelection = nullptr;
+};
+
+TEST_F(DriverTest, FirstCallLoadsTheLibraryAndLaterCallsBindOnlyTheirOwnEntry) {
+    EXPECT_EQ(DriverLibraryHandle(), nullptr);
+    EXPECT_NE(VXInfoA(InfoPresence, 0, nullptr), 0u);
+    HMODULE library = DriverLibraryHandle();
+    ASSERT_NE(library, nullptr);
+    EXPECT_EQ(library, sim.Module());  // the system's search order found the stand-in
+    ASSERT_EQ(ListLength(), 1);
+    EXPECT_EQ(BoundEntryList(), DriverBinding(20));
+    EXPECT_EQ(BoundEntryList()->address, GetProcAddress(library, MAKEINTRESOURCEA(20)));
+
+    HWND window = CreateWindowA("STATIC", "", 0, 0, 0, 1, 1, nullptr, nullptr, nullptr, nullptr);
+    ManagerHandle manager = VXMgrOpen(window, MessageBase);
+    EXPECT_NE(manager, 0u);
+    EXPECT_EQ(DriverLibraryHandle(), library);
+    ASSERT_EQ(ListLength(), 2);
+    EXPECT_EQ(BoundEntryList(), DriverBinding(100));  // pushed on the front
+    EXPECT_EQ(BoundEntryList()->next, DriverBinding(20));
+    VXInfoA(InfoPresence, 0, nullptr);
+    EXPECT_EQ(ListLength(), 2);  // already bound: not looked up again
+    VXMgrClose(manager);
+    DestroyWindow(window);
+}
+
+TEST_F(DriverTest, UnloadForgetsEveryBindingAndASecondUnloadChangesNothing) {
+    VXInfoA(InfoPresence, 0, nullptr);
+    ContextHandle context = VXMgrDefContext(0, 1);
+    (void)context;
+    ASSERT_EQ(ListLength(), 2);
+    UnloadDriver();
+    EXPECT_EQ(DriverLibraryHandle(), nullptr);
+    EXPECT_EQ(BoundEntryList(), nullptr);
+    for (DWORD ordinal : {140, 101, 61, 20, 62, 182, 120, 122, 181, 100, 24, 22, 21, 40, 41}) {
+        EntryBinding* binding = DriverBinding(ordinal);
+        ASSERT_NE(binding, nullptr) << ordinal;
+        EXPECT_EQ(binding->address, nullptr) << ordinal;
+        EXPECT_EQ(binding->next, nullptr) << ordinal;
+    }
+    UnloadDriver();
+    EXPECT_EQ(DriverLibraryHandle(), nullptr);
+    // A later call loads the library again.
+    EXPECT_NE(VXInfoA(InfoPresence, 0, nullptr), 0u);
+    EXPECT_NE(DriverLibraryHandle(), nullptr);
+}
+
+TEST_F(DriverTest, MissingEntryLeavesItsBindingUnboundAndTheOthersWorking) {
+    EntryBinding missing = {"NoSuchEntry", 999, nullptr, nullptr};
+    BindEntry(&missing);
+    EXPECT_EQ(missing.address, nullptr);
+    EXPECT_EQ(missing.next, nullptr);
+    EXPECT_EQ(BoundEntryList(), nullptr);  // nothing pushed
+    EXPECT_NE(DriverLibraryHandle(), nullptr);
+    BindEntry(&missing);  // no negative caching: looked up again, still missing
+    EXPECT_EQ(missing.address, nullptr);
+    EXPECT_NE(VXInfoA(InfoPresence, 0, nullptr), 0u);
+    EXPECT_EQ(ListLength(), 1);
+}
+
+TEST_F(DriverTest, BindingWithoutOrdinalIsLookedUpByName) {
+    EntryBinding byName = {"SimReset", 0, nullptr, nullptr};
+    BindEntry(&byName);
+    EXPECT_EQ(byName.address, GetProcAddress(sim.Module(), "SimReset"));
+    EXPECT_EQ(BoundEntryList(), &byName);
+    UnloadDriver();
+    EXPECT_EQ(byName.address, nullptr);
+}
+
+TEST_F(DriverTest, DriverNamesAreNotExportedByName) {
+    for (const char* name : {"VXInfoA", "VXOpenA", "VXMgrOpen", "VXMgrCsrButtonMap"})
+        EXPECT_EQ(GetProcAddress(sim.Module(), name), nullptr) << name;
+}
+
+const char ThreeDevices[] =
+    "[Tablet]\nDevices=3\n"
+    "[Device0]\nName=Alpha Mouse Pad\nRelativeX=1\n"
+    "[Device1]\nName=Beta Tablet; Format: B1\n"
+    "[Device2]\nName=Gamma Tablet; Format: G2\nRelativeY=0\n";
+
+struct SelectionCase {
+    const char* selection;  // null: no command line
+    WORD expected;
+};
+
+TEST_F(DriverTest, SelectionMatchesTheWholeCommandLineWithoutRegardToCase) {
+    ASSERT_TRUE(sim.LoadDescriptionText(ThreeDevices));
+    const SelectionCase cases[] = {
+        {"gamma", 2},                        // contained, any case
+        {"GAMMA TABLET; format: g2", 2},     // the whole text must be contained
+        {"beta", 1},
+        {"alpha", 1},                        // relative devices are never chosen
+        {"C:\\bin\\tabletcp.exe gamma", 1},  // program path included: no match
+        {"", 1},                             // empty text is in every name
+        {nullptr, 1},                        // string 100, the empty text
+        {"tablet", 1},                       // the first match wins
+    };
+    for (const SelectionCase& c : cases) {
+        ForgetDeviceSelection();
+        selectionText = c.selection;
+        EXPECT_EQ(SelectDevice(), c.expected) << (c.selection ? c.selection : "(none)");
+    }
+}
+
+TEST_F(DriverTest, SelectionRunsOnceAndKeepsItsChoice) {
+    ASSERT_TRUE(sim.LoadDescriptionText(ThreeDevices));
+    selectionText = "gamma";
+    EXPECT_EQ(SelectDevice(), 2);
+    sim.ClearLog();
+    selectionText = "beta";
+    EXPECT_EQ(SelectDevice(), 2);
+    EXPECT_EQ(sim.TotalCalls(), 0);  // no second search
+}
+
+TEST_F(DriverTest, NoDeviceAnsweringLeavesDeviceZero) {
+    sim.SetFault(SimFaultNoAnswers, 1);
+    selectionText = "anything";
+    EXPECT_EQ(SelectDevice(), 0);
+    EXPECT_EQ(DeviceCategory(), 100u);
+    EXPECT_EQ(TabletWidth(), 0u);
+}
+
+TEST_F(DriverTest, AllRelativeDevicesLeaveDeviceZero) {
+    ASSERT_TRUE(sim.LoadDescriptionText("[Tablet]\nDevices=2\n[Device0]\nRelativeX=1\n[Device1]\nRelativeY=1\n"));
+    selectionText = "";
+    EXPECT_EQ(SelectDevice(), 0);
+}
+
+struct ResolutionCase {
+    const char* resolution;
+    DWORD rounded;
+};
+
+TEST_F(DriverTest, ResolutionRoundsUpOnlyAboveOneHalf) {
+    const ResolutionCase cases[] = {
+        {"0x18000", 1}, {"0x18001", 2}, {"0x17FFF", 1}, {"1000", 1000}, {"0x3E8FFFF", 1001}, {"0", 0},
+    };
+    for (const ResolutionCase& c : cases) {
+        std::string text = std::string("[Device0]\nResolution=") + c.resolution + "\n";
+        ASSERT_TRUE(sim.LoadDescriptionText(text.c_str()));
+        ForgetDeviceSelection();
+        EXPECT_EQ(TabletResolutionRounded(), c.rounded) << c.resolution;
+    }
+}
+
+TEST_F(DriverTest, SharedQueriesReadTheSelectedDevice) {
+    ASSERT_TRUE(sim.LoadDescriptionText(
+        "[Tablet]\nDevices=2\nPenOption=1\n"
+        "[Device0]\nRelativeX=1\n"
+        "[Device1]\nUnit=2\nResolution=400\nXMin=0\nXMax=8000\nYMin=100\nYMax=6100\nCursors=3\n"
+        "[Device1.Cursor0]\nActive=0\n[Device1.Cursor1]\nActive=1\n[Device1.Cursor2]\nActive=1\n"));
+    selectionText = "";
+    EXPECT_EQ(SelectDevice(), 1);
+    EXPECT_EQ(TabletUnitIndex(), 1u);
+    EXPECT_EQ(TabletResolution(), 400u << 16);
+    EXPECT_EQ(TabletWidth(), 8000u);
+    EXPECT_EQ(TabletHeight(), 6000u);
+    DWORD first = ReadDriverDword(DeviceCategory(), DeviceFirstCursor);
+    EXPECT_EQ(FirstActiveCursor(), first + 1);  // the lowest-numbered active cursor
+    EXPECT_NE(PenOptionSupported(), 0u);
+    ContextRecord record = {};
+    EXPECT_EQ(PenOptionInContext(record), 0u);
+    record.options = PenOptionBit;
+    EXPECT_EQ(PenOptionInContext(record), 1u);
+}
+
+TEST_F(DriverTest, FirstActiveCursorFallsBackToTheFirstCursor) {
+    ASSERT_TRUE(sim.LoadDescriptionText("[Device0]\nCursors=2\n[Device0.Cursor0]\nActive=0\n[Device0.Cursor1]\nActive=0\n"));
+    DWORD first = ReadDriverDword(DeviceCategory(), DeviceFirstCursor);
+    EXPECT_EQ(FirstActiveCursor(), first);
+}
+
+TEST_F(DriverTest, LongDriverTextIsFetchedWholeAndCutAtTheBuffer) {
+    for (int length : {1, 199, 200, 201, 10000}) {
+        sim.SetFault(SimFaultNameLength, length);
+        ForgetDeviceSelection();
+        char name[200];
+        memset(name, 'Z', sizeof name);
+        UINT reported = ReadDriverText(DeviceCategory(), DeviceName, name, sizeof name);
+        EXPECT_EQ(reported, static_cast<UINT>(length) + 1) << length;
+        EXPECT_EQ(strlen(name), static_cast<size_t>(length < 199 ? length : 199)) << length;
+    }
+}
+
+}  // namespace
