@@ -44,7 +44,9 @@ int SameButtonMap(const ButtonMap& a, const ButtonMap& b);
 // Which mouse clicks a button map would take away, as the warning's mask:
 // bit 2 no left action (codes 1..3), bit 4 no right action (codes 4..6;
 // cleared for a one-button cursor), bit 1 no action at all.
-// Only the first buttonCount entries (at most 32) are looked at.
+// Only the first buttonCount entries (at most 32) are looked at; a cursor
+// without buttons loses nothing (0). Pen-option forms (0x74) count by their
+// low four bits.
 uint32_t LostClicksMask(const ButtonMap& map, uint32_t buttonCount);
 
 // String id completing "Current settings will disable " for a nonzero mask.

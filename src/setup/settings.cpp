@@ -1,0 +1,129 @@
+// The Tablet Setup dialog's settings record: how it maps onto the driver's
+// context record, button-map comparison and pen-option codes, and which
+// mouse clicks a button map takes away.
+#include "setup/settings.h"
+
+#include <cctype>
+
+#include "defs/features.h"
+
+namespace {
+
+// The pen option's written form of action codes 0..6.
+const uint8_t PenCodeTable[7] = {0x00, 0x11, 0x22, 0x33, 0x74, 0x85, 0x96};
+
+const char DefaultSystemName[] = "Default System";
+constexpr int DefaultSystemLength = 14;
+
+constexpr uint8_t ActionMask = 0x0F;
+
+// Area arithmetic is unsigned 32-bit; the record holds the results signed.
+int32_t AsSigned(uint32_t v) { return static_cast<int32_t>(v); }
+uint32_t AsUnsigned(int32_t v) { return static_cast<uint32_t>(v); }
+
+}  // namespace
+
+bool IsDefaultSystemName(const char name[40]) {
+    if (name == nullptr) return false;
+    for (int i = 0; i < DefaultSystemLength; ++i) {
+        const int a = std::toupper(static_cast<unsigned char>(name[i]));
+        const int b = std::toupper(static_cast<unsigned char>(DefaultSystemName[i]));
+        if (a != b) return false;  // also stops at a shorter name's terminator
+    }
+    return true;
+}
+
+void SettingsFromContext(const ContextRecord& record, uint32_t W, uint32_t H,
+                         bool penOptionInContext, SetupSettings& settings) {
+    settings.mode = (penOptionInContext || record.trackingMode == 0) ? 1u : 0u;
+    settings.sensitivity = record.sensitivityX;
+    const uint32_t originX = AsUnsigned(record.inOriginX);
+    const uint32_t originY = AsUnsigned(record.inOriginY);
+    const uint32_t extentX = AsUnsigned(record.inExtentX);
+    const uint32_t extentY = AsUnsigned(record.inExtentY);
+    // The driver's y runs upward from the tablet's bottom edge; the area's
+    // runs downward from the top.
+    settings.area.left = AsSigned(originX);
+    settings.area.top = AsSigned(H - originY - extentY);
+    settings.area.right = AsSigned(extentX + originX);
+    settings.area.bottom = AsSigned(H - originY);
+    settings.wholeTablet = (settings.area.left == 0 && settings.area.top == 0 &&
+                            AsUnsigned(settings.area.right) == W &&
+                            AsUnsigned(settings.area.bottom) == H)
+                               ? 1u
+                               : 0u;
+}
+
+void SettingsToContext(const SetupSettings& settings, uint32_t W, uint32_t H,
+                       ContextRecord& record) {
+    record.trackingMode = settings.mode == 0 ? 1u : 0u;
+    record.sensitivityX = settings.sensitivity;
+    record.sensitivityY = settings.sensitivity;
+    if (settings.wholeTablet != 0) {
+        record.inOriginX = 0;
+        record.inOriginY = 0;
+        record.inExtentX = AsSigned(W);
+        record.inExtentY = AsSigned(H);
+        return;
+    }
+    const AreaBox& a = settings.area;
+    record.inOriginX = a.left;
+    record.inOriginY = AsSigned(H - AsUnsigned(a.bottom));
+    record.inExtentX = AsSigned(AsUnsigned(a.right) - AsUnsigned(a.left));
+    record.inExtentY = AsSigned(AsUnsigned(a.bottom) - AsUnsigned(a.top));
+}
+
+void CopySettingsFields(const ContextRecord& from, ContextRecord& to) {
+    to.inOriginX = from.inOriginX;
+    to.inOriginY = from.inOriginY;
+    to.inExtentX = from.inExtentX;
+    to.inExtentY = from.inExtentY;
+    to.trackingMode = from.trackingMode;
+    to.sensitivityX = from.sensitivityX;
+    to.sensitivityY = from.sensitivityY;
+}
+
+void TranslatePenCodes(ButtonMap& map) {
+    for (uint8_t& entry : map.entry) {
+        const uint8_t code = entry & ActionMask;
+        if (code < sizeof PenCodeTable) entry = PenCodeTable[code];
+    }
+}
+
+int SameButtonMap(const ButtonMap& a, const ButtonMap& b) {
+    for (size_t i = 0; i < sizeof a.entry; ++i) {
+        const int x = a.entry[i] & ActionMask;
+        const int y = b.entry[i] & ActionMask;
+        if (x != y) return x < y ? -1 : 1;
+    }
+    return 0;
+}
+
+uint32_t LostClicksMask(const ButtonMap& map, uint32_t buttonCount) {
+    // A cursor without buttons has no clicks that settings could take away.
+    if (buttonCount == 0) return 0;
+    const uint32_t count = buttonCount < sizeof map.entry ? buttonCount : sizeof map.entry;
+    bool left = false, right = false, any = false;
+    for (uint32_t i = 0; i < count; ++i) {
+        // The low nibble is the code in both the plain and the pen-option form.
+        const uint8_t code = map.entry[i] & ActionMask;
+        left = left || (code >= 1 && code <= 3);
+        right = right || (code >= 4 && code <= 6);
+        any = any || (code >= 1 && code <= 9);
+    }
+    uint32_t mask = 0;
+    if (!any) mask |= 1;
+    if (!left) mask |= 2;
+    // A one-button cursor never had a right button to lose.
+    if (!right && buttonCount != 1) mask |= 4;
+    return mask;
+}
+
+int LostClicksWarningString(uint32_t mask) {
+    switch (mask & 7u) {
+        case 0: return 0;
+        case 2: return IDS_LEFT_BUTTON;
+        case 4: return IDS_RIGHT_BUTTON;
+        default: return IDS_BOTH_BUTTONS;
+    }
+}
