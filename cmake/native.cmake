@@ -3,8 +3,10 @@ option(TABLET_SANITIZE "Build with AddressSanitizer and UndefinedBehaviorSanitiz
 option(TABLET_FUZZ "Build the libFuzzer harnesses (clang)" OFF)
 
 if(TABLET_SANITIZE)
-    add_compile_options(-fsanitize=address,undefined -fno-sanitize-recover=all -fno-omit-frame-pointer)
-    add_link_options(-fsanitize=address,undefined)
+    # Real-to-integer overflow and division by zero are not part of "undefined".
+    add_compile_options(-fsanitize=address,undefined,float-cast-overflow,float-divide-by-zero
+                        -fno-sanitize-recover=all -fno-omit-frame-pointer)
+    add_link_options(-fsanitize=address,undefined,float-cast-overflow,float-divide-by-zero)
 endif()
 add_compile_options(-Wall -Wextra)
 
