@@ -1,5 +1,4 @@
-// Placeholder registrations until the controls land.
+// Placeholder registration until the SetArea control lands.
 #include "controls/controls.h"
 
-int RegisterTweakClass(HINSTANCE) { return 1; }
 int RegisterSetAreaClass(HINSTANCE) { return 1; }

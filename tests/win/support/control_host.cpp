@@ -1,0 +1,82 @@
+// Test host window for the custom controls; see control_host.h.
+#include "support/control_host.h"
+
+namespace {
+
+const char HostClassName[] = "Control Test Host";
+
+bool RegisterHostClass() {
+    WNDCLASSA hostClass = {};
+    hostClass.lpfnWndProc = DefWindowProcA;
+    hostClass.hInstance = GetModuleHandleA(nullptr);
+    hostClass.hCursor = LoadCursorA(nullptr, IDC_ARROW);
+    hostClass.hbrBackground = reinterpret_cast<HBRUSH>(static_cast<INT_PTR>(COLOR_WINDOW + 1));
+    hostClass.lpszClassName = HostClassName;
+    if (RegisterClassA(&hostClass)) return true;
+    WNDCLASSA existing;
+    return GetClassInfoA(hostClass.hInstance, HostClassName, &existing) != FALSE;
+}
+
+}  // namespace
+
+ControlHost::ControlHost(int width, int height) {
+    RegisterHostClass();
+    window_ = CreateWindowExA(0, HostClassName, "Control Test Host", WS_POPUP | WS_CAPTION | WS_VISIBLE, 40, 40,
+                              width, height, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
+    if (!window_) return;
+    SetWindowLongPtrA(window_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+    SetWindowLongPtrA(window_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(HostProc));
+    SetForegroundWindow(window_);
+    SetActiveWindow(window_);
+    PumpMessages();
+}
+
+ControlHost::~ControlHost() {
+    if (window_) {
+        SetFocus(nullptr);
+        DestroyWindow(window_);
+    }
+    PumpMessages();
+}
+
+HWND ControlHost::AddChild(const char* className, DWORD style, int x, int y, int width, int height, int id,
+                           const char* text) {
+    return CreateWindowExA(0, className, text, WS_CHILD | WS_VISIBLE | style, x, y, width, height, window_,
+                           reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleA(nullptr),
+                           nullptr);
+}
+
+std::vector<WORD> ControlHost::Codes() const {
+    std::vector<WORD> codes;
+    for (const Notification& n : notifications) codes.push_back(n.code);
+    return codes;
+}
+
+LRESULT CALLBACK ControlHost::HostProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    auto* host = reinterpret_cast<ControlHost*>(GetWindowLongPtrA(window, GWLP_USERDATA));
+    if (host && message == WM_COMMAND && lParam) {
+        Notification n = {LOWORD(wParam), HIWORD(wParam), reinterpret_cast<HWND>(lParam)};
+        for (HWND ignored : host->ignored_)
+            if (ignored == n.from) return 0;
+        host->notifications.push_back(n);
+        if (host->onCommand) host->onCommand(n);
+        return 0;
+    }
+    return DefWindowProcA(window, message, wParam, lParam);
+}
+
+void PumpMessages() {
+    MSG message;
+    while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+        if (message.message == WM_TIMER) continue;  // tests send their own ticks
+        TranslateMessage(&message);
+        DispatchMessageA(&message);
+    }
+}
+
+COLORREF ClientPixel(HWND window, int x, int y) {
+    HDC dc = GetDC(window);
+    COLORREF colour = GetPixel(dc, x, y);
+    ReleaseDC(window, dc);
+    return colour;
+}

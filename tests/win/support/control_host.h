@@ -1,0 +1,50 @@
+// A visible top-level window that hosts custom controls in tests and records
+// the WM_COMMAND notifications its children send, in order.
+#pragma once
+
+#include <windows.h>
+
+#include <functional>
+#include <vector>
+
+struct Notification {
+    WORD id;
+    WORD code;
+    HWND from;
+    bool operator==(const Notification& other) const {
+        return id == other.id && code == other.code && from == other.from;
+    }
+};
+
+class ControlHost {
+public:
+    ControlHost(int width = 360, int height = 280);
+    ~ControlHost();
+    ControlHost(const ControlHost&) = delete;
+    ControlHost& operator=(const ControlHost&) = delete;
+
+    HWND Window() const { return window_; }
+    // A child of the host; nullptr when creation failed.
+    HWND AddChild(const char* className, DWORD style, int x, int y, int width, int height, int id,
+                  const char* text = "");
+
+    // Notifications from these windows (edits, buttons) are not recorded.
+    void Ignore(HWND child) { ignored_.push_back(child); }
+
+    std::vector<Notification> notifications;
+    std::vector<WORD> Codes() const;  // the codes alone, in order
+    // Called for each notification after it is recorded (the parent's part).
+    std::function<void(const Notification&)> onCommand;
+
+private:
+    static LRESULT CALLBACK HostProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    HWND window_ = nullptr;
+    std::vector<HWND> ignored_;
+};
+
+// Dispatches every message waiting for this thread, except timer ticks:
+// tests send WM_TIMER themselves so that nothing depends on the clock.
+void PumpMessages();
+
+// Colour of a client pixel read back from the window's own DC.
+COLORREF ClientPixel(HWND window, int x, int y);
