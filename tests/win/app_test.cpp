@@ -21,11 +21,11 @@ protected:
     }
     void TearDown() override {
         if (mainWindow && IsWindow(mainWindow)) DestroyWindow(mainWindow);
-        PumpMessages();
+        DispatchPending();
     }
     HWND Start() {
         mainWindow = StartTabletControlPanel(GetModuleHandleA(nullptr), SW_SHOWNORMAL);
-        PumpMessages();
+        DispatchPending();
         return mainWindow;
     }
     HWND Button(int id) { return GetDlgItem(mainWindow, id); }
@@ -150,7 +150,7 @@ TEST_F(AppTest, ClickFocusesAndHighlightsWithoutOpeningADialog) {
     });
     SendMessageA(Button(53), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(10, 10));
     SendMessageA(Button(53), WM_LBUTTONUP, 0, MAKELPARAM(10, 10));
-    PumpMessages();
+    DispatchPending();
     EXPECT_EQ(GetFocus(), Button(53));
     EXPECT_EQ(currentIcon, Button(53));
     UpdateWindow(Button(51));
@@ -233,7 +233,7 @@ TEST_F(AppTest, ClosingThroughTheSystemMenuTakesTheSameDestructionPath) {
     ASSERT_TRUE(Start());
     sim.ClearLog();
     SendMessageA(mainWindow, WM_SYSCOMMAND, SC_CLOSE, 0);
-    PumpMessages();
+    DispatchPending();
     EXPECT_FALSE(IsWindow(mainWindow));
     EXPECT_EQ(sim.CallCount(101), 1);
     EXPECT_EQ(DriverLibraryHandle(), nullptr);

@@ -1,7 +1,7 @@
 // Helpers for Windows tests; see windows_harness.h.
 #include "support/windows_harness.h"
 
-void PumpMessages() {
+void DispatchPending() {
     MSG message;
     for (int round = 0; round < 3; ++round) {
         while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {

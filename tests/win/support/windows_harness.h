@@ -9,7 +9,7 @@
 #include <vector>
 
 // Dispatches every queued message of this thread (a posted quit is dropped).
-void PumpMessages();
+void DispatchPending();
 
 std::string WindowText(HWND window);
 std::string ControlText(HWND dialog, int id);

@@ -1,0 +1,236 @@
+// The Tablet Information dialog from its real template, with the driver
+// stand-in: the identification, format and cursor lines, the unit list, the
+// four value lines, and what OK, Cancel and Escape store.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "defs/features.h"
+#include "dialogs/dialogs.h"
+#include "driver/driver.h"
+#include "support/dialog_support.h"
+#include "support/sim_control.h"
+#include "support/windows_harness.h"
+
+namespace {
+
+class InfoDialogTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(sim.Loaded());
+        sim.Reset();
+        ForgetDeviceSelection();
+        CurrentUnit = ReadUnitPreference();  // as start-up does; fixes the section name
+    }
+    void TearDown() override {
+        if (dialog) DestroyWindow(dialog);
+        PumpMessages();
+    }
+    void Describe(const std::string& ini) {
+        ASSERT_TRUE(sim.LoadDescriptionText(ini.c_str()));
+        ForgetDeviceSelection();
+        CurrentUnit = ReadUnitPreference();
+    }
+    void DescribeName(const std::string& name) { Describe("[Device0]\nName=" + name + "\n"); }
+    HWND Open() {
+        if (dialog) DestroyWindow(dialog);
+        dialog = OpenDialog(IDD_INFORMATION, InfoDialogProc);
+        return dialog;
+    }
+    std::string Text(int id) { return ControlText(dialog, id); }
+    std::string Values() {
+        return Text(IDC_INFO_WIDTH) + " | " + Text(IDC_INFO_HEIGHT) + " | " + Text(IDC_INFO_XRES) + " | " +
+               Text(IDC_INFO_YRES);
+    }
+
+    PreferencesFile preferences;  // vellix.ini starts missing
+    SimControl sim;
+    HWND dialog = nullptr;
+};
+
+TEST_F(InfoDialogTest, ShowsTheDefaultTabletInItsOwnUnit) {
+    ASSERT_TRUE(Open());
+    EXPECT_EQ(WindowText(dialog), "Tablet Information");
+    EXPECT_EQ(Text(IDC_INFO_ID), "Vellix PenPad 12x9");
+    EXPECT_EQ(Text(IDC_INFO_FORMAT), "VX-II format");
+    EXPECT_EQ(Text(IDC_INFO_CURSOR), "Pen is installed.");
+    EXPECT_EQ(ComboEntries(dialog, IDC_INFO_UNITS), (std::vector<std::string>{"Inches", "Centimeters"}));
+    EXPECT_EQ(ComboSelection(dialog, IDC_INFO_UNITS), 0);
+    EXPECT_EQ(Values(), "12\" | 9\" | 1000 dpi | 1000 dpi");
+    EXPECT_EQ(InitResult(), FALSE);  // the system does not pick a focus control
+}
+
+TEST_F(InfoDialogTest, TemplateHoldsTheLogoLabelsAndList) {
+    ASSERT_TRUE(Open());
+    HWND logo = GetWindow(dialog, GW_CHILD);  // first control in template order
+    ASSERT_TRUE(logo);
+    EXPECT_EQ(GetWindowLongA(logo, GWL_STYLE) & SS_TYPEMASK, SS_ICON);
+    EXPECT_NE(SendMessageA(logo, STM_GETICON, 0, 0), 0) << "the QuarnLogo icon is in the resources";
+    HWND list = GetDlgItem(dialog, IDC_INFO_UNITS);
+    LONG style = GetWindowLongA(list, GWL_STYLE);
+    EXPECT_EQ(style & 3, CBS_DROPDOWNLIST);
+    EXPECT_TRUE(style & WS_VSCROLL);
+    EXPECT_TRUE(GetWindowLongA(GetDlgItem(dialog, IDOK), GWL_STYLE) & BS_DEFPUSHBUTTON);
+    // The labels, in template order after the list.
+    std::string labels;
+    for (HWND child = GetWindow(list, GW_HWNDNEXT); child; child = GetWindow(child, GW_HWNDNEXT))
+        if (GetDlgCtrlID(child) == IDC_STATIC_LABEL) labels += WindowText(child) + "|";
+    EXPECT_EQ(labels, "Tablet Width:|Tablet Height:|Horizontal Resolution:|Vertical Resolution:|");
+}
+
+struct NameCase {
+    const char* name;
+    const char* identification;
+    const char* format;
+};
+
+TEST_F(InfoDialogTest, IdentificationAndFormatComeFromTheDeviceName) {
+    const NameCase cases[] = {
+        {"Model A; Format: Wide; more text", "Model A", "Wide format"},
+        {"Model A;format: lower", "Model A", "lower format"},
+        {"Model A; Format: ;;After Run", "Model A", "After Run format"},
+        {"Model A; Layout; Format: Third; x", "Model A", "Third format"},
+        // Only searched after the first separator.
+        {"Model Format: Inside; nothing", "Model Format: Inside", "unknown format"},
+        {"Model A; Format:NoBlank", "Model A", "unknown format"},
+        {"Plain name", "Plain name", "unknown format"},
+        {"Model A; Format:", "Model A", "unknown format"},  // nothing after it
+        {"Model A; 100% Format: 50%s", "Model A", "50%s format"},
+    };
+    for (const NameCase& c : cases) {
+        DescribeName(c.name);
+        ASSERT_TRUE(Open());
+        EXPECT_EQ(Text(IDC_INFO_ID), c.identification) << c.name;
+        EXPECT_EQ(Text(IDC_INFO_FORMAT), c.format) << c.name;
+    }
+}
+
+TEST_F(InfoDialogTest, CursorLineNamesTheLowestActiveCursor) {
+    Describe(
+        "[Device0]\nName=Pad\nCursors=3\n"
+        "[Device0.Cursor0]\nName=Alpha\nActive=0\n"
+        "[Device0.Cursor1]\nName=Beta\nActive=1\n"
+        "[Device0.Cursor2]\nName=Gamma\nActive=1\n");
+    ASSERT_TRUE(Open());
+    EXPECT_EQ(Text(IDC_INFO_CURSOR), "Beta is installed.");
+
+    ASSERT_TRUE(sim.SetFault(SimFaultFirstCursor, 7));  // numbering starts at 7
+    ASSERT_TRUE(Open());
+    EXPECT_EQ(Text(IDC_INFO_CURSOR), "Beta is installed.");
+}
+
+TEST_F(InfoDialogTest, NoActiveCursorShowsUnknownNotAnEarlierName) {
+    ASSERT_TRUE(Open());
+    ASSERT_EQ(Text(IDC_INFO_CURSOR), "Pen is installed.");
+    Describe(
+        "[Device0]\nName=Pad\nCursors=2\n"
+        "[Device0.Cursor0]\nName=Alpha\nActive=0\n"
+        "[Device0.Cursor1]\nName=Beta\nActive=0\n");
+    ASSERT_TRUE(Open());
+    EXPECT_EQ(Text(IDC_INFO_CURSOR), "unknown is installed.");
+    ASSERT_TRUE(sim.SetFault(SimFaultCursorCount, 0));
+    ASSERT_TRUE(Open());
+    EXPECT_EQ(Text(IDC_INFO_CURSOR), "unknown is installed.");
+}
+
+TEST_F(InfoDialogTest, CentimetresChangeTheValuesAtOnceAndCancelStoresNothing) {
+    ASSERT_TRUE(Open());
+    ChooseComboEntry(dialog, IDC_INFO_UNITS, UnitCentimetres);
+    EXPECT_EQ(Values(), "30.48 cm | 22.86 cm | 393.7 dpcm | 393.7 dpcm");
+    ChooseComboEntry(dialog, IDC_INFO_UNITS, UnitInches);
+    EXPECT_EQ(Values(), "12\" | 9\" | 1000 dpi | 1000 dpi");
+    ChooseComboEntry(dialog, IDC_INFO_UNITS, UnitCentimetres);
+    SendCommand(dialog, IDCANCEL);
+    EXPECT_FALSE(IsWindowVisible(dialog));
+    EXPECT_EQ(CurrentUnit, UnitInches);
+    EXPECT_FALSE(preferences.Exists());
+}
+
+TEST_F(InfoDialogTest, EscapeStoresNothing) {
+    preferences.Write("[Vellix PenPad 12x9]\r\nUnits=1\r\n");
+    ASSERT_TRUE(Open());
+    ShowWindow(dialog, SW_SHOW);
+    ChooseComboEntry(dialog, IDC_INFO_UNITS, UnitCentimetres);
+    PressEscape(dialog, IDC_INFO_UNITS);
+    EXPECT_FALSE(IsWindowVisible(dialog));
+    EXPECT_EQ(CurrentUnit, UnitInches);
+    EXPECT_EQ(preferences.Text(), "[Vellix PenPad 12x9]\r\nUnits=1\r\n");
+}
+
+TEST_F(InfoDialogTest, OkWritesTheUnitEvenWhenUnchanged) {
+    ASSERT_TRUE(Open());
+    SendCommand(dialog, IDOK);
+    EXPECT_FALSE(IsWindowVisible(dialog));
+    EXPECT_EQ(CurrentUnit, UnitInches);
+    EXPECT_EQ(preferences.Value("Vellix PenPad 12x9", "Units"), "1");
+
+    ASSERT_TRUE(Open());
+    ChooseComboEntry(dialog, IDC_INFO_UNITS, UnitCentimetres);
+    SendCommand(dialog, IDOK);
+    EXPECT_EQ(CurrentUnit, UnitCentimetres);
+    EXPECT_EQ(preferences.Value("Vellix PenPad 12x9", "Units"), "2");
+
+    // The next opening starts from the unit chosen.
+    ASSERT_TRUE(Open());
+    EXPECT_EQ(ComboSelection(dialog, IDC_INFO_UNITS), UnitCentimetres);
+    EXPECT_EQ(Values(), "30.48 cm | 22.86 cm | 393.7 dpcm | 393.7 dpcm");
+}
+
+TEST_F(InfoDialogTest, CentimetreTabletShowsItsOwnResolution) {
+    ASSERT_TRUE(sim.LoadDescription((ExeFolder() + "profiles\\centimetre.ini").c_str()));
+    ForgetDeviceSelection();
+    CurrentUnit = ReadUnitPreference();
+    ASSERT_EQ(CurrentUnit, UnitCentimetres);
+    ASSERT_TRUE(Open());
+    EXPECT_EQ(Text(IDC_INFO_ID), "Vellix MetricPad A4");
+    EXPECT_EQ(Values(), "30 cm | 20 cm | 400 dpcm | 400 dpcm");
+    ChooseComboEntry(dialog, IDC_INFO_UNITS, UnitInches);
+    EXPECT_EQ(Values(), "11.81\" | 7.87\" | 1016 dpi | 1016 dpi");
+}
+
+TEST_F(InfoDialogTest, ModalRunClosesWithOneForOkAndCancel) {
+    OwnerWindow owner;
+    for (int button : {IDOK, IDCANCEL}) {
+        std::string caption;
+        ModalDriver driver([&](HWND box) {
+            caption = WindowText(box);
+            PressButton(box, button);
+        });
+        INT_PTR result = DialogBoxParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDD_INFORMATION),
+                                         owner.handle(), InfoDialogProc, 0);
+        EXPECT_EQ(result, 1) << button;
+        EXPECT_EQ(caption, "Tablet Information");
+    }
+}
+
+// The driver's names at full length: cut safely at the buffers, never past.
+TEST_F(InfoDialogTest, OverLongNamesAreCutAtTheirBuffers) {
+    DescribeName("ABCDEFGHIJ");  // no separator anywhere: the whole name is the identification
+    for (int length : {1, 199, 200, 201, 10000}) {
+        ASSERT_TRUE(sim.SetFault(SimFaultNameLength, length));
+        ASSERT_TRUE(Open()) << length;
+        const size_t n = static_cast<size_t>(length);
+        EXPECT_EQ(Text(IDC_INFO_ID), Repeated("ABCDEFGHIJ", n < 199 ? n : 199)) << length;
+        EXPECT_EQ(Text(IDC_INFO_FORMAT), "unknown format") << length;
+        std::string cursorLine = Repeated("Pen", n < 79 ? n : 79) + " is installed.";
+        EXPECT_EQ(Text(IDC_INFO_CURSOR), cursorLine.substr(0, 79)) << length;
+    }
+    // A long name that repeats keeps its first segment and its format.
+    sim.Reset();
+    ForgetDeviceSelection();
+    ASSERT_TRUE(sim.SetFault(SimFaultNameLength, 10000));
+    ASSERT_TRUE(Open());
+    EXPECT_EQ(Text(IDC_INFO_ID), "Vellix PenPad 12x9");
+    EXPECT_EQ(Text(IDC_INFO_FORMAT), "VX-II format");
+}
+
+TEST_F(InfoDialogTest, SilentDriverLeavesEmptyAndUnknownLines) {
+    ASSERT_TRUE(sim.SetFault(SimFaultNoAnswers, 1));
+    ASSERT_TRUE(Open());
+    EXPECT_EQ(Text(IDC_INFO_ID), "");
+    EXPECT_EQ(Text(IDC_INFO_FORMAT), "unknown format");
+    EXPECT_EQ(Text(IDC_INFO_CURSOR), "unknown is installed.");
+    EXPECT_EQ(Values(), "0\" | 0\" | 0 dpi | 0 dpi");
+}
+
+}  // namespace

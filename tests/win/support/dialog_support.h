@@ -1,0 +1,64 @@
+// Helpers for the dialog tests: real dialogs opened modelessly from the
+// linked templates, their controls read and driven, an owner window that
+// records the session-end messages, and the vellix.ini of the Wine prefix
+// kept out of the way.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+// Opens template id with proc, modelessly; the result of WM_INITDIALOG is
+// kept for InitResult(). Destroy with DestroyWindow.
+HWND OpenDialog(int templateId, DLGPROC proc, HWND owner = nullptr);
+INT_PTR InitResult();  // what the procedure answered to the last WM_INITDIALOG
+
+// A combo box's entries and its selection (-1 for none).
+std::vector<std::string> ComboEntries(HWND dialog, int id);
+int ComboSelection(HWND dialog, int id);
+// Selects an entry as the user does: the selection, then the notification.
+void ChooseComboEntry(HWND dialog, int id, int index);
+// Sends the dialog a command as its button or the Escape key would.
+void SendCommand(HWND dialog, WPARAM wParam);
+// Presses Escape in the control through the dialog manager.
+void PressEscape(HWND dialog, int controlId);
+
+// A plain top-level window to own dialogs and the driver manager. It
+// notes WM_QUERYENDSESSION and WM_ENDSESSION.
+class OwnerWindow {
+public:
+    OwnerWindow();
+    ~OwnerWindow();
+    HWND handle() const { return window; }
+    int sessionQueries() const;
+    int sessionEnds() const;
+
+private:
+    HWND window = nullptr;
+};
+
+// name repeated (with a blank between) and cut to length, as the driver
+// stand-in makes its over-long names.
+std::string Repeated(const std::string& name, size_t length);
+
+// The prefix's vellix.ini: removed for the test, put back afterwards.
+class PreferencesFile {
+public:
+    PreferencesFile();
+    ~PreferencesFile();
+    static std::string Path();
+    bool Exists() const;
+    std::string Text() const;  // "" when missing
+    void Write(const std::string& text) const;
+    void Remove() const;
+    // The value of a key as the profile functions see it now ("" when none).
+    std::string Value(const char* section, const char* key) const;
+
+private:
+    bool hadFile = false;
+    std::string saved;
+};
+
+// Forgets the profile functions' cached copy of the file.
+void FlushProfileCache();

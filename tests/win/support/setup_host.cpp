@@ -1,0 +1,313 @@
+// Hosting the Tablet Setup dialog in tests; see setup_host.h.
+#include "support/setup_host.h"
+
+#include <cstring>
+
+#include "app/app.h"
+#include "controls/controls.h"
+#include "defs/features.h"
+#include "dialogs/dialogs.h"
+#include "driver/driver.h"
+#include "setup/setup.h"
+#include "setup/setup_private.h"
+
+namespace setup_test {
+
+namespace {
+
+const char OwnerClassName[] = "Setup Test Owner";
+BoxDriver* activeBoxDriver = nullptr;
+
+// --- beeps -----------------------------------------------------------------
+
+int beeps = 0;
+BOOL WINAPI CountingBeep(UINT) {
+    ++beeps;
+    return TRUE;
+}
+
+// Points this executable's import of user32!MessageBeep at the counter, so
+// that the product's beeps are counted rather than sounded.
+bool PatchMessageBeep() {
+    BYTE* base = reinterpret_cast<BYTE*>(GetModuleHandleA(nullptr));
+    auto* dos = reinterpret_cast<IMAGE_DOS_HEADER*>(base);
+    auto* nt = reinterpret_cast<IMAGE_NT_HEADERS*>(base + dos->e_lfanew);
+    const IMAGE_DATA_DIRECTORY& dir = nt->OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_IMPORT];
+    if (!dir.VirtualAddress) return false;
+    auto* import = reinterpret_cast<IMAGE_IMPORT_DESCRIPTOR*>(base + dir.VirtualAddress);
+    for (; import->Name; ++import) {
+        if (lstrcmpiA(reinterpret_cast<char*>(base + import->Name), "user32.dll") != 0) continue;
+        DWORD namesRva = import->OriginalFirstThunk ? import->OriginalFirstThunk : import->FirstThunk;
+        auto* names = reinterpret_cast<IMAGE_THUNK_DATA*>(base + namesRva);
+        auto* slots = reinterpret_cast<IMAGE_THUNK_DATA*>(base + import->FirstThunk);
+        for (; names->u1.AddressOfData; ++names, ++slots) {
+            if (IMAGE_SNAP_BY_ORDINAL(names->u1.Ordinal)) continue;
+            auto* byName = reinterpret_cast<IMAGE_IMPORT_BY_NAME*>(base + names->u1.AddressOfData);
+            if (strcmp(reinterpret_cast<char*>(byName->Name), "MessageBeep") != 0) continue;
+            DWORD old = 0;
+            VirtualProtect(&slots->u1.Function, sizeof slots->u1.Function, PAGE_READWRITE, &old);
+            slots->u1.Function = reinterpret_cast<ULONG_PTR>(CountingBeep);
+            VirtualProtect(&slots->u1.Function, sizeof slots->u1.Function, old, &old);
+            return true;
+        }
+    }
+    return false;
+}
+
+// --- modal runs ------------------------------------------------------------
+
+struct ModalScript {
+    std::vector<std::function<void(HWND)>> steps;
+    size_t next = 0;
+};
+ModalScript* activeScript = nullptr;
+
+LRESULT CALLBACK OwnerProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_ENTERIDLE && wParam == MSGF_DIALOGBOX && activeScript) {
+        HWND dialog = reinterpret_cast<HWND>(lParam);
+        char title[64] = "";
+        GetWindowTextA(dialog, title, sizeof title);
+        if (strcmp(title, "Tablet Setup") != 0) return 0;
+        if (activeScript->next < activeScript->steps.size()) {
+            activeScript->steps[activeScript->next++](dialog);
+        } else {
+            EndDialog(dialog, -1);  // the script is over: never leave the dialog hanging
+        }
+        PostMessageA(dialog, WM_NULL, 0, 0);  // wakes the loop for the next step
+        return 0;
+    }
+    return DefWindowProcA(window, message, wParam, lParam);
+}
+
+bool RegisterOwnerClass() {
+    WNDCLASSA ownerClass = {};
+    ownerClass.lpfnWndProc = OwnerProc;
+    ownerClass.hInstance = GetModuleHandleA(nullptr);
+    ownerClass.hCursor = LoadCursorA(nullptr, IDC_ARROW);
+    ownerClass.lpszClassName = OwnerClassName;
+    if (RegisterClassA(&ownerClass)) return true;
+    WNDCLASSA existing;
+    return GetClassInfoA(ownerClass.hInstance, OwnerClassName, &existing) != FALSE;
+}
+
+void Pump() {
+    MSG message;
+    while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+        if (message.message == WM_TIMER) continue;  // nothing here may depend on the clock
+        TranslateMessage(&message);
+        DispatchMessageA(&message);
+    }
+}
+
+}  // namespace
+
+// --- message boxes ---------------------------------------------------------
+
+BoxDriver::BoxDriver() {
+    activeBoxDriver = this;
+    hook = SetWindowsHookExA(WH_CBT, OnCbt, nullptr, GetCurrentThreadId());
+}
+
+BoxDriver::~BoxDriver() {
+    if (hook) UnhookWindowsHookEx(hook);
+    if (activeBoxDriver == this) activeBoxDriver = nullptr;
+}
+
+LRESULT CALLBACK BoxDriver::OnCbt(int code, WPARAM wParam, LPARAM lParam) {
+    BoxDriver* self = activeBoxDriver;
+    if (code == HCBT_ACTIVATE && self) {
+        HWND box = reinterpret_cast<HWND>(wParam);
+        char className[32] = "";
+        char caption[128] = "";
+        GetClassNameA(box, className, sizeof className);
+        GetWindowTextA(box, caption, sizeof caption);
+        // The Setup dialog itself is a dialog too; everything else is a box.
+        if (strcmp(className, "#32770") == 0 && strcmp(caption, "Tablet Setup") != 0) {
+            SeenBox seen;
+            seen.caption = caption;
+            char text[512] = "";
+            GetDlgItemTextA(box, 0xFFFF, text, sizeof text);
+            seen.text = text;
+            LRESULT def = SendMessageA(box, DM_GETDEFID, 0, 0);
+            seen.defaultButton = HIWORD(def) == DC_HASDEFID ? LOWORD(def) : 0;
+            seen.hasOk = GetDlgItem(box, IDOK) != nullptr;
+            seen.hasCancel = GetDlgItem(box, IDCANCEL) != nullptr;
+            HICON warning = LoadIconA(nullptr, MAKEINTRESOURCEA(32515));  // IDI_WARNING
+            // The box's icon is its static with id 0x0440.
+            seen.warningIcon =
+                reinterpret_cast<HICON>(SendDlgItemMessageA(box, 0x0440, STM_GETICON, 0, 0)) == warning;
+            self->boxes.push_back(seen);
+            PostMessageA(box, WM_COMMAND, MAKEWPARAM(self->answer, BN_CLICKED),
+                         reinterpret_cast<LPARAM>(GetDlgItem(box, self->answer)));
+        }
+    }
+    return CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+int BeepCount() { return beeps; }
+
+// --- driver state ----------------------------------------------------------
+
+bool SameRecord(const ContextRecord& a, const ContextRecord& b) { return memcmp(&a, &b, sizeof a) == 0; }
+
+bool operator==(const DriverSnapshot& a, const DriverSnapshot& b) {
+    if (a.contexts.size() != b.contexts.size() || a.maps.size() != b.maps.size()) return false;
+    for (size_t i = 0; i < a.contexts.size(); ++i)
+        if (!SameRecord(a.contexts[i], b.contexts[i])) return false;
+    for (size_t i = 0; i < a.maps.size(); ++i)
+        if (memcmp(&a.maps[i], &b.maps[i], sizeof(ButtonMap)) != 0) return false;
+    return SameRecord(a.defaultSystem, b.defaultSystem);
+}
+
+std::string Tablet(const std::string& tabletLines, const std::string& deviceLines, const std::string& more) {
+    return "[Tablet]\n" + tabletLines + "\n[Device0]\n" + deviceLines + "\n" + more + "\n";
+}
+
+// --- the host --------------------------------------------------------------
+
+SetupHost::SetupHost() {
+    static bool patched = PatchMessageBeep();
+    (void)patched;
+    RegisterOwnerClass();
+    RegisterSetAreaClass(GetModuleHandleA(nullptr));
+    RegisterTweakClass(GetModuleHandleA(nullptr));
+    owner = CreateWindowExA(0, OwnerClassName, "Setup Test Owner", WS_POPUP | WS_CAPTION | WS_VISIBLE, 10, 10,
+                            200, 100, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
+    if (!managerHandle) managerHandle = VXMgrOpen(owner, MessageBase);
+}
+
+SetupHost::~SetupHost() {
+    Close();
+    // The manager keeps the first owner; later hosts' windows only own dialogs.
+    if (owner) DestroyWindow(owner);
+    Pump();
+}
+
+bool SetupHost::Describe(const char* iniText, int unit) {
+    Close();
+    sim.Reset();
+    bool loaded = !iniText || !*iniText || sim.LoadDescriptionText(iniText);
+    ForgetDeviceSelection();
+    SelectDevice();
+    ReadUnitPreference();  // the preferences section is the tablet's
+    CurrentUnit = unit;
+    preserveAspect = 0;
+    sim.ClearLog();
+    return loaded;
+}
+
+HWND SetupHost::Open() {
+    Close();
+    dialog = CreateDialogParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDD_SETUP), owner, SetupDialogProc, 0);
+    if (dialog) {
+        ShowWindow(dialog, SW_SHOW);
+        Pump();
+    }
+    return dialog;
+}
+
+void SetupHost::Close() {
+    if (dialog && IsWindow(dialog)) {
+        SetFocus(nullptr);
+        DestroyWindow(dialog);
+    }
+    dialog = nullptr;
+    Pump();
+}
+
+bool SetupHost::Ended() const { return dialog && (!IsWindow(dialog) || !IsWindowVisible(dialog)); }
+
+void SetupHost::Click(int id) {
+    SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(Item(id)));
+}
+
+void SetupHost::Select(int listId, int index) {
+    SendMessageA(Item(listId), CB_SETCURSEL, static_cast<WPARAM>(index), 0);
+    Notify(listId, CBN_SELCHANGE);
+}
+
+void SetupHost::Type(int editId, const char* text) {
+    SetDlgItemTextA(dialog, editId, text);
+    Notify(editId, EN_KILLFOCUS);
+}
+
+void SetupHost::Spin(int spinId, WORD code) { Notify(spinId, code); }
+
+void SetupHost::Notify(int id, WORD code) {
+    SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, code), reinterpret_cast<LPARAM>(Item(id)));
+}
+
+INT_PTR SetupHost::Answer(int id, WORD code) {
+    return SetupDialogProc(dialog, WM_COMMAND, MAKEWPARAM(id, code), reinterpret_cast<LPARAM>(Item(id)));
+}
+
+std::string SetupHost::Text(int id) const {
+    char text[256] = "";
+    GetDlgItemTextA(dialog, id, text, sizeof text);
+    return text;
+}
+
+int SetupHost::Selection(int listId) const {
+    return static_cast<int>(SendMessageA(Item(listId), CB_GETCURSEL, 0, 0));
+}
+
+int SetupHost::Count(int listId) const { return static_cast<int>(SendMessageA(Item(listId), CB_GETCOUNT, 0, 0)); }
+
+std::string SetupHost::ListText(int listId, int index) const {
+    char text[256] = "";
+    LRESULT length = SendMessageA(Item(listId), CB_GETLBTEXTLEN, static_cast<WPARAM>(index), 0);
+    if (length < 0 || length >= static_cast<LRESULT>(sizeof text)) return "";
+    SendMessageA(Item(listId), CB_GETLBTEXT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(text));
+    return text;
+}
+
+AreaBox SetupHost::ControlArea() const {
+    Pump();  // spins post the area to the control
+    AreaBox area = {-1, -1, -1, -1};
+    SendMessageA(Item(IDC_AREA_CONTROL), SAM_GETAREA, 0, reinterpret_cast<LPARAM>(&area));
+    return area;
+}
+
+ContextRecord SetupHost::SystemContext() { return sim.Context(sim.SystemContextOf(0)); }
+
+ButtonMap SetupHost::Map(uint32_t cursor) {
+    ButtonMap map;
+    memset(&map, 0xEE, sizeof map);
+    sim.ReadButtonMap(cursor, &map);
+    return map;
+}
+
+DriverSnapshot SetupHost::Snapshot() {
+    DriverSnapshot snapshot;
+    int count = sim.ContextCount();
+    for (int i = 0; i < count; ++i) snapshot.contexts.push_back(sim.Context(sim.ContextAt(i)));
+    snapshot.defaultSystem = sim.Context(sim.DefaultSystemContext());
+    for (uint32_t cursor = 0;; ++cursor) {
+        ButtonMap map;
+        if (!sim.ReadButtonMap(cursor, &map)) break;
+        snapshot.maps.push_back(map);
+    }
+    return snapshot;
+}
+
+std::string SetupHost::UnitsKey() const {
+    char value[32] = "";
+    GetPrivateProfileStringA(PreferenceSection(), "Units", "", value, sizeof value, "vellix.ini");
+    return value;
+}
+
+void SetupHost::SetUnitsKey(const char* value) const {
+    WritePrivateProfileStringA(PreferenceSection(), "Units", value, "vellix.ini");
+}
+
+INT_PTR SetupHost::RunModal(std::vector<std::function<void(HWND)>> steps) {
+    ModalScript script;
+    script.steps = std::move(steps);
+    activeScript = &script;
+    INT_PTR result = DialogBoxParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDD_SETUP), owner,
+                                     SetupDialogProc, 0);
+    activeScript = nullptr;
+    return result;
+}
+
+}  // namespace setup_test
