@@ -30,8 +30,8 @@ extern "C" {
 
 #define SIM_API __cdecl
 
-/* Faults for SimSetFault. Value -1 (SimFaultOff) turns any fault off; for the
-   on/off faults any other value turns it on, 0 included only where noted. */
+/* Faults for SimSetFault. On/off faults: a value above 0 turns them on, 0 or
+   -1 off. Faults with a value (6, 8, 9, 11): -1 (SimFaultOff) turns them off. */
 enum SimFault {
     SimFaultOff = -1,
     SimFaultNoPresence = 1,         /* VXInfoA(0, 0, NULL) answers 0 */

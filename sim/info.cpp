@@ -1,0 +1,104 @@
+// Answers of VXInfoA: the number of bytes copied into the caller's buffer, or
+// with no buffer the number needed; 0 for an unknown category or index.
+// The caller's buffer carries no size: it must hold what the size query says.
+#include <cstring>
+
+#include "stand_in.h"
+
+namespace sim {
+
+namespace {
+
+UINT Copy(const void* data, size_t size, LPVOID buffer) {
+    if (buffer && size) std::memcpy(buffer, data, size);
+    return static_cast<UINT>(size);
+}
+
+UINT CopyText(const std::string& text, LPVOID buffer) { return Copy(text.c_str(), text.size() + 1, buffer); }
+
+UINT CopyU32(uint32_t value, LPVOID buffer) { return Copy(&value, sizeof value, buffer); }
+
+std::string NameWithFault(const Driver& d, const std::string& name) {
+    return d.faults.nameLength >= 0 ? RepeatToLength(name, static_cast<size_t>(d.faults.nameLength)) : name;
+}
+
+AxisInfo AxisWithFaults(const Driver& d, AxisInfo axis, bool zeroExtent) {
+    if (d.faults.zeroResolution) axis.resolution = 0;
+    if (zeroExtent) axis.maximum = axis.minimum;
+    return axis;
+}
+
+UINT DeviceAnswer(const Driver& d, uint32_t number, UINT index, LPVOID buffer) {
+    if (number >= d.tablet.devices.size()) return 0;
+    const DeviceModel& device = d.tablet.devices[number];
+    switch (index) {
+    case DeviceName:
+        return CopyText(NameWithFault(d, device.name), buffer);
+    case DeviceCursorCount:
+        return CopyU32(static_cast<uint32_t>(device.cursors.size()), buffer);
+    case DeviceFirstCursor:
+        return CopyU32(device.firstCursor, buffer);
+    case DeviceRelativeFields:
+        return CopyU32(device.relativeFields, buffer);
+    case DeviceAxisX: {
+        AxisInfo axis = AxisWithFaults(d, device.axisX, d.faults.zeroExtentX);
+        return Copy(&axis, sizeof axis, buffer);
+    }
+    case DeviceAxisY: {
+        AxisInfo axis = AxisWithFaults(d, device.axisY, d.faults.zeroExtentY);
+        return Copy(&axis, sizeof axis, buffer);
+    }
+    default:
+        return 0;
+    }
+}
+
+// Names one after another, each NUL-terminated, ended by an empty name.
+std::string ButtonNames(const Driver& d, const CursorModel& cursor) {
+    std::string names;
+    for (const std::string& name : cursor.buttonNames) {
+        names += name;
+        names += '\0';
+    }
+    if (!d.faults.unterminatedNames) names += '\0';
+    return names;
+}
+
+UINT CursorAnswer(Driver& d, uint32_t number, UINT index, LPVOID buffer) {
+    const CursorModel* cursor = FindCursor(d, number);
+    if (!cursor) return 0;
+    switch (index) {
+    case CursorName:
+        return CopyText(NameWithFault(d, cursor->name), buffer);
+    case CursorActive:
+        return CopyU32(cursor->active ? 1 : 0, buffer);
+    case CursorButtonCount:
+        return Copy(&cursor->buttonCount, 1, buffer);
+    case CursorButtonNames: {
+        std::string names = ButtonNames(d, *cursor);
+        return Copy(names.data(), names.size(), buffer);
+    }
+    case CursorSystemButtonMap:
+        return Copy(&cursor->map, sizeof cursor->map, buffer);
+    default:
+        return 0;
+    }
+}
+
+}  // namespace
+
+UINT AnswerInfo(Driver& d, UINT category, UINT index, LPVOID buffer) {
+    if (category == InfoPresence) return index == 0 && !d.faults.noPresence ? 1 : 0;
+    if (d.faults.noAnswers) return 0;
+    if (category == InterfaceInfo) {
+        return index == InterfaceContextOptions ? CopyU32(d.tablet.penOption ? static_cast<uint32_t>(PenOptionBit) : 0u, buffer) : 0;
+    }
+    if (category == DefaultContextInfo) {
+        return index == 0 ? Copy(&d.defaultContext.record, sizeof(ContextRecord), buffer) : 0;
+    }
+    if (category >= CursorInfo) return CursorAnswer(d, category - CursorInfo, index, buffer);
+    if (category >= DeviceInfo) return DeviceAnswer(d, category - DeviceInfo, index, buffer);
+    return 0;
+}
+
+}  // namespace sim
