@@ -80,3 +80,37 @@ COLORREF ClientPixel(HWND window, int x, int y) {
     ReleaseDC(window, dc);
     return colour;
 }
+
+std::vector<COLORREF> ClientPixels(HWND window) {
+    RECT client;
+    GetClientRect(window, &client);
+    const int width = client.right, height = client.bottom;
+    std::vector<COLORREF> pixels;
+    if (width <= 0 || height <= 0) return pixels;
+    BITMAPINFO info = {};
+    info.bmiHeader.biSize = sizeof info.bmiHeader;
+    info.bmiHeader.biWidth = width;
+    info.bmiHeader.biHeight = -height;  // top-down
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    void* bits = nullptr;
+    HDC dc = GetDC(window);
+    HDC memory = CreateCompatibleDC(dc);
+    HBITMAP section = CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    if (memory && section && bits) {
+        HGDIOBJ old = SelectObject(memory, section);
+        BitBlt(memory, 0, 0, width, height, dc, 0, 0, SRCCOPY);
+        GdiFlush();
+        const DWORD* row = static_cast<const DWORD*>(bits);
+        for (int i = 0; i < width * height; ++i) {
+            DWORD p = row[i];  // 0x00RRGGBB
+            pixels.push_back(RGB((p >> 16) & 0xFF, (p >> 8) & 0xFF, p & 0xFF));
+        }
+        SelectObject(memory, old);
+    }
+    if (section) DeleteObject(section);
+    if (memory) DeleteDC(memory);
+    ReleaseDC(window, dc);
+    return pixels;
+}

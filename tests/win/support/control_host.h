@@ -48,3 +48,5 @@ void PumpMessages();
 
 // Colour of a client pixel read back from the window's own DC.
 COLORREF ClientPixel(HWND window, int x, int y);
+// The whole client area, row by row, as COLORREF values.
+std::vector<COLORREF> ClientPixels(HWND window);

@@ -1,0 +1,362 @@
+// Tablet corner capture of a focused SetArea control: a tablet context of its
+// own, a crosshair caret that follows the tablet cursor (the echo), and a new
+// tracking area taken from two presses of a selecting button, lower-left
+// corner first. Only one control has the focus at a time, so the capture
+// state is module-wide.
+#include "controls/area_capture.h"
+#include "controls/controls.h"
+#include "driver/driver.h"
+
+namespace {
+
+constexpr UINT_PTR InactivityTimer = 0;
+constexpr UINT InactivityPeriod = 5000;
+constexpr UINT SteadyBlinkTime = 65000;  // long enough that the echo never blinks
+constexpr DWORD MaskTableSize = 32;
+constexpr DWORD DefaultMask = 1;  // button 0 only
+constexpr BYTE LeftClickAction = 1;
+
+ContextHandle CaptureContext = 0;
+BOOL echoOn = FALSE;
+int caretWidth = 0;
+int caretHeight = 0;
+HBITMAP caretImage = nullptr;
+// The whole value, so that "never blink" (INFINITE) comes back as it was.
+UINT savedBlinkTime = 0;
+DWORD firstCursor = 0;
+DWORD cursorCount = 0;
+DWORD ButtonMaskTable[MaskTableSize];
+ButtonMap buttonMapBuffer;
+
+// --- button masks ----------------------------------------------------------
+
+DWORD SelectingButtons(const ButtonMap& map) {
+    DWORD mask = 0;
+    for (int n = 0; n < 32; ++n) {
+        BYTE entry = map.entry[n];
+        if ((entry & 0x0F) == LeftClickAction || (entry >> 4) == LeftClickAction) mask |= 1u << n;
+    }
+    return mask;
+}
+
+void ReloadButtonMasks() {
+    UINT category = DeviceCategory();
+    firstCursor = ReadDriverDword(category, DeviceFirstCursor);
+    cursorCount = ReadDriverDword(category, DeviceCursorCount);
+    DWORD kept = cursorCount < MaskTableSize ? cursorCount : MaskTableSize;  // the rest are not kept
+    for (DWORD i = 0; i < kept; ++i) {
+        ButtonMaskTable[i] = DefaultMask;
+        buttonMapBuffer = ButtonMap{};
+        if (VXInfoA(CursorInfo + firstCursor + i, CursorSystemButtonMap, &buttonMapBuffer))
+            ButtonMaskTable[i] = SelectingButtons(buttonMapBuffer);
+    }
+}
+
+// A cursor without an entry of its own (outside the table or past the
+// device's cursor count) selects with button 0 only.
+DWORD MaskForCursor(DWORD cursor) {
+    DWORD index = cursor - firstCursor;
+    DWORD kept = cursorCount < MaskTableSize ? cursorCount : MaskTableSize;
+    return index < kept ? ButtonMaskTable[index] : DefaultMask;
+}
+
+// --- capture context -------------------------------------------------------
+
+void OpenCaptureContext(HWND control) {
+    if (CaptureContext) return;
+    ContextRecord record = {};
+    // Without the default context there is nothing sound to open from: no
+    // context, so no packets; the prompts still appear.
+    if (VXInfoA(DefaultContextInfo, 0, &record)) {
+        AxisInfo x, y;
+        ReadAxis(DeviceAxisX, x);
+        ReadAxis(DeviceAxisY, y);
+        record.options = 4;
+        record.locks = 0xFFFFFFFFu;
+        record.device = SelectDevice();
+        record.packetFields = PacketFieldCursor | PacketFieldButtons | PacketFieldX | PacketFieldY;
+        record.packetMode = 0;
+        record.inOriginX = x.minimum;
+        record.inOriginY = y.minimum;
+        record.inExtentX = x.maximum;
+        record.inExtentY = y.maximum;
+        record.outOriginX = x.minimum;
+        record.outOriginY = y.minimum;
+        record.outExtentX = x.maximum;
+        // Negative: packet y grows downward from the tablet's top edge.
+        record.outExtentY = static_cast<int32_t>(0u - static_cast<uint32_t>(y.maximum));
+        CaptureContext = VXOpenA(control, &record, TRUE);
+    }
+    ReloadButtonMasks();
+}
+
+void CloseCaptureContext() {
+    if (CaptureContext) VXClose(CaptureContext);
+    CaptureContext = 0;
+}
+
+// --- cursor echo -----------------------------------------------------------
+
+// A white crosshair on black: as a caret it inverts the screen under the
+// cross and leaves the rest alone.
+HBITMAP BuildCrosshair(int width, int height) {
+    HBITMAP image = CreateBitmap(width, height, 1, 1, nullptr);
+    HDC display = CreateDCA("DISPLAY", nullptr, nullptr, nullptr);
+    HDC memory = display ? CreateCompatibleDC(display) : nullptr;
+    if (display) DeleteDC(display);
+    if (image && memory) {
+        HGDIOBJ oldBitmap = SelectObject(memory, image);
+        HGDIOBJ oldPen = SelectObject(memory, GetStockObject(WHITE_PEN));
+        PatBlt(memory, 0, 0, width, height, BLACKNESS);
+        MoveToEx(memory, 0, height / 2, nullptr);
+        LineTo(memory, width + 1, height / 2);
+        MoveToEx(memory, width / 2, 0, nullptr);
+        LineTo(memory, width / 2, height + 1);
+        SelectObject(memory, oldPen);
+        SelectObject(memory, oldBitmap);
+    }
+    if (memory) DeleteDC(memory);
+    return image;
+}
+
+void EchoOn(HWND control) {
+    if (echoOn) return;
+    echoOn = TRUE;
+    while (ShowCursor(FALSE) >= 0) {
+    }
+    if (CaptureContext) {
+        VXEnable(CaptureContext, TRUE);
+        VXOverlap(CaptureContext, TRUE);
+    }
+    caretWidth = GetSystemMetrics(SM_CXCURSOR);
+    caretHeight = GetSystemMetrics(SM_CYCURSOR);
+    caretImage = BuildCrosshair(caretWidth, caretHeight);
+    CreateCaret(control, caretImage, 0, 0);  // hidden until placed and shown
+    savedBlinkTime = GetCaretBlinkTime();
+    SetCaretBlinkTime(SteadyBlinkTime);
+}
+
+// The system cursor comes back where the echo's top-left corner was.
+void EchoOff(HWND control) {
+    if (!echoOn) return;
+    echoOn = FALSE;
+    POINT at = {0, 0};
+    GetCaretPos(&at);
+    DestroyCaret();
+    if (caretImage) DeleteObject(caretImage);
+    caretImage = nullptr;
+    SetCaretBlinkTime(savedBlinkTime);
+    if (CaptureContext) VXEnable(CaptureContext, FALSE);
+    ClientToScreen(control, &at);
+    SetCursorPos(at.x, at.y);
+    while (ShowCursor(TRUE) < 0) {
+    }
+}
+
+// --- helpers ---------------------------------------------------------------
+
+void TakeWholeTablet(HWND control) {
+    AxisInfo x, y;
+    ReadAxis(DeviceAxisX, x);
+    ReadAxis(DeviceAxisY, y);
+    WriteArea(control, AreaRectSlot, AreaBounds{x.minimum, y.minimum, x.maximum, y.maximum});
+}
+
+WORD CurrentPrompt(HWND control) {
+    return HasAreaFlags(control, AreaFirstCorner) ? SAN_ASKUPPERRIGHT : SAN_ASKLOWERLEFT;
+}
+
+void RestartInactivityTimer(HWND control) {
+    KillTimer(control, InactivityTimer);
+    SetTimer(control, InactivityTimer, InactivityPeriod, nullptr);
+}
+
+// Stops the capture by a key or a time-out.
+void StopCapture(HWND control) {
+    SetAreaFlags(control, AreaStopped);
+    ClearAreaFlags(control, AreaEcho);
+    KillTimer(control, InactivityTimer);
+    EchoOff(control);
+    NotifyAreaParent(control, SAN_CANCELLED);
+}
+
+void OnFocusGained(HWND control) {
+    WriteArea(control, SavedAreaRectSlot, ReadArea(control, AreaRectSlot));
+    TakeWholeTablet(control);
+    SetAreaFlags(control, AreaHeld);  // a button already down must be released first
+    ClearAreaFlags(control, AreaFirstCorner | AreaDefined);
+    NotifyAreaParent(control, SAN_AREARESET);
+    RefreshArea(control);
+    NotifyAreaParent(control, SAN_ASKLOWERLEFT);
+}
+
+void OnFocusLost(HWND control) {
+    if (!HasAreaFlags(control, AreaDefined))
+        WriteArea(control, AreaRectSlot, ReadArea(control, SavedAreaRectSlot));
+    ClearAreaFlags(control, AreaFirstCorner | AreaEcho);
+    KillTimer(control, InactivityTimer);
+    EchoOff(control);
+    NotifyAreaParent(control, SAN_AREACHANGED);
+    NotifyAreaParent(control, SAN_FOCUSLOST);
+}
+
+// Packet steps 5 and 6: the echo follows the cursor; leaving or re-entering
+// the allowed rectangle is reported once each way.
+void FollowCursor(HWND control, const PacketRecord& packet) {
+    POINT at = {packet.x, packet.y};
+    TabletToClient(control, &at, 1);
+    SetCaretPos(at.x - caretWidth / 2, at.y - caretHeight / 2);
+    ShowCaret(control);
+
+    AreaBounds allowed = ReadArea(control, AreaRectSlot);
+    bool outside = packet.x < allowed.left || packet.x > allowed.right || packet.y < allowed.top ||
+                   packet.y > allowed.bottom;
+    bool flagged = HasAreaFlags(control, AreaOutOfRange);
+    if (outside && !flagged) {
+        SetAreaFlags(control, AreaOutOfRange);
+        NotifyAreaParent(control, SAN_OUTOFRANGE);
+    } else if (!outside && flagged) {
+        ClearAreaFlags(control, AreaOutOfRange);
+        NotifyAreaParent(control, CurrentPrompt(control));
+    }
+}
+
+void TakeFirstCorner(HWND control, const PacketRecord& packet) {
+    SetAreaFlags(control, AreaFirstCorner);
+    AreaBounds area = ReadArea(control, AreaRectSlot);
+    area.left = packet.x;
+    area.bottom = packet.y;
+    WriteArea(control, AreaRectSlot, area);
+    NotifyAreaParent(control, SAN_ASKUPPERRIGHT);
+    NotifyAreaParent(control, SAN_AREACHANGED);
+    RefreshArea(control);
+}
+
+void TakeSecondCorner(HWND control, const PacketRecord& packet) {
+    SetAreaFlags(control, AreaWaitRelease | AreaDefined);
+    ClearAreaFlags(control, AreaEcho | AreaFirstCorner);
+    KillTimer(control, InactivityTimer);
+    AreaBounds area = ReadArea(control, AreaRectSlot);
+    area.right = packet.x;
+    area.top = packet.y;
+    WriteArea(control, AreaRectSlot, area);
+    WriteArea(control, SavedAreaRectSlot, area);
+    NotifyAreaParent(control, SAN_DEFINED);
+    NotifyAreaParent(control, SAN_AREACHANGED);
+    RefreshArea(control);
+}
+
+// Packet steps 7 to 9: foreign buttons stop the capture once all are up;
+// a selecting button counts on its leading edge only.
+void HandleButtons(HWND control, const PacketRecord& packet) {
+    DWORD selecting = MaskForCursor(packet.cursor);
+    if (packet.buttons & ~selecting) {
+        SetAreaFlags(control, AreaWaitRelease);
+        ClearAreaFlags(control, AreaEcho);  // the echo stays visible until the release
+        KillTimer(control, InactivityTimer);
+        NotifyAreaParent(control, SAN_CANCELLED);
+    }
+    if (packet.buttons & selecting) {
+        if (HasAreaFlags(control, AreaHeld)) return;
+        SetAreaFlags(control, AreaHeld);
+        if (HasAreaFlags(control, AreaOutOfRange)) return;  // the press is spent
+        if (!HasAreaFlags(control, AreaFirstCorner))
+            TakeFirstCorner(control, packet);
+        else
+            TakeSecondCorner(control, packet);
+    } else if (HasAreaFlags(control, AreaHeld)) {
+        ClearAreaFlags(control, AreaHeld);
+    }
+}
+
+}  // namespace
+
+void OnAreaFocusChange(HWND control, bool gained) {
+    // The two messages alternate; an unmatched one changes nothing.
+    if (HasAreaFlags(control, AreaFocused) == gained) return;
+    if (gained)
+        SetAreaFlags(control, AreaFocused);
+    else
+        ClearAreaFlags(control, AreaFocused);
+    ClearAreaFlags(control, AreaStopped);
+    if (gained)
+        OnFocusGained(control);
+    else
+        OnFocusLost(control);
+    InvalidateRect(control, nullptr, TRUE);
+    if (gained)
+        OpenCaptureContext(control);
+    else
+        CloseCaptureContext();
+}
+
+void OnAreaMouseDown(HWND control) {
+    if (HasAreaFlags(control, AreaStopped)) {
+        ClearAreaFlags(control, AreaStopped);
+        SetAreaFlags(control, AreaHeld);
+        WORD prompt = SAN_ASKUPPERRIGHT;
+        if (!HasAreaFlags(control, AreaFirstCorner)) {
+            TakeWholeTablet(control);
+            NotifyAreaParent(control, SAN_AREARESET);
+            RefreshArea(control);
+            prompt = SAN_ASKLOWERLEFT;
+        }
+        SetAreaFlags(control, AreaEcho);
+        NotifyAreaParent(control, prompt);
+        EchoOn(control);
+    }
+    if (!HasAreaFlags(control, AreaFocused)) SetFocus(control);
+}
+
+void OnAreaKeyDown(HWND control) {
+    if (HasAreaFlags(control, AreaStopped)) return;
+    StopCapture(control);
+}
+
+void OnAreaTimer(HWND control) {
+    KillTimer(control, InactivityTimer);
+    if (HasAreaFlags(control, AreaHeld)) {
+        SetTimer(control, InactivityTimer, InactivityPeriod, nullptr);
+        return;
+    }
+    StopCapture(control);
+}
+
+void OnAreaPacket(HWND control, WPARAM serial) {
+    PacketRecord packet = {};
+    if (!CaptureContext || !VXPacket(CaptureContext, static_cast<UINT>(serial), &packet)) return;
+    WORD state = AreaState(control);
+    if (!(state & AreaFocused) || (state & AreaStopped)) return;
+
+    if (state & AreaWaitRelease) {
+        if (packet.buttons == 0) {
+            ClearAreaFlags(control, AreaWaitRelease);
+            SetAreaFlags(control, AreaStopped);
+            EchoOff(control);
+        }
+        return;
+    }
+    if (!(state & AreaEcho)) {
+        SetAreaFlags(control, AreaEcho);
+        EchoOn(control);
+    }
+    FollowCursor(control, packet);
+    HandleButtons(control, packet);
+    RestartInactivityTimer(control);
+}
+
+void OnAreaInfoChanged(LPARAM lParam) {
+    uint64_t category = LOWORD(lParam);
+    uint64_t first = CursorInfo + static_cast<uint64_t>(firstCursor);
+    if (HIWORD(lParam) == CursorSystemButtonMap && category >= first && category < first + cursorCount)
+        ReloadButtonMasks();
+}
+
+void OnAreaDestroy(HWND control) {
+    // Normally the focus leaves first; if not, release what the capture holds.
+    if (!HasAreaFlags(control, AreaFocused)) return;
+    ClearAreaFlags(control, AreaFocused);
+    KillTimer(control, InactivityTimer);
+    EchoOff(control);
+    CloseCaptureContext();
+}
