@@ -1,0 +1,58 @@
+// Shared state and helpers of the Tablet Setup dialog's source files. The
+// dialog is modal, so one copy of its state serves every opening.
+#pragma once
+
+#include <windows.h>
+
+#include "setup/area_math.h"
+#include "setup/settings.h"
+
+// setup_dialog.cpp: the dialog's state and flow.
+extern SetupSettings workingSettings;  // the copy the controls edit
+extern SetupSettings openedSettings;   // taken at open, before any control touched it
+extern int areaUnit;                   // chosen in list 31
+extern int openedUnit;
+extern int preserveAspect;             // box 29; kept between openings within a run
+extern int openedPreserveAspect;
+extern UINT selectedButton;            // index in list 26
+
+void ShowSettings(HWND window, SetupSettings& settings, int unit, int preserve, UINT button);
+void EnableControls(HWND window, UINT first, UINT last, BOOL enable);
+void FlashButton(HWND window, int id);
+void ShowStatus(HWND window, UINT stringId);
+LRESULT CALLBACK LabelSubclassProc(HWND label, UINT message, WPARAM wParam, LPARAM lParam);
+int SubclassedLabelCount();  // live entries of the label table
+
+// setup_buttons.cpp: tracking mode, sensitivity and button assignments.
+extern DWORD sensitivityPercent;
+extern DWORD sensitivityMax;
+extern DWORD sensitivityBase;
+
+void SensitivityToPercent();
+const char* PercentToSensitivity(SetupSettings& settings, DWORD percent);
+void ReadSensitivityText(char* text);
+void FillButtonList(HWND window);
+void FillActionList(HWND window);
+void ShowButtonAction(HWND window, const SetupSettings& settings, UINT button);
+INT_PTR OnTrackingMode(HWND window, WORD id);
+INT_PTR OnSensitivityKillFocus(HWND window);
+INT_PTR OnSensitivitySpin(HWND window, WORD code);
+INT_PTR OnDefaultButtons(HWND window);
+INT_PTR OnButtonSelected(HWND window);
+INT_PTR OnActionSelected(HWND window);
+
+// setup_area.cpp: the tracking area.
+extern DWORD areaStep;
+extern AreaBox shownArea;
+extern AreaLimits areaLimits;  // displayAspect, maxAreaWidth, maxAreaHeight and the extents
+
+void ShapeAreaControl(HWND control);
+void ShowArea(HWND window, const AreaBox& area, int unit, int all);
+void FillUnitList(HWND window);
+void GiveAreaToControl(HWND window);
+INT_PTR OnUnitSelected(HWND window);
+INT_PTR OnAreaFieldKillFocus(HWND window, WORD id);
+INT_PTR OnAreaSpin(HWND window, WORD id, WORD code);
+INT_PTR OnWholeTablet(HWND window);
+INT_PTR OnPreserveAspect(HWND window);
+INT_PTR OnAreaControlArea(HWND window, WORD code);
