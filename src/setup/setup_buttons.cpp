@@ -1,0 +1,161 @@
+// The upper half of the Tablet Setup dialog: tracking mode, the sensitivity
+// field with its spin control, and the button assignments.
+#include <cstring>
+
+#include "controls/controls.h"
+#include "defs/features.h"
+#include "dialogs/dialogs.h"
+#include "driver/driver.h"
+#include "setup/sensitivity.h"
+#include "setup/setup.h"
+#include "setup/setup_private.h"
+
+DWORD sensitivityPercent = 0;
+DWORD sensitivityMax = 100;
+DWORD sensitivityBase = 500;
+
+namespace {
+
+char sensitivityText[16];  // "%d" and a percent sign
+
+// Button names beyond what a button map can assign are not listed, and a
+// size no cursor could need is taken as a failed allocation.
+constexpr UINT MaxListedButtons = sizeof(ButtonMap::entry);
+constexpr UINT MaxButtonNamesSize = 0x10000;
+
+SensitivityScale CurrentScale() {
+    return MakeSensitivityScale(TabletResolution(), TabletUnitIndex() == 1);
+}
+
+void ShowSensitivity(HWND window) {
+    SetDlgItemTextA(window, IDC_SENS_EDIT, PercentToSensitivity(workingSettings, sensitivityPercent));
+}
+
+}  // namespace
+
+void SensitivityToPercent() {
+    SensitivityScale scale = CurrentScale();
+    sensitivityBase = scale.base;
+    sensitivityPercent = SensitivityToPercentValue(workingSettings.sensitivity, scale);
+    sensitivityMax = 100;
+    if (sensitivityPercent > sensitivityMax) sensitivityPercent = sensitivityMax;
+}
+
+const char* PercentToSensitivity(SetupSettings& settings, DWORD percent) {
+    SensitivityScale scale = CurrentScale();
+    scale.base = sensitivityBase;  // as worked out at opening
+    settings.sensitivity = PercentToSensitivityValue(percent, scale);
+    FormatPercent(percent, sensitivityText, sizeof sensitivityText);
+    return sensitivityText;
+}
+
+void ReadSensitivityText(char* text) {
+    uint32_t percent = sensitivityPercent;
+    SensitivityParse outcome = ReadSensitivityValue(text, percent, sensitivityMax, PlatformCharClass());
+    sensitivityPercent = percent;
+    if (SensitivityWantsBeep(outcome)) MessageBeep(0);
+}
+
+void FillButtonList(HWND window) {
+    HWND list = GetDlgItem(window, IDC_BUTTON_LIST);
+    UINT category = CursorInfo + FirstActiveCursor();
+    UINT size = VXInfoA(category, CursorButtonNames, nullptr);
+    if (size == 0 || size > MaxButtonNamesSize) return;
+    // Two zero bytes beyond what the driver asked for end the last name and
+    // the list even when the driver leaves out the final empty name.
+    HLOCAL memory = LocalAlloc(LPTR, size + 2);
+    if (!memory) return;
+    char* names = static_cast<char*>(memory);
+    VXInfoA(category, CursorButtonNames, names);
+    const char* end = names + size;
+    UINT listed = 0;
+    for (const char* name = names; name < end && *name && listed < MaxListedButtons; ++listed) {
+        SendMessageA(list, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(name));
+        name += strlen(name) + 1;
+    }
+    LocalFree(memory);
+}
+
+void FillActionList(HWND window) {
+    HWND list = GetDlgItem(window, IDC_ACTION_LIST);
+    UINT last = PenOptionSupported() ? IDS_ACTION_LAST_PEN : IDS_ACTION_LAST;
+    for (UINT id = IDS_ACTION_FIRST; id <= last; ++id) {
+        char text[40] = "";
+        LoadStringA(GetModuleHandleA(nullptr), id, text, sizeof text);
+        SendMessageA(list, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text));
+    }
+}
+
+void ShowButtonAction(HWND window, const SetupSettings& settings, UINT button) {
+    UINT code = button < MaxListedButtons ? settings.buttonMap.entry[button] & 0x0F : 0;
+    if (PenOptionSupported() && code >= 7) code = 0;
+    HWND list = GetDlgItem(window, IDC_ACTION_LIST);
+    LRESULT count = SendMessageA(list, CB_GETCOUNT, 0, 0);
+    // A code without a list entry leaves the list without a selection.
+    WPARAM position = static_cast<LRESULT>(code) < count ? code : static_cast<WPARAM>(-1);
+    SendMessageA(list, CB_SETCURSEL, position, 0);
+}
+
+INT_PTR OnTrackingMode(HWND window, WORD id) {
+    workingSettings.mode = id - IDC_MODE_RELATIVE;
+    CheckRadioButton(window, IDC_MODE_RELATIVE, IDC_MODE_ABSOLUTE, id);
+    EnableControls(window, IDC_SENS_LABEL, IDC_SENS_SPIN, workingSettings.mode == 0);
+    return TRUE;
+}
+
+INT_PTR OnSensitivityKillFocus(HWND window) {
+    char text[41] = "";
+    GetDlgItemTextA(window, IDC_SENS_EDIT, text, sizeof text);
+    ReadSensitivityText(text);
+    ShowSensitivity(window);  // a rejected entry shows the previous value again
+    return TRUE;
+}
+
+INT_PTR OnSensitivitySpin(HWND window, WORD code) {
+    switch (code) {
+    case TWN_UP:
+        if (sensitivityPercent < sensitivityMax) {
+            ++sensitivityPercent;
+            ShowSensitivity(window);
+        }
+        return TRUE;
+    case TWN_DOWN:
+        if (sensitivityPercent > 1) {
+            --sensitivityPercent;
+            ShowSensitivity(window);
+        }
+        return TRUE;
+    default:
+        return FALSE;
+    }
+}
+
+INT_PTR OnDefaultButtons(HWND window) {
+    DWORD fresh = IsDlgButtonChecked(window, IDC_DEFAULT_BUTTONS) == BST_CHECKED ? 0 : 1;
+    workingSettings.defaultButtons = fresh;
+    CheckDlgButton(window, IDC_DEFAULT_BUTTONS, fresh ? BST_CHECKED : BST_UNCHECKED);
+    if (fresh) {
+        ProbeSettings();  // the driver's default map comes back in buttonMap
+        SendDlgItemMessageA(window, IDC_BUTTON_LIST, CB_SETCURSEL, selectedButton, 0);
+        ShowButtonAction(window, workingSettings, selectedButton);
+    }
+    EnableControls(window, IDC_ACTION_LIST, IDC_ACTION_LIST, workingSettings.defaultButtons == 0);
+    return TRUE;
+}
+
+INT_PTR OnButtonSelected(HWND window) {
+    LRESULT selection = SendDlgItemMessageA(window, IDC_BUTTON_LIST, CB_GETCURSEL, 0, 0);
+    if (selection < 0 || selection >= static_cast<LRESULT>(MaxListedButtons)) return TRUE;
+    selectedButton = static_cast<UINT>(selection);
+    ShowButtonAction(window, workingSettings, selectedButton);
+    return TRUE;
+}
+
+INT_PTR OnActionSelected(HWND window) {
+    LRESULT selection = SendDlgItemMessageA(window, IDC_ACTION_LIST, CB_GETCURSEL, 0, 0);
+    if (selection < 0 || selectedButton >= MaxListedButtons) return TRUE;
+    uint8_t& entry = workingSettings.buttonMap.entry[selectedButton];
+    entry = static_cast<uint8_t>((entry & 0xF0) | (selection & 0x0F));
+    workingSettings.defaultButtons = 0;  // the box stays as it is
+    return TRUE;
+}
