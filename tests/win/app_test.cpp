@@ -216,15 +216,19 @@ TEST_F(AppTest, ExitClosesTheManagerAndUnloadsTheDriver) {
 TEST_F(AppTest, ManagerThatWillNotOpenStopsStartUpWithTheDriverMessage) {
     sim.SetFault(SimFaultMgrOpenFails, 1);
     std::string text, title;
+    bool stopIcon = false;
     ModalDriver driver([&](HWND box) {
         text = MessageBoxText(box);
         title = WindowText(box);
+        stopIcon = SameImage(BoxIcon(box), LoadIconA(nullptr, IDI_HAND)) &&
+                   !SameImage(BoxIcon(box), LoadIconA(nullptr, IDI_EXCLAMATION));
         PressButton(box, IDOK);
     });
     EXPECT_EQ(Start(), nullptr);
     EXPECT_EQ(driver.handled(), 1);
     EXPECT_EQ(text, "Tablet Driver Not Found.");
     EXPECT_EQ(title, "Tablet Control Panel");
+    EXPECT_TRUE(stopIcon);
     EXPECT_EQ(FindWindowA("Tablet Control Panel", nullptr), nullptr);
     EXPECT_EQ(sim.CallCount(101), 0);  // a manager never opened is not closed
 }

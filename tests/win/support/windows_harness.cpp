@@ -75,3 +75,42 @@ std::string MessageBoxText(HWND box) {
     // The message box's text is its static control with id 0xFFFF.
     return ControlText(box, 0xFFFF);
 }
+
+namespace {
+BOOL CALLBACK FindIconStatic(HWND child, LPARAM parameter) {
+    if (WindowClass(child) == "Static" && (GetWindowLongA(child, GWL_STYLE) & SS_TYPEMASK) == SS_ICON) {
+        *reinterpret_cast<HICON*>(parameter) = reinterpret_cast<HICON>(SendMessageA(child, STM_GETICON, 0, 0));
+        return FALSE;
+    }
+    return TRUE;
+}
+
+}  // namespace
+
+// The icon a message box shows: its icon-style static's image.
+HICON BoxIcon(HWND box) {
+    HICON icon = nullptr;
+    EnumChildWindows(box, FindIconStatic, reinterpret_cast<LPARAM>(&icon));
+    return icon;
+}
+
+// Icons compared by their pixels: handles differ between loads.
+static std::string IconPixels(HICON icon) {
+    HDC screen = GetDC(nullptr);
+    HDC memory = CreateCompatibleDC(screen);
+    HBITMAP bitmap = CreateCompatibleBitmap(screen, 32, 32);
+    HGDIOBJ old = SelectObject(memory, bitmap);
+    PatBlt(memory, 0, 0, 32, 32, WHITENESS);
+    DrawIconEx(memory, 0, 0, icon, 32, 32, 0, nullptr, DI_NORMAL);
+    std::string pixels;
+    for (int y = 0; y < 32; ++y)
+        for (int x = 0; x < 32; ++x) pixels += std::to_string(GetPixel(memory, x, y)) + ",";
+    SelectObject(memory, old);
+    DeleteObject(bitmap);
+    DeleteDC(memory);
+    ReleaseDC(nullptr, screen);
+    return pixels;
+}
+
+bool SameImage(HICON a, HICON b) { return a && b && IconPixels(a) == IconPixels(b); }
+

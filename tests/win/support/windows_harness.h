@@ -40,3 +40,8 @@ void PressButton(HWND box, int id);
 
 // The text of a message box (its static text control).
 std::string MessageBoxText(HWND box);
+
+// The icon shown by a message box of this process (its icon static), and a
+// comparison of two icons by their pixels (handles differ between loads).
+HICON BoxIcon(HWND box);
+bool SameImage(HICON a, HICON b);
