@@ -198,6 +198,9 @@ int main(int argc, char** argv) {
     HWND setup = WaitForWindow("#32770", "Tablet Setup", process.dwProcessId, 10000);
     HWND area = setup ? GetDlgItem(setup, 50) : nullptr;
     if (area) {
+        // The area control is usable only without Whole Tablet.
+        if (!IsWindowEnabled(area)) PostMessageA(setup, WM_COMMAND, MAKEWPARAM(28, BN_CLICKED), 0);
+        Sleep(200);
         PostMessageA(area, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
         PostMessageA(area, WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
         RECT box;
