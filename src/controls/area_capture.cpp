@@ -131,8 +131,10 @@ void EchoOn(HWND control) {
     caretWidth = GetSystemMetrics(SM_CXCURSOR);
     caretHeight = GetSystemMetrics(SM_CYCURSOR);
     caretImage = BuildCrosshair(caretWidth, caretHeight);
-    CreateCaret(control, caretImage, 0, 0);  // hidden until placed and shown
+    // Read before the caret exists: Wine answers a new caret's own rate
+    // rather than the system's once one is created.
     savedBlinkTime = GetCaretBlinkTime();
+    CreateCaret(control, caretImage, 0, 0);  // hidden until placed and shown
     SetCaretBlinkTime(SteadyBlinkTime);
 }
 

@@ -28,6 +28,13 @@ ControlHost::ControlHost(int width, int height) {
     SetWindowLongPtrA(window_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(HostProc));
     SetForegroundWindow(window_);
     SetActiveWindow(window_);
+    // The display's focus events arrive a little later and activate the
+    // window once more; let them come before a test sets the focus.
+    for (int quiet = 0, rounds = 0; quiet < 2 && rounds < 40; ++rounds) {
+        PumpMessages();
+        bool waiting = MsgWaitForMultipleObjects(0, nullptr, FALSE, 25, QS_ALLINPUT) == WAIT_OBJECT_0;
+        quiet = waiting || GetForegroundWindow() != window_ ? 0 : quiet + 1;
+    }
     PumpMessages();
 }
 
@@ -62,6 +69,8 @@ LRESULT CALLBACK ControlHost::HostProc(HWND window, UINT message, WPARAM wParam,
         if (host->onCommand) host->onCommand(n);
         return 0;
     }
+    // Like a dialog: activation keeps the focus on the child that has it.
+    if (message == WM_ACTIVATE && LOWORD(wParam) != WA_INACTIVE && IsChild(window, GetFocus())) return 0;
     return DefWindowProcA(window, message, wParam, lParam);
 }
 
