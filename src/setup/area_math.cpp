@@ -85,7 +85,7 @@ void ComputeDisplayFigures(const AxisInfo& x, const AxisInfo& y, int vertSize, i
                            int aspectY, int aspectX, AreaLimits& limits, DisplayShape& shape) {
     const uint32_t W = limits.W;
     const uint32_t H = limits.H;
-    const int u = static_cast<int>(x.unitCode) - 1;  // the x axis's own unit
+    const int u = static_cast<int>(x.unitCode - 1);  // the x axis's own unit
 
     const double physicalW = CountsToUnitsOnAxis(W, u, KindLengthX, x);
     const double physicalH = CountsToUnitsOnAxis(H, u, KindLengthY, y);

@@ -149,6 +149,20 @@ TEST(ComputeDisplayFigures, UndefinedProportionsAreMarkedUnusable) {
     }
 }
 
+TEST(ComputeDisplayFigures, ANonsenseUnitCodeIsOnlyAnotherUnit) {
+    // The x axis's unit code minus one chooses the unit; no code overflows it.
+    for (uint32_t code : {0u, 3u, 0x80000000u, 0xFFFFFFFFu}) {
+        const AxisInfo x = {0, 12000, code, 1000u << 16};
+        const AxisInfo y = {0, 9000, code, 1000u << 16};
+        AreaLimits limits = {12000, 9000, 0, 0, 0, false};
+        DisplayShape shape;
+        ComputeDisplayFigures(x, y, 240, 320, 1, 1, limits, shape);
+        EXPECT_TRUE(limits.aspectUsable) << code;
+        EXPECT_EQ(limits.maxAreaWidth, 12000u) << code;
+        EXPECT_EQ(limits.maxAreaHeight, 9000u) << code;
+    }
+}
+
 TEST(ReshapeAreaControl, FitsTheTabletsProportions) {
     const ControlBox box = {10, 20, 200, 200};
     struct {
