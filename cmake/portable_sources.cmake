@@ -7,6 +7,7 @@ set(TABLET_PORTABLE_SOURCES
     src/dialogs/measure.cpp
     src/dialogs/name_parts.cpp
     src/dialogs/unit_preference.cpp
+    src/dialogs/profile_value.cpp
     src/setup/settings.cpp
     src/setup/sensitivity.cpp
     src/setup/area_math.cpp

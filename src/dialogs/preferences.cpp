@@ -4,6 +4,7 @@
 
 #include "dialogs/dialogs.h"
 #include "dialogs/name_parts.h"
+#include "dialogs/profile_value.h"
 #include "dialogs/unit_preference.h"
 #include "driver/driver.h"
 
@@ -14,6 +15,16 @@ namespace {
 const char PreferencesFile[] = "vellix.ini";
 const char UnitsKey[] = "Units";
 char sectionName[200];  // read once at start-up, used by every write
+
+// The stored value as the profile reader took it, or 0 when the text behind
+// a 1 or 2 is really a larger number that the reader wrapped around.
+UINT ReadStoredUnits(UINT fallback) {
+    UINT stored = GetPrivateProfileIntA(sectionName, UnitsKey, fallback, PreferencesFile);
+    if (stored != 1 && stored != 2) return stored;
+    char text[64] = "";
+    GetPrivateProfileStringA(sectionName, UnitsKey, "", text, sizeof text, PreferencesFile);
+    return ProfileNumberIs(text, stored) ? stored : 0;
+}
 
 }  // namespace
 
@@ -26,7 +37,7 @@ int ReadUnitPreference() {
     ReadDriverText(DeviceCategory(), DeviceName, name, sizeof name);
     CopyIdentification(name, sectionName, sizeof sectionName);
     int fallback = UnitFromProfileValue(0, x.unitCode) + 1;
-    UINT stored = GetPrivateProfileIntA(sectionName, UnitsKey, fallback, PreferencesFile);
+    UINT stored = ReadStoredUnits(static_cast<UINT>(fallback));
     return UnitFromProfileValue(static_cast<int>(stored), x.unitCode);
 }
 
