@@ -9,7 +9,7 @@
 
 namespace {
 
-const int Fields[] = {IDC_WIDTH_EDIT, IDC_HEIGHT_EDIT, IDC_LEFT_EDIT, IDC_TOP_EDIT,
+const int Fields[] = {IDC_WIDTH_EDIT, IDC_HEIGHT_EDIT, IDC_LEFT_EDIT,   IDC_TOP_EDIT,
                       IDC_RIGHT_EDIT, IDC_BOTTOM_EDIT, IDC_AREA_CONTROL};
 
 // An ordered span inside 0..limit from two arbitrary numbers.
@@ -73,12 +73,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         const int field = Fields[((op >> 3) & 7) % 7];
         switch (op & 7) {
             case 0:
-            case 1:
-                SetAreaField(field, in.U32(), preserve, area, limits);
-                break;
-            case 2:
-                FitAspect(area, limits);
-                break;
+            case 1: SetAreaField(field, in.U32(), preserve, area, limits); break;
+            case 2: FitAspect(area, limits); break;
             case 3:
                 AcceptControlArea(preserve, Inside(in, limits.W, limits.H), area, limits);
                 break;
@@ -99,9 +95,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
                 FitAspect(scratch, limits);
                 break;
             }
-            default:
-                area = Inside(in, limits.W, limits.H);
-                break;
+            default: area = Inside(in, limits.W, limits.H); break;
         }
         CheckInside(area, limits.W, limits.H);
         FUZZ_CHECK(AreaFieldKind(field) <= 1);

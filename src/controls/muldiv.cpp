@@ -10,10 +10,10 @@ int TABLET_STDCALL PortableMulDiv(int a, int b, int c) {
     const bool negative = (product < 0) != (c < 0);
     // Work on magnitudes so that halves round away from zero on both sides;
     // |product| <= 2^62 and |c| <= 2^31, so nothing here overflows.
-    const uint64_t magnitude = product < 0 ? 0 - static_cast<uint64_t>(product)
-                                           : static_cast<uint64_t>(product);
-    const uint64_t divisor = c < 0 ? 0 - static_cast<uint64_t>(static_cast<int64_t>(c))
-                                   : static_cast<uint64_t>(c);
+    const uint64_t magnitude =
+        product < 0 ? 0 - static_cast<uint64_t>(product) : static_cast<uint64_t>(product);
+    const uint64_t divisor =
+        c < 0 ? 0 - static_cast<uint64_t>(static_cast<int64_t>(c)) : static_cast<uint64_t>(c);
     const uint64_t quotient = (magnitude + divisor / 2) / divisor;
     if (negative) {
         if (quotient > static_cast<uint64_t>(INT_MAX) + 1) return -1;

@@ -50,8 +50,7 @@ void TrimFraction(char* text) {
     size_t length = std::strlen(text);
     while (length > static_cast<size_t>(point - text) + 1 && text[length - 1] == '0')
         text[--length] = '\0';
-    if (length > static_cast<size_t>(point - text) + 1 + Decimals)
-        point[1 + Decimals] = '\0';
+    if (length > static_cast<size_t>(point - text) + 1 + Decimals) point[1 + Decimals] = '\0';
     if (point[1] == '\0') *point = '\0';
 }
 
@@ -106,8 +105,8 @@ bool FormatMeasureOnAxis(uint32_t count, int unit, unsigned kind, const AxisInfo
     // hundred hundredths is carried into the whole part (2.999 becomes 3).
     // A value whose whole part does not fit 32 bits is shown as 0.
     int32_t i = 0, c = 0, j = 0, d = 0;
-    bool fits = v != 0.0 && TruncToInt32(v, i) &&
-                TruncToInt32((v - i) * FractionScale + RoundingOffset, c);
+    bool fits =
+        v != 0.0 && TruncToInt32(v, i) && TruncToInt32((v - i) * FractionScale + RoundingOffset, c);
     double w = 0.0;
     if (fits) {
         w = i + c / FractionScale;

@@ -69,8 +69,12 @@ Shape ShapeOf(const AreaLimits& limits) {
 
 // Display-shaped partners of a width or a height; rounding may make one a
 // count too large for the tablet, so it is held to the limit.
-uint32_t HeightFor(uint32_t w, const Shape& s, uint32_t H) { return Lower(RoundToCount(w * s.D), H); }
-uint32_t WidthFor(uint32_t h, const Shape& s, uint32_t W) { return Lower(RoundToCount(h / s.D), W); }
+uint32_t HeightFor(uint32_t w, const Shape& s, uint32_t H) {
+    return Lower(RoundToCount(w * s.D), H);
+}
+uint32_t WidthFor(uint32_t h, const Shape& s, uint32_t W) {
+    return Lower(RoundToCount(h / s.D), W);
+}
 
 // True when h0 / w0 (as reals) exceeds D; a zero width is infinitely tall
 // unless the height is zero too.
@@ -135,7 +139,8 @@ ControlBox ReshapeAreaControl(ControlBox box, const DisplayShape& shape) {
         // A tall tablet: narrow the control, keeping it centred.
         int width;
         if (!RoundToPixels(box.width / shape.controlShape, width)) return box;
-        const int64_t x = static_cast<int64_t>(box.x) + (static_cast<int64_t>(box.width) - width) / 2;
+        const int64_t x =
+            static_cast<int64_t>(box.x) + (static_cast<int64_t>(box.width) - width) / 2;
         if (x < INT32_MIN || x > INT32_MAX) return box;
         box.x = static_cast<int>(x);
         box.width = width;
@@ -269,8 +274,7 @@ void SetAreaField(int fieldId, uint32_t value, bool preserve, AreaBox& area,
                 }
             }
             break;
-        default:
-            return;
+        default: return;
     }
     Store(area, e.L, e.T, w, h);
 }

@@ -47,11 +47,11 @@ void SettingsFromContext(const ContextRecord& record, uint32_t W, uint32_t H,
     settings.area.top = AsSigned(H - originY - extentY);
     settings.area.right = AsSigned(extentX + originX);
     settings.area.bottom = AsSigned(H - originY);
-    settings.wholeTablet = (settings.area.left == 0 && settings.area.top == 0 &&
-                            AsUnsigned(settings.area.right) == W &&
-                            AsUnsigned(settings.area.bottom) == H)
-                               ? 1u
-                               : 0u;
+    settings.wholeTablet =
+        (settings.area.left == 0 && settings.area.top == 0 &&
+         AsUnsigned(settings.area.right) == W && AsUnsigned(settings.area.bottom) == H)
+            ? 1u
+            : 0u;
 }
 
 void SettingsToContext(const SetupSettings& settings, uint32_t W, uint32_t H,

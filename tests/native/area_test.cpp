@@ -83,7 +83,8 @@ TEST(AcceptControlArea, KeepsTheLowerLeftCorner) {
 TEST(ComputeDisplayFigures, A4x3DisplayOnA4x3Tablet) {
     AreaLimits limits = {12000, 9000, 0, 0, 0, false};
     DisplayShape shape;
-    ComputeDisplayFigures(units_cases::Inch1000X, units_cases::Inch1000Y, 240, 320, 1, 1, limits, shape);
+    ComputeDisplayFigures(units_cases::Inch1000X, units_cases::Inch1000Y, 240, 320, 1, 1, limits,
+                          shape);
     EXPECT_TRUE(limits.aspectUsable);
     EXPECT_DOUBLE_EQ(limits.displayAspect, 0.75);
     EXPECT_EQ(limits.maxAreaWidth, 12000u);
@@ -132,7 +133,8 @@ TEST(ComputeDisplayFigures, UndefinedProportionsAreMarkedUnusable) {
         {"empty height", 12000, 0, units_cases::Inch1000X, units_cases::Inch1000Y, 240, 320},
         {"display height 0", 12000, 9000, units_cases::Inch1000X, units_cases::Inch1000Y, 0, 320},
         {"display width 0", 12000, 9000, units_cases::Inch1000X, units_cases::Inch1000Y, 240, 0},
-        {"negative display size", 12000, 9000, units_cases::Inch1000X, units_cases::Inch1000Y, -240, 320},
+        {"negative display size", 12000, 9000, units_cases::Inch1000X, units_cases::Inch1000Y, -240,
+         320},
         {"no x resolution", 12000, 9000, zeroRes, units_cases::Inch1000Y, 240, 320},
         {"no y resolution", 12000, 9000, units_cases::Inch1000X, zeroRes, 240, 320},
     };
@@ -190,18 +192,23 @@ TEST(ReshapeAreaControl, FitsTheTabletsProportions) {
 
 // Every edit of an area inside the tablet leaves it inside and ordered.
 TEST(AreaInvariants, EditsKeepTheAreaOnTheTablet) {
-    const AreaLimits limitsList[] = {Display4x3, Display2x1, DisplaySquare, NoDisplay,
+    const AreaLimits limitsList[] = {Display4x3,
+                                     Display2x1,
+                                     DisplaySquare,
+                                     NoDisplay,
                                      {9000, 9001, 2.0, 4501, 9001, true},
                                      {7, 5, 0.3, 7, 2, true}};
     const int fields[] = {IDC_WIDTH_EDIT, IDC_HEIGHT_EDIT, IDC_LEFT_EDIT,
                           IDC_TOP_EDIT,   IDC_RIGHT_EDIT,  IDC_BOTTOM_EDIT};
-    const uint32_t values[] = {0, 1, 2, 3, 5, 999, 4500, 4501, 6001, 8999, 9000, 9001, 12000, 13000, 0xFFFFFFFFu};
+    const uint32_t values[] = {0,    1,    2,    3,    5,     999,   4500,       4501,
+                               6001, 8999, 9000, 9001, 12000, 13000, 0xFFFFFFFFu};
     for (const AreaLimits& limits : limitsList) {
-        const AreaBox starts[] = {{0, 0, 0, 0},
-                                  {0, 0, static_cast<int32_t>(limits.W), static_cast<int32_t>(limits.H)},
-                                  {1, 1, 2, 4},
-                                  {static_cast<int32_t>(limits.W), static_cast<int32_t>(limits.H),
-                                   static_cast<int32_t>(limits.W), static_cast<int32_t>(limits.H)}};
+        const AreaBox starts[] = {
+            {0, 0, 0, 0},
+            {0, 0, static_cast<int32_t>(limits.W), static_cast<int32_t>(limits.H)},
+            {1, 1, 2, 4},
+            {static_cast<int32_t>(limits.W), static_cast<int32_t>(limits.H),
+             static_cast<int32_t>(limits.W), static_cast<int32_t>(limits.H)}};
         for (const AreaBox& start : starts)
             for (bool preserve : {false, true}) {
                 const auto check = [&](const AreaBox& a, const char* what) {

@@ -1,8 +1,9 @@
 // MulDiv's rounding and overflow, the halved form, and 16.16 rounding.
+#include "controls/muldiv.h"
+
 #include <gtest/gtest.h>
 
 #include "../cases/muldiv_cases.h"
-#include "controls/muldiv.h"
 #include "driver/fixed_point.h"
 
 using namespace muldiv_cases;
@@ -28,8 +29,16 @@ TEST(MulDivHalved, HalvesEachOperandAndDoubles) {
 TEST(RoundFixed, AnExactHalfRoundsDown) {
     struct {
         uint32_t in, out;
-    } cases[] = {{0, 0},          {0x8000, 0},          {0x8001, 1},           {0x18000, 1},
-                 {0x18001, 2},    {0x17FFF, 1},         {0x10000, 1},          {1000u << 16, 1000},
-                 {0xFFFF8000u, 0xFFFF}, {0xFFFF8001u, 0x10000}, {0xFFFFFFFFu, 0x10000}};
+    } cases[] = {{0, 0},
+                 {0x8000, 0},
+                 {0x8001, 1},
+                 {0x18000, 1},
+                 {0x18001, 2},
+                 {0x17FFF, 1},
+                 {0x10000, 1},
+                 {1000u << 16, 1000},
+                 {0xFFFF8000u, 0xFFFF},
+                 {0xFFFF8001u, 0x10000},
+                 {0xFFFFFFFFu, 0x10000}};
     for (const auto& c : cases) EXPECT_EQ(RoundFixed(c.in), c.out) << std::hex << c.in;
 }

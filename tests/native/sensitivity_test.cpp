@@ -1,10 +1,11 @@
 // Sensitivity percentage <-> the driver's 16.16 factor, and the typed text.
+#include "setup/sensitivity.h"
+
 #include <gtest/gtest.h>
 
 #include <string>
 
 #include "../cases/sensitivity_cases.h"
-#include "setup/sensitivity.h"
 
 using namespace sensitivity_cases;
 
@@ -21,7 +22,8 @@ TEST(SensitivityScale, BaseIsTheRoundedResolutionAtMost500) {
 TEST(SensitivityToPercent, ReadsTheTable) {
     for (const ToPercentCase& c : ToPercentCases) {
         SCOPED_TRACE(c.name);
-        EXPECT_EQ(SensitivityToPercentValue(c.sensitivity, MakeSensitivityScale(c.resolution, c.centimetres)),
+        EXPECT_EQ(SensitivityToPercentValue(c.sensitivity,
+                                            MakeSensitivityScale(c.resolution, c.centimetres)),
                   c.percent);
     }
 }
@@ -29,8 +31,9 @@ TEST(SensitivityToPercent, ReadsTheTable) {
 TEST(PercentToSensitivity, WritesTheTable) {
     for (const ToSensitivityCase& c : ToSensitivityCases) {
         SCOPED_TRACE(c.name);
-        EXPECT_EQ(PercentToSensitivityValue(c.percent, MakeSensitivityScale(c.resolution, c.centimetres)),
-                  c.sensitivity);
+        EXPECT_EQ(
+            PercentToSensitivityValue(c.percent, MakeSensitivityScale(c.resolution, c.centimetres)),
+            c.sensitivity);
     }
 }
 
@@ -61,7 +64,8 @@ TEST(ReadSensitivity, ValidatesTheTable) {
         SCOPED_TRACE(c.name);
         std::string text = c.text;
         uint32_t percent = c.before;
-        const SensitivityParse outcome = ReadSensitivityValue(&text[0], percent, c.maximum, nullptr);
+        const SensitivityParse outcome =
+            ReadSensitivityValue(&text[0], percent, c.maximum, nullptr);
         EXPECT_EQ(outcome, c.outcome);
         EXPECT_EQ(percent, c.after);
         EXPECT_EQ(SensitivityWantsBeep(outcome),

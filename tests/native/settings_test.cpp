@@ -1,12 +1,13 @@
 // The settings record against the driver's context record, button maps and
 // the lost-clicks warning, and the starting unit from the profile.
+#include "setup/settings.h"
+
 #include <gtest/gtest.h>
 
 #include <cstring>
 
 #include "../cases/settings_cases.h"
 #include "dialogs/unit_preference.h"
-#include "setup/settings.h"
 
 using namespace settings_cases;
 
@@ -124,7 +125,8 @@ TEST(SettingsToContext, TheWholeTabletIgnoresTheArea) {
 }
 
 TEST(SettingsToContext, RoundTripsThroughTheRecord) {
-    const AreaBox areas[] = {{0, 0, 12000, 9000}, {1, 2, 3, 4}, {0, 8999, 12000, 9000}, {500, 0, 500, 0}};
+    const AreaBox areas[] = {
+        {0, 0, 12000, 9000}, {1, 2, 3, 4}, {0, 8999, 12000, 9000}, {500, 0, 500, 0}};
     for (const AreaBox& area : areas) {
         SetupSettings s = {};
         s.area = area;
@@ -155,7 +157,8 @@ TEST(CopySettingsFields, CopiesExactlySevenFields) {
     const uint8_t* t = reinterpret_cast<const uint8_t*>(&to);
     for (size_t i = 0; i < sizeof to; ++i) {
         bool inCopied = false;
-        for (const auto& range : copied) inCopied = inCopied || (i >= range[0] && i < range[0] + range[1]);
+        for (const auto& range : copied)
+            inCopied = inCopied || (i >= range[0] && i < range[0] + range[1]);
         EXPECT_EQ(t[i], inCopied ? f[i] : o[i]) << "byte " << i;
     }
 }
@@ -166,7 +169,8 @@ TEST(TranslatePenCodes, RewritesCodesUpToSix) {
     for (size_t i = 0; i < n; ++i) map.entry[i] = PenCodeCases[i].entry;
     TranslatePenCodes(map);
     for (size_t i = 0; i < n; ++i)
-        EXPECT_EQ(map.entry[i], PenCodeCases[i].written) << "entry " << std::hex << int(PenCodeCases[i].entry);
+        EXPECT_EQ(map.entry[i], PenCodeCases[i].written)
+            << "entry " << std::hex << int(PenCodeCases[i].entry);
     for (size_t i = n; i < 32; ++i) EXPECT_EQ(map.entry[i], 0u);
 }
 

@@ -22,8 +22,8 @@ TEST(FormatMeasure, PrintsTheTable) {
 
 TEST(FormatMeasure, StaysInsideTheBufferForEveryMagnitude) {
     // Widest whole parts and every suffix: the text always fits 22 characters.
-    const AxisInfo axes[] = {Inch1000X, Cm400X, Tiny, NoResolution, Blank,
-                             {0, 1, AxisUnitCentimetres, 0xFFFFFFFFu}};
+    const AxisInfo axes[] = {Inch1000X,    Cm400X, Tiny,
+                             NoResolution, Blank,  {0, 1, AxisUnitCentimetres, 0xFFFFFFFFu}};
     const uint32_t counts[] = {0, 1, 3, 999, 2147483647u, 2147483648u, 0xFFFFFFFFu};
     for (const AxisInfo& axis : axes)
         for (uint32_t count : counts)
@@ -39,7 +39,8 @@ TEST(FormatMeasure, StaysInsideTheBufferForEveryMagnitude) {
 
 TEST(CountsToUnits, ConvertsOnlyBetweenDifferentUnits) {
     EXPECT_DOUBLE_EQ(CountsToUnitsOnAxis(12000, UnitInches, KindLengthX, Inch1000X), 12.0);
-    EXPECT_DOUBLE_EQ(CountsToUnitsOnAxis(12000, UnitCentimetres, KindLengthX, Inch1000X), 12.0 * 2.54);
+    EXPECT_DOUBLE_EQ(CountsToUnitsOnAxis(12000, UnitCentimetres, KindLengthX, Inch1000X),
+                     12.0 * 2.54);
     EXPECT_DOUBLE_EQ(CountsToUnitsOnAxis(1, UnitInches, KindResolutionX, Inch1000X), 1000.0);
     EXPECT_DOUBLE_EQ(CountsToUnitsOnAxis(1, UnitCentimetres, KindResolutionX, Cm400X), 400.0);
     EXPECT_DOUBLE_EQ(CountsToUnitsOnAxis(2, UnitCentimetres, KindResolutionX, Cm400X), 800.0);
@@ -120,7 +121,7 @@ TEST(RemoveBlanks, RemovesSpacesAndTabsOnly) {
         const char* in;
         const char* out;
     } cases[] = {{" 2 . 5 cm ", "2.5cm"}, {"\t1\t2", "12"}, {"   ", ""}, {"", ""},
-                 {"a\nb", "a\nb"}, {"x", "x"}};
+                 {"a\nb", "a\nb"},        {"x", "x"}};
     for (const auto& c : cases) {
         std::string text = c.in;
         RemoveBlanks(&text[0]);

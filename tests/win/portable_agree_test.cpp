@@ -1,9 +1,8 @@
 // The window-free core gives the same answers in the Windows build, where
 // MulDivHalved goes through the system's MulDiv and typed characters are
 // classified by IsCharAlphaNumericA and IsCharAlphaA.
-#include <windows.h>
-
 #include <gtest/gtest.h>
+#include <windows.h>
 
 #include <cstring>
 #include <string>
@@ -61,7 +60,8 @@ TEST(PortableAgree, ParseMeasure) {
         SCOPED_TRACE(c.name);
         std::string text = c.text;
         uint32_t value = c.before;
-        EXPECT_EQ(ParseMeasureOnAxis(&text[0], value, c.unit, c.kind, c.axis, &SystemClass), c.outcome);
+        EXPECT_EQ(ParseMeasureOnAxis(&text[0], value, c.unit, c.kind, c.axis, &SystemClass),
+                  c.outcome);
         EXPECT_EQ(value, c.after);
     }
 }
@@ -71,17 +71,20 @@ TEST(PortableAgree, Sensitivity) {
     for (const BaseCase& c : BaseCases)
         EXPECT_EQ(MakeSensitivityScale(c.resolution, false).base, c.base) << c.name;
     for (const ToPercentCase& c : ToPercentCases)
-        EXPECT_EQ(SensitivityToPercentValue(c.sensitivity, MakeSensitivityScale(c.resolution, c.centimetres)),
+        EXPECT_EQ(SensitivityToPercentValue(c.sensitivity,
+                                            MakeSensitivityScale(c.resolution, c.centimetres)),
                   c.percent)
             << c.name;
     for (const ToSensitivityCase& c : ToSensitivityCases)
-        EXPECT_EQ(PercentToSensitivityValue(c.percent, MakeSensitivityScale(c.resolution, c.centimetres)),
-                  c.sensitivity)
+        EXPECT_EQ(
+            PercentToSensitivityValue(c.percent, MakeSensitivityScale(c.resolution, c.centimetres)),
+            c.sensitivity)
             << c.name;
     for (const ReadCase& c : ReadCases) {
         std::string text = c.text;
         uint32_t percent = c.before;
-        EXPECT_EQ(ReadSensitivityValue(&text[0], percent, c.maximum, &SystemClass), c.outcome) << c.name;
+        EXPECT_EQ(ReadSensitivityValue(&text[0], percent, c.maximum, &SystemClass), c.outcome)
+            << c.name;
         EXPECT_EQ(percent, c.after) << c.name;
     }
 }
