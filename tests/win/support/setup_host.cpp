@@ -105,43 +105,69 @@ void Pump() {
 
 BoxDriver::BoxDriver() {
     activeBoxDriver = this;
-    hook = SetWindowsHookExA(WH_CBT, OnCbt, nullptr, GetCurrentThreadId());
+    cbtHook = SetWindowsHookExA(WH_CBT, OnCbt, nullptr, GetCurrentThreadId());
+    messageHook = SetWindowsHookExA(WH_GETMESSAGE, OnGetMessage, nullptr, GetCurrentThreadId());
 }
 
 BoxDriver::~BoxDriver() {
-    if (hook) UnhookWindowsHookEx(hook);
+    if (cbtHook) UnhookWindowsHookEx(cbtHook);
+    if (messageHook) UnhookWindowsHookEx(messageHook);
     if (activeBoxDriver == this) activeBoxDriver = nullptr;
 }
 
+namespace {
+constexpr LPARAM InspectMarker = 0x5E7B0C5;
+}
+
+// A box is looked at once its own loop runs, when it is fully set up: the
+// activation posts a marker that the box's loop then retrieves.
 LRESULT CALLBACK BoxDriver::OnCbt(int code, WPARAM wParam, LPARAM lParam) {
-    BoxDriver* self = activeBoxDriver;
-    if (code == HCBT_ACTIVATE && self) {
+    if (code == HCBT_ACTIVATE && activeBoxDriver) {
         HWND box = reinterpret_cast<HWND>(wParam);
         char className[32] = "";
         char caption[128] = "";
         GetClassNameA(box, className, sizeof className);
         GetWindowTextA(box, caption, sizeof caption);
         // The Setup dialog itself is a dialog too; everything else is a box.
-        if (strcmp(className, "#32770") == 0 && strcmp(caption, "Tablet Setup") != 0) {
-            SeenBox seen;
-            seen.caption = caption;
-            char text[512] = "";
-            GetDlgItemTextA(box, 0xFFFF, text, sizeof text);
-            seen.text = text;
-            LRESULT def = SendMessageA(box, DM_GETDEFID, 0, 0);
-            seen.defaultButton = HIWORD(def) == DC_HASDEFID ? LOWORD(def) : 0;
-            seen.hasOk = GetDlgItem(box, IDOK) != nullptr;
-            seen.hasCancel = GetDlgItem(box, IDCANCEL) != nullptr;
-            HICON warning = LoadIconA(nullptr, MAKEINTRESOURCEA(32515));  // IDI_WARNING
-            // The box's icon is its static with id 0x0440.
-            seen.warningIcon =
-                reinterpret_cast<HICON>(SendDlgItemMessageA(box, 0x0440, STM_GETICON, 0, 0)) == warning;
-            self->boxes.push_back(seen);
-            PostMessageA(box, WM_COMMAND, MAKEWPARAM(self->answer, BN_CLICKED),
-                         reinterpret_cast<LPARAM>(GetDlgItem(box, self->answer)));
+        if (strcmp(className, "#32770") == 0 && strcmp(caption, "Tablet Setup") != 0 &&
+            GetPropA(box, "SetupTestSeen") == nullptr) {
+            SetPropA(box, "SetupTestSeen", reinterpret_cast<HANDLE>(1));
+            PostMessageA(box, WM_NULL, 0, InspectMarker);
         }
     }
     return CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+LRESULT CALLBACK BoxDriver::OnGetMessage(int code, WPARAM wParam, LPARAM lParam) {
+    MSG* message = reinterpret_cast<MSG*>(lParam);
+    if (code == HC_ACTION && wParam == PM_REMOVE && activeBoxDriver && message->message == WM_NULL &&
+        message->lParam == InspectMarker) {
+        message->lParam = 0;
+        activeBoxDriver->Inspect(message->hwnd);
+    }
+    return CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+void BoxDriver::Inspect(HWND box) {
+    SeenBox seen;
+    char text[512] = "";
+    GetWindowTextA(box, text, sizeof text);
+    seen.caption = text;
+    text[0] = '\0';
+    GetDlgItemTextA(box, 0xFFFF, text, sizeof text);  // the box's text is its static 0xFFFF
+    seen.text = text;
+    for (int id : {IDOK, IDCANCEL}) {
+        HWND button = GetDlgItem(box, id);
+        if (!button) continue;
+        if (GetFocus() == button) seen.focusButton = id;
+    }
+    seen.hasOk = GetDlgItem(box, IDOK) != nullptr;
+    seen.hasCancel = GetDlgItem(box, IDCANCEL) != nullptr;
+    HICON warning = LoadIconA(nullptr, MAKEINTRESOURCEA(32515));  // IDI_WARNING
+    // The box's icon is its static with id 0x0440.
+    seen.warningIcon = reinterpret_cast<HICON>(SendDlgItemMessageA(box, 0x0440, STM_GETICON, 0, 0)) == warning;
+    boxes.push_back(seen);
+    PostMessageA(box, WM_COMMAND, MAKEWPARAM(answer, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(box, answer)));
 }
 
 int BeepCount() { return beeps; }
@@ -149,6 +175,19 @@ int BeepCount() { return beeps; }
 // --- driver state ----------------------------------------------------------
 
 bool SameRecord(const ContextRecord& a, const ContextRecord& b) { return memcmp(&a, &b, sizeof a) == 0; }
+
+std::string RecordDiff(const ContextRecord& a, const ContextRecord& b) {
+    std::string text;
+    const BYTE* x = reinterpret_cast<const BYTE*>(&a);
+    const BYTE* y = reinterpret_cast<const BYTE*>(&b);
+    for (size_t i = 0; i < sizeof a; i += 4) {
+        DWORD u, v;
+        memcpy(&u, x + i, 4);
+        memcpy(&v, y + i, 4);
+        if (u != v) text += "@" + std::to_string(i) + ": " + std::to_string(u) + " vs " + std::to_string(v) + "; ";
+    }
+    return text;
+}
 
 bool operator==(const DriverSnapshot& a, const DriverSnapshot& b) {
     if (a.contexts.size() != b.contexts.size() || a.maps.size() != b.maps.size()) return false;
@@ -171,17 +210,15 @@ SetupHost::SetupHost() {
     RegisterOwnerClass();
     RegisterSetAreaClass(GetModuleHandleA(nullptr));
     RegisterTweakClass(GetModuleHandleA(nullptr));
-    owner = CreateWindowExA(0, OwnerClassName, "Setup Test Owner", WS_POPUP | WS_CAPTION | WS_VISIBLE, 10, 10,
-                            200, 100, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
+    // One owner for the whole run: the driver manager keeps its window.
+    static HWND sharedOwner = CreateWindowExA(0, OwnerClassName, "Setup Test Owner",
+                                              WS_POPUP | WS_CAPTION | WS_VISIBLE, 10, 10, 200, 100, nullptr,
+                                              nullptr, GetModuleHandleA(nullptr), nullptr);
+    owner = sharedOwner;
     if (!managerHandle) managerHandle = VXMgrOpen(owner, MessageBase);
 }
 
-SetupHost::~SetupHost() {
-    Close();
-    // The manager keeps the first owner; later hosts' windows only own dialogs.
-    if (owner) DestroyWindow(owner);
-    Pump();
-}
+SetupHost::~SetupHost() { Close(); }
 
 bool SetupHost::Describe(const char* iniText, int unit) {
     Close();
@@ -196,10 +233,10 @@ bool SetupHost::Describe(const char* iniText, int unit) {
     return loaded;
 }
 
-HWND SetupHost::Open() {
+HWND SetupHost::Open(bool show) {
     Close();
     dialog = CreateDialogParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDD_SETUP), owner, SetupDialogProc, 0);
-    if (dialog) {
+    if (dialog && show) {
         ShowWindow(dialog, SW_SHOW);
         Pump();
     }

@@ -19,7 +19,7 @@ namespace setup_test {
 struct SeenBox {
     std::string caption;
     std::string text;
-    int defaultButton = 0;  // from DM_GETDEFID
+    int focusButton = 0;  // the button holding the focus: the default one
     bool hasOk = false;
     bool hasCancel = false;
     bool warningIcon = false;
@@ -36,7 +36,10 @@ public:
 
 private:
     static LRESULT CALLBACK OnCbt(int code, WPARAM wParam, LPARAM lParam);
-    HHOOK hook = nullptr;
+    static LRESULT CALLBACK OnGetMessage(int code, WPARAM wParam, LPARAM lParam);
+    void Inspect(HWND box);
+    HHOOK cbtHook = nullptr;
+    HHOOK messageHook = nullptr;
 };
 
 // MessageBeep calls made by the program since the counter was created.
@@ -53,6 +56,8 @@ bool operator==(const DriverSnapshot& a, const DriverSnapshot& b);
 inline bool operator!=(const DriverSnapshot& a, const DriverSnapshot& b) { return !(a == b); }
 
 bool SameRecord(const ContextRecord& a, const ContextRecord& b);
+// The byte offsets where two records differ, with both values, for messages.
+std::string RecordDiff(const ContextRecord& a, const ContextRecord& b);
 
 class SetupHost {
 public:
@@ -65,9 +70,11 @@ public:
     // tablet); the device is chosen again and the unit set.
     bool Describe(const char* iniText, int unit = 0);
 
-    HWND Open();   // the dialog from template 4, shown; null on failure
+    // The dialog from template 4; null on failure. A hidden dialog opens in
+    // half the time; Ended and keyboard focus need it shown.
+    HWND Open(bool show = true);
     void Close();  // destroys the dialog if it still exists
-    bool Ended() const;  // EndDialog was called (the dialog is hidden)
+    bool Ended() const;  // EndDialog was called on a shown dialog (it is hidden now)
 
     HWND Item(int id) const { return GetDlgItem(dialog, id); }
     void Click(int id);
