@@ -24,7 +24,7 @@ protected:
     }
     void TearDown() override {
         if (dialog) DestroyWindow(dialog);
-        PumpMessages();
+        DispatchPending();
     }
     void Describe(const std::string& ini) {
         ASSERT_TRUE(sim.LoadDescriptionText(ini.c_str()));
@@ -60,22 +60,45 @@ TEST_F(InfoDialogTest, ShowsTheDefaultTabletInItsOwnUnit) {
     EXPECT_EQ(InitResult(), FALSE);  // the system does not pick a focus control
 }
 
-TEST_F(InfoDialogTest, TemplateHoldsTheLogoLabelsAndList) {
+TEST(InfoDialogTemplate, HoldsEveryControlInOrder) {
+    DialogTemplate t;
+    ASSERT_TRUE(ReadDialogTemplate(IDD_INFORMATION, t));
+    EXPECT_EQ(t.caption, "Tablet Information");
+    EXPECT_EQ(BoxText(t.box), "4,24 168x136");
+    EXPECT_TRUE(t.style & DS_MODALFRAME);
+    EXPECT_FALSE(t.style & DS_SETFONT);  // the system font
+    const ExpectedItem items[] = {
+        {IDC_STATIC_LABEL, "Static", "QuarnLogo", SS_TYPEMASK, SS_ICON},
+        {IDC_INFO_ID, "Static", "tablet ID", SS_TYPEMASK, SS_LEFT},
+        {IDC_INFO_FORMAT, "Static", "%s format", SS_TYPEMASK, SS_LEFT},
+        {IDC_INFO_CURSOR, "Static", "%s is installed.", SS_TYPEMASK, SS_LEFT},
+        {IDC_STATIC_LABEL, "Static", "&Units:", SS_TYPEMASK, SS_LEFT},
+        {IDC_INFO_UNITS, "ComboBox", "", 3 | CBS_SORT | WS_VSCROLL | WS_TABSTOP,
+         CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP},
+        {IDC_STATIC_LABEL, "Static", "Tablet Width:", SS_TYPEMASK, SS_LEFT},
+        {IDC_STATIC_LABEL, "Static", "Tablet Height:", SS_TYPEMASK, SS_LEFT},
+        {IDC_STATIC_LABEL, "Static", "Horizontal Resolution:", SS_TYPEMASK, SS_LEFT},
+        {IDC_STATIC_LABEL, "Static", "Vertical Resolution:", SS_TYPEMASK, SS_LEFT},
+        {IDC_INFO_WIDTH, "Static", "Text", SS_TYPEMASK, SS_LEFT},
+        {IDC_INFO_HEIGHT, "Static", "Text", SS_TYPEMASK, SS_LEFT},
+        {IDC_INFO_XRES, "Static", "Text", SS_TYPEMASK, SS_LEFT},
+        {IDC_INFO_YRES, "Static", "Text", SS_TYPEMASK, SS_LEFT},
+        {IDOK, "Button", "OK", BS_TYPEMASK, BS_DEFPUSHBUTTON},
+    };
+    EXPECT_EQ(Joined(TemplateMismatches(t, items, sizeof items / sizeof items[0])), "");
+    ASSERT_FALSE(t.items.empty());
+    EXPECT_EQ(BoxText(t.items[0].box), "4,4 16x16");
+    EXPECT_EQ(Joined(LayoutFaults(t)), "");
+}
+
+TEST_F(InfoDialogTest, LogoShowsAndTextsFit) {
     ASSERT_TRUE(Open());
     HWND logo = GetWindow(dialog, GW_CHILD);  // first control in template order
     ASSERT_TRUE(logo);
-    EXPECT_EQ(GetWindowLongA(logo, GWL_STYLE) & SS_TYPEMASK, SS_ICON);
     EXPECT_NE(SendMessageA(logo, STM_GETICON, 0, 0), 0) << "the QuarnLogo icon is in the resources";
-    HWND list = GetDlgItem(dialog, IDC_INFO_UNITS);
-    LONG style = GetWindowLongA(list, GWL_STYLE);
-    EXPECT_EQ(style & 3, CBS_DROPDOWNLIST);
-    EXPECT_TRUE(style & WS_VSCROLL);
-    EXPECT_TRUE(GetWindowLongA(GetDlgItem(dialog, IDOK), GWL_STYLE) & BS_DEFPUSHBUTTON);
-    // The labels, in template order after the list.
-    std::string labels;
-    for (HWND child = GetWindow(list, GW_HWNDNEXT); child; child = GetWindow(child, GW_HWNDNEXT))
-        if (GetDlgCtrlID(child) == IDC_STATIC_LABEL) labels += WindowText(child) + "|";
-    EXPECT_EQ(labels, "Tablet Width:|Tablet Height:|Horizontal Resolution:|Vertical Resolution:|");
+    EXPECT_EQ(Joined(TextsThatDoNotFit(dialog)), "");
+    ChooseComboEntry(dialog, IDC_INFO_UNITS, UnitCentimetres);
+    EXPECT_EQ(Joined(TextsThatDoNotFit(dialog)), "");
 }
 
 struct NameCase {

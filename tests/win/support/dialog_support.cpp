@@ -2,6 +2,9 @@
 #include "support/dialog_support.h"
 
 #include <cstdio>
+#include <cstdlib>
+
+#include "support/windows_harness.h"
 
 namespace {
 
@@ -75,6 +78,193 @@ void PressEscape(HWND dialog, int controlId) {
     message.wParam = VK_ESCAPE;
     message.lParam = 1;
     if (!IsDialogMessageA(dialog, &message)) DispatchMessageA(&message);
+}
+
+namespace {
+
+// Reads the template's little-endian words in order.
+class TemplateReader {
+public:
+    TemplateReader(const BYTE* data, size_t size) : data(data), size(size) {}
+    bool ok() const { return good; }
+    WORD Word() {
+        if (at + 2 > size) {
+            good = false;
+            return 0;
+        }
+        WORD w = static_cast<WORD>(data[at] | (data[at + 1] << 8));
+        at += 2;
+        return w;
+    }
+    DWORD Dword() {
+        DWORD low = Word();
+        return low | (static_cast<DWORD>(Word()) << 16);
+    }
+    short Short() { return static_cast<short>(Word()); }
+    std::string Text() {  // a NUL-terminated wide text, kept as narrow
+        std::string text;
+        for (WORD c = Word(); good && c != 0; c = Word()) text += c < 0x80 ? static_cast<char>(c) : '?';
+        return text;
+    }
+    std::string TextOrOrdinal() {
+        if (at + 2 <= size && data[at] == 0xFF && data[at + 1] == 0xFF) {
+            Word();
+            return "#" + std::to_string(Word());
+        }
+        return Text();
+    }
+    void AlignDword() { at = (at + 3) & ~static_cast<size_t>(3); }
+
+private:
+    const BYTE* data;
+    size_t size;
+    size_t at = 0;
+    bool good = true;
+};
+
+std::string ClassName(const std::string& klass) {
+    static const char* const atoms[] = {"Button", "Edit", "Static", "ListBox", "ScrollBar", "ComboBox"};
+    if (klass.size() > 1 && klass[0] == '#') {
+        int atom = std::atoi(klass.c_str() + 1);
+        if (atom >= 0x80 && atom <= 0x85) return atoms[atom - 0x80];
+    }
+    for (const char* atom : atoms)  // a class written by name is stored upper-cased
+        if (_stricmp(atom, klass.c_str()) == 0) return atom;
+    return klass;
+}
+
+}  // namespace
+
+bool ReadDialogTemplate(int templateId, DialogTemplate& out) {
+    HMODULE module = GetModuleHandleA(nullptr);
+    HRSRC found = FindResourceA(module, MAKEINTRESOURCEA(templateId), reinterpret_cast<LPCSTR>(RT_DIALOG));
+    if (!found) return false;
+    const BYTE* data = static_cast<const BYTE*>(LockResource(LoadResource(module, found)));
+    const size_t size = SizeofResource(module, found);
+    if (size >= 4 && data[2] == 0xFF && data[3] == 0xFF) return false;  // only plain DIALOG templates
+    TemplateReader r(data, size);
+    out = DialogTemplate();
+    out.style = r.Dword();
+    r.Dword();  // extended style
+    WORD count = r.Word();
+    out.box.left = r.Short();
+    out.box.top = r.Short();
+    out.box.right = out.box.left + r.Short();
+    out.box.bottom = out.box.top + r.Short();
+    r.TextOrOrdinal();  // menu
+    r.TextOrOrdinal();  // class
+    out.caption = r.Text();
+    if (out.style & DS_SETFONT) {
+        out.pointSize = r.Word();
+        out.face = r.Text();
+    }
+    for (WORD i = 0; i < count && r.ok(); ++i) {
+        r.AlignDword();
+        TemplateItem item;
+        item.style = r.Dword();
+        r.Dword();  // extended style
+        item.box.left = r.Short();
+        item.box.top = r.Short();
+        item.box.right = item.box.left + r.Short();
+        item.box.bottom = item.box.top + r.Short();
+        item.id = r.Word();
+        item.klass = ClassName(r.TextOrOrdinal());
+        item.text = r.TextOrOrdinal();
+        WORD extra = r.Word();
+        for (WORD b = 0; b < (extra + 1) / 2; ++b) r.Word();
+        out.items.push_back(item);
+    }
+    return r.ok();
+}
+
+std::vector<std::string> TextsThatDoNotFit(HWND dialog) {
+    std::vector<std::string> misfits;
+    HDC dc = GetDC(dialog);
+    HGDIOBJ old = SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageA(dialog, WM_GETFONT, 0, 0)));
+    for (HWND child = GetWindow(dialog, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+        if (WindowClass(child) != "Static" || (GetWindowLongA(child, GWL_STYLE) & SS_TYPEMASK) == SS_ICON) continue;
+        RECT client;
+        GetClientRect(child, &client);
+        std::string text = WindowText(child);
+        int lines = 0;
+        for (size_t start = 0; start <= text.size(); ++lines) {
+            size_t end = text.find('\n', start);
+            if (end == std::string::npos) end = text.size();
+            std::string line = text.substr(start, end - start);
+            if (!line.empty() && line.back() == '\r') line.pop_back();
+            std::string shown;
+            for (char c : line)
+                if (c != '&') shown += c;  // a mnemonic mark takes no room
+            SIZE extent = {};
+            GetTextExtentPoint32A(dc, shown.c_str(), static_cast<int>(shown.size()), &extent);
+            if (extent.cx > client.right || extent.cy * (lines + 1) > client.bottom)
+                misfits.push_back(std::to_string(GetDlgCtrlID(child)) + ": " + line);
+            start = end + 1;
+        }
+    }
+    SelectObject(dc, old);
+    ReleaseDC(dialog, dc);
+    return misfits;
+}
+
+std::vector<std::string> TemplateMismatches(const DialogTemplate& dialog, const ExpectedItem* items, size_t count) {
+    std::vector<std::string> faults;
+    if (dialog.items.size() != count)
+        faults.push_back(std::to_string(dialog.items.size()) + " controls, not " + std::to_string(count));
+    for (size_t i = 0; i < count && i < dialog.items.size(); ++i) {
+        const TemplateItem& got = dialog.items[i];
+        const ExpectedItem& want = items[i];
+        std::string at = "control " + std::to_string(i) + " (" + want.text + "): ";
+        if (got.id != want.id) faults.push_back(at + "id " + std::to_string(got.id));
+        if (got.klass != want.klass) faults.push_back(at + "class " + got.klass);
+        if (got.text != want.text) faults.push_back(at + "text \"" + got.text + "\"");
+        if ((got.style & want.mask) != want.style) faults.push_back(at + "style " + std::to_string(got.style));
+        if (!(got.style & WS_VISIBLE) || !(got.style & WS_CHILD)) faults.push_back(at + "not a visible child");
+    }
+    return faults;
+}
+
+std::string BoxText(const RECT& box) {
+    return std::to_string(box.left) + "," + std::to_string(box.top) + " " + std::to_string(box.right - box.left) +
+           "x" + std::to_string(box.bottom - box.top);
+}
+
+std::string Joined(const std::vector<std::string>& lines) {
+    std::string text;
+    for (const std::string& line : lines) text += line + "\n";
+    return text;
+}
+
+namespace {
+
+bool Overlap(const RECT& a, const RECT& b) {
+    return a.left < b.right && b.left < a.right && a.top < b.bottom && b.top < a.bottom;
+}
+
+// The room a control takes in the dialog: a combo box's height in the
+// template includes its drop-down list, which opens over the other controls.
+RECT Footprint(const TemplateItem& item) {
+    RECT box = item.box;
+    if (item.klass == "ComboBox" && box.bottom - box.top > 14) box.bottom = box.top + 14;
+    return box;
+}
+
+std::string Describe(const TemplateItem& item) { return std::to_string(item.id) + " \"" + item.text + "\""; }
+
+}  // namespace
+
+std::vector<std::string> LayoutFaults(const DialogTemplate& dialog) {
+    std::vector<std::string> faults;
+    const LONG width = dialog.box.right - dialog.box.left, height = dialog.box.bottom - dialog.box.top;
+    for (size_t i = 0; i < dialog.items.size(); ++i) {
+        RECT a = Footprint(dialog.items[i]);
+        if (a.left < 0 || a.top < 0 || a.right > width || a.bottom > height)
+            faults.push_back(Describe(dialog.items[i]) + " leaves the dialog");
+        for (size_t j = i + 1; j < dialog.items.size(); ++j)
+            if (Overlap(a, Footprint(dialog.items[j])))
+                faults.push_back(Describe(dialog.items[i]) + " overlaps " + Describe(dialog.items[j]));
+    }
+    return faults;
 }
 
 OwnerWindow::OwnerWindow() {

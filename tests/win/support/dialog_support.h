@@ -14,6 +14,43 @@
 HWND OpenDialog(int templateId, DLGPROC proc, HWND owner = nullptr);
 INT_PTR InitResult();  // what the procedure answered to the last WM_INITDIALOG
 
+// A dialog template as the resources hold it.
+struct TemplateItem {
+    int id;
+    DWORD style;
+    RECT box;           // dialog units: left, top, right, bottom
+    std::string klass;  // "Button", "Edit", "Static", "ListBox", "ScrollBar", "ComboBox" or the name
+    std::string text;   // an ordinal text (an icon resource id) is written "#n"
+};
+struct DialogTemplate {
+    DWORD style = 0;
+    RECT box = {};
+    std::string caption;
+    int pointSize = 0;  // with DS_SETFONT only
+    std::string face;
+    std::vector<TemplateItem> items;
+};
+bool ReadDialogTemplate(int templateId, DialogTemplate& out);
+// What a control of a template should be: (style & mask) == style.
+struct ExpectedItem {
+    int id;
+    const char* klass;
+    const char* text;
+    DWORD mask;
+    DWORD style;
+};
+// Every difference from the expected controls, in template order.
+std::vector<std::string> TemplateMismatches(const DialogTemplate& dialog, const ExpectedItem* items, size_t count);
+std::string BoxText(const RECT& box);  // "x,y wxh"
+std::string Joined(const std::vector<std::string>& lines);
+
+// Controls that overlap one another or leave the dialog, one line each.
+std::vector<std::string> LayoutFaults(const DialogTemplate& dialog);
+
+// Statics whose text (each line of it) is wider than the control, in the
+// dialog's font: "id: text" per control.
+std::vector<std::string> TextsThatDoNotFit(HWND dialog);
+
 // A combo box's entries and its selection (-1 for none).
 std::vector<std::string> ComboEntries(HWND dialog, int id);
 int ComboSelection(HWND dialog, int id);
