@@ -144,7 +144,9 @@ TEST_F(DeviceConfigTest, OnlyARestartAnswerBringsThePrompt) {
         });
         EXPECT_EQ(DeviceConfigHandler(mainWindow, WM_COMMAND, IDM_FEATURES, 0), 1) << c.answer;
         ASSERT_EQ(seen.size(), c.boxes) << c.answer;
-        if (c.boxes) EXPECT_EQ(seen[0].caption, RestartTitle);
+        if (c.boxes) {
+            EXPECT_EQ(seen[0].caption, RestartTitle);
+        }
     }
 }
 
