@@ -1,0 +1,87 @@
+// Every dialog under the driver's bad answers: every query answering 0, a
+// resolution of 0 or below one step per hundredth, an empty x or y extent,
+// and a capture context that will not open or packets that cannot be read.
+// Each case opens Information, About, Tablet Setup and Features from their
+// real templates with their real procedures, presses every command button
+// and compares what they showed with what the fault must give (see
+// CheckEveryDialog for what holds in every case).
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "support/fault_dialogs.h"
+#include "vellix_control.h"
+
+namespace {
+
+using namespace fault_test;
+
+std::vector<FaultCase> Cases() {
+    return {
+        {"NoFault", {}, "", 0, [](Expected&) {}},
+        {"EveryQueryAnswersZero", {{SimFaultNoAnswers, 1}}, "", 0,
+         [](Expected& e) {
+             e.id = "";
+             e.format = "unknown format";
+             e.cursor = "unknown is installed.";
+             e.inches = {"0\"", "0\"", "0 dpi", "0 dpi"};
+             e.centimetres = {"0 cm", "0 cm", "0 dpcm", "0 dpcm"};
+             e.cursorTypes = {};
+             e.selection = -1;
+             e.enableCalls = "0:1 ";  // no cursor was active: only the enable
+             e.about = "Tablet Driver Version unknown";
+             e.buttonNames = {};
+             e.sensitivity = "0%";
+             e.width = "0\"";
+             e.spunDownWidth = 0;  // an empty tablet holds no width
+             e.beepsOnWidth5 = 1;  // no resolution: nothing typed can be read
+             e.aspectKeepsArea = true;
+             e.contexts = 0;  // no default context to open the capture from
+             e.afterPress = LowerLeftPrompt;
+         }},
+        {"ZeroResolution", {{SimFaultZeroResolution, 1}}, "", 0,
+         [](Expected& e) {
+             e.inches = {"0\"", "0\"", "0 dpi", "0 dpi"};
+             e.centimetres = {"0 cm", "0 cm", "0 dpcm", "0 dpcm"};
+             e.sensitivity = "0%";
+             e.width = "0\"";
+             e.spunDownWidth = 11999;  // no step from the resolution: one count
+             e.beepsOnWidth5 = 1;
+         }},
+        {"LowResolution", {}, "[Device0]\nResolution=10\n", 0,
+         [](Expected& e) {
+             e.inches = {"1200\"", "900\"", "10 dpi", "10 dpi"};
+             e.centimetres = {"3048 cm", "2286 cm", "3.94 dpcm", "3.94 dpcm"};
+             e.sensitivity = "50%";
+             e.width = "1200\"";
+             e.spunDownWidth = 11999;  // a hundredth of an inch is less than a count: one count
+         }},
+        {"ZeroExtentX", {{SimFaultZeroExtentX, 1}}, "", 0,
+         [](Expected& e) {
+             e.inches = {"0\"", "9\"", "1000 dpi", "1000 dpi"};
+             e.centimetres = {"0 cm", "22.86 cm", "393.7 dpcm", "393.7 dpcm"};
+             e.spunDownWidth = 0;
+             e.beepsOnWidth5 = 1;  // beyond an empty axis
+             e.aspectKeepsArea = true;
+         }},
+        {"ZeroExtentY", {{SimFaultZeroExtentY, 1}}, "", 0,
+         [](Expected& e) {
+             e.inches = {"12\"", "0\"", "1000 dpi", "1000 dpi"};
+             e.centimetres = {"30.48 cm", "0 cm", "393.7 dpcm", "393.7 dpcm"};
+             e.aspectKeepsArea = true;
+         }},
+        {"CaptureOpenFails", {{SimFaultOpenFails, 1}}, "", 0,
+         [](Expected& e) {
+             e.contexts = 0;
+             e.afterPress = LowerLeftPrompt;  // no packets: no corner
+         }},
+        {"PacketsUnreadable", {{SimFaultPacketFails, 1}}, "", 0,
+         [](Expected& e) { e.afterPress = LowerLeftPrompt; }},
+    };
+}
+
+TEST_P(FaultCaseTest, EveryDialogEveryButton) { CheckEveryDialog(*host, GetParam()); }
+
+INSTANTIATE_TEST_SUITE_P(DriverAnswers, FaultCaseTest, ::testing::ValuesIn(Cases()), CaseName);
+
+}  // namespace

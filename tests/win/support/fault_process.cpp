@@ -1,0 +1,504 @@
+// Driving the real program in a process of its own; see fault_process.h.
+#include "support/fault_process.h"
+
+#include <atomic>
+#include <cstdio>
+#include <cstring>
+#include <memory>
+#include <thread>
+
+#include <gtest/gtest.h>
+
+#include "controls/controls.h"
+#include "defs/features.h"
+
+namespace fault_test {
+
+namespace {
+
+constexpr UINT SendLimitMs = 3000;  // a sent message that takes longer counts as a hang
+constexpr DWORD PollMs = 5;
+
+std::string ClassOf(HWND window) {
+    char name[64] = "";
+    GetClassNameA(window, name, sizeof name);
+    return name;
+}
+
+struct WindowSearch {
+    DWORD processId;
+    std::vector<HWND> found;
+    const char* className;
+};
+
+BOOL CALLBACK CollectProcessWindow(HWND window, LPARAM parameter) {
+    WindowSearch* search = reinterpret_cast<WindowSearch*>(parameter);
+    DWORD owner = 0;
+    GetWindowThreadProcessId(window, &owner);
+    if (owner == search->processId && IsWindowVisible(window) && ClassOf(window) == search->className)
+        search->found.push_back(window);
+    return TRUE;
+}
+
+std::vector<HWND> ProcessWindows(DWORD processId, const char* className) {
+    WindowSearch search = {processId, {}, className};
+    EnumWindows(CollectProcessWindow, reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+bool Contains(const std::vector<HWND>& windows, HWND window) {
+    for (HWND w : windows)
+        if (w == window) return true;
+    return false;
+}
+
+LRESULT RemoteSend(HWND window, UINT message, WPARAM wParam, LPARAM lParam, bool* ok = nullptr) {
+    DWORD_PTR result = 0;
+    LRESULT sent = SendMessageTimeoutA(window, message, wParam, lParam, SMTO_ABORTIFHUNG, SendLimitMs, &result);
+    if (ok) *ok = sent != 0;
+    return static_cast<LRESULT>(result);
+}
+
+BOOL CALLBACK FindPushButton(HWND child, LPARAM parameter) {
+    LONG type = GetWindowLongA(child, GWL_STYLE) & BS_TYPEMASK;
+    if (ClassOf(child) == "Button" && (type == BS_PUSHBUTTON || type == BS_DEFPUSHBUTTON)) {
+        *reinterpret_cast<HWND*>(parameter) = child;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+// One dialog of the child being driven: every step is posted, then followed
+// by a barrier, so that the step has been handled before the next one.
+class RemoteDialog {
+public:
+    RemoteDialog(ChildProgram& child, HWND dialog, SessionReport& report)
+        : child(child), dialog(dialog), report(report) {}
+
+    HWND Item(int id) const { return GetDlgItem(dialog, id); }
+    std::string Text(int id) const { return RemoteItemText(dialog, id); }
+
+    void Command(int id, WORD code) {
+        PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, code), reinterpret_cast<LPARAM>(Item(id)));
+        Settle();
+    }
+    void Press(int id) { Command(id, BN_CLICKED); }
+    void Select(int listId, int index) {
+        RemoteSend(Item(listId), CB_SETCURSEL, static_cast<WPARAM>(index), 0);
+        Command(listId, CBN_SELCHANGE);
+    }
+    void Type(int editId, const char* text) {
+        RemoteSend(Item(editId), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text));
+        Command(editId, EN_KILLFOCUS);
+    }
+    void Post(int id, UINT message, WPARAM wParam, LPARAM lParam) {
+        PostMessageA(Item(id), message, wParam, lParam);
+        Settle();
+    }
+    bool Checked(int id) const { return RemoteSend(Item(id), BM_GETCHECK, 0, 0) == BST_CHECKED; }
+    int Count(int listId) const { return static_cast<int>(RemoteSend(Item(listId), CB_GETCOUNT, 0, 0)); }
+
+    // Presses a button that should end the dialog; false when it stays.
+    bool Close(WPARAM command) {
+        PostMessageA(dialog, WM_COMMAND, command, 0);
+        if (child.WaitGone(dialog)) return true;
+        report.unexpected.push_back(WindowCaption() + ": still open after command " + std::to_string(command));
+        return false;
+    }
+
+private:
+    std::string WindowCaption() const { return RemoteText(dialog); }
+
+    // Posted messages are handled in order, so once a state change posted
+    // after the step shows, the step is done. A push button's pressed state
+    // serves, flipped at every step. A nested modal box pumps the change
+    // too, and then shows up as a dialog nobody asked for.
+    void Settle() {
+        HWND button = nullptr;
+        EnumChildWindows(dialog, FindPushButton, reinterpret_cast<LPARAM>(&button));
+        if (button) {
+            pressedMark = !pressedMark;
+            PostMessageA(button, BM_SETSTATE, pressedMark ? 1 : 0, 0);
+            for (DWORD started = GetTickCount();;) {
+                if (!IsWindow(button)) break;
+                bool ok = false;
+                LRESULT now = RemoteSend(button, BM_GETSTATE, 0, 0, &ok);
+                if (ok && ((now & BST_PUSHED) != 0) == pressedMark) break;
+                if (GetTickCount() - started > 10000 || !child.Running()) {
+                    report.unexpected.push_back("no answer from " + WindowCaption());
+                    break;
+                }
+                Sleep(PollMs);
+            }
+        }
+        AnswerStrayBoxes();
+    }
+
+    void AnswerStrayBoxes() {
+        for (HWND box : child.Dialogs()) {
+            if (box == dialog) continue;
+            report.unexpected.push_back("box \"" + RemoteText(box) + "\": " + RemoteItemText(box, 0xFFFF));
+            PostMessageA(box, WM_COMMAND, IDCANCEL, 0);
+            child.WaitGone(box, 5000);
+        }
+    }
+
+    ChildProgram& child;
+    HWND dialog;
+    SessionReport& report;
+    bool pressedMark = false;
+};
+
+// Opens a dialog with a main-window command; nullptr (noted) when none came.
+HWND OpenWithCommand(ChildProgram& child, HWND mainWindow, WPARAM command, SessionReport& report) {
+    std::vector<HWND> before = child.Dialogs();
+    PostMessageA(mainWindow, WM_COMMAND, command, 0);
+    HWND dialog = child.WaitForNewDialog(before);
+    if (!dialog) {
+        report.unexpected.push_back("no dialog for command " + std::to_string(command));
+        return nullptr;
+    }
+    report.captions.push_back(RemoteText(dialog));
+    return dialog;
+}
+
+void DriveInformation(ChildProgram& child, HWND mainWindow, SessionReport& report) {
+    if (HWND dialog = OpenWithCommand(child, mainWindow, IDM_INFORMATION, report)) {
+        RemoteDialog d(child, dialog, report);
+        report.infoId = d.Text(IDC_INFO_ID);
+        report.infoFormat = d.Text(IDC_INFO_FORMAT);
+        report.infoCursor = d.Text(IDC_INFO_CURSOR);
+        report.infoWidth = d.Text(IDC_INFO_WIDTH);
+        report.infoXRes = d.Text(IDC_INFO_XRES);
+        d.Select(IDC_INFO_UNITS, 1);
+        report.infoWidthCm = d.Text(IDC_INFO_WIDTH);
+        d.Select(IDC_INFO_UNITS, 0);
+        d.Close(IDCANCEL);
+    }
+    if (HWND dialog = OpenWithCommand(child, mainWindow, IDM_INFORMATION, report)) {
+        RemoteDialog d(child, dialog, report);
+        d.Close(IDOK);
+    }
+}
+
+void DriveFeatures(ChildProgram& child, HWND mainWindow, SessionReport& report) {
+    if (HWND dialog = OpenWithCommand(child, mainWindow, IDM_FEATURES, report)) {
+        RemoteDialog d(child, dialog, report);
+        report.featuresEntries = d.Count(IDC_FEAT_CURSORS);
+        d.Select(IDC_FEAT_CURSORS, 1);
+        d.Close(IDCANCEL);
+    }
+    if (HWND dialog = OpenWithCommand(child, mainWindow, IDM_FEATURES, report)) {
+        RemoteDialog d(child, dialog, report);
+        d.Select(IDC_FEAT_CURSORS, 0);  // the pen stays the cursor in use
+        d.Close(IDOK);
+    }
+}
+
+void DriveSetup(ChildProgram& child, HWND mainWindow, SessionReport& report) {
+    if (HWND dialog = OpenWithCommand(child, mainWindow, IDM_CUSTOMIZATION, report)) {
+        RemoteDialog d(child, dialog, report);
+        d.Press(IDC_MODE_ABSOLUTE);
+        d.Press(IDC_MODE_RELATIVE);
+        d.Type(IDC_SENS_EDIT, "75%");
+        d.Command(IDC_SENS_SPIN, TWN_UP);
+        d.Command(IDC_SENS_SPIN, TWN_DOWN);
+        report.setupSensitivity = d.Text(IDC_SENS_EDIT);
+        d.Press(IDC_DEFAULT_BUTTONS);
+        d.Press(IDC_DEFAULT_BUTTONS);
+        // The button list and an action that keeps the pen's clicks.
+        d.Select(IDC_BUTTON_LIST, 1);
+        d.Select(IDC_ACTION_LIST, 4);
+        d.Select(IDC_BUTTON_LIST, 0);
+        // The area fields and control take part only without Whole Tablet.
+        if (d.Checked(IDC_WHOLE_TABLET)) d.Press(IDC_WHOLE_TABLET);
+        d.Type(IDC_WIDTH_EDIT, "10");
+        d.Type(IDC_HEIGHT_EDIT, "7");
+        report.setupWidth = d.Text(IDC_WIDTH_EDIT);
+        report.setupHeight = d.Text(IDC_HEIGHT_EDIT);
+        for (int edit : {IDC_LEFT_EDIT, IDC_TOP_EDIT, IDC_RIGHT_EDIT, IDC_BOTTOM_EDIT}) d.Type(edit, "1");
+        for (int spin = IDC_WIDTH_SPIN; spin <= IDC_BOTTOM_SPIN; spin += 3) {
+            d.Command(spin, TWN_UP);
+            d.Command(spin, TWN_DOWN);
+        }
+        d.Press(IDC_PRESERVE_ASPECT);
+        d.Press(IDC_PRESERVE_ASPECT);
+        d.Select(IDC_UNITS_LIST, 1);
+        d.Select(IDC_UNITS_LIST, 0);
+        // A click on the area control gives it the focus: the capture starts.
+        d.Post(IDC_AREA_CONTROL, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
+        report.setupStatus = d.Text(IDC_STATUS_LINE);
+        d.Post(IDC_AREA_CONTROL, WM_KEYDOWN, 'X', 0);
+        d.Press(IDC_SETUP_TEST);  // takes the focus: the capture ends
+        d.Press(IDC_SETUP_REVERT);
+        d.Press(IDC_WHOLE_TABLET);
+        d.Press(IDC_WHOLE_TABLET);
+        d.Close(IDCANCEL);
+    }
+    if (HWND dialog = OpenWithCommand(child, mainWindow, IDM_CUSTOMIZATION, report)) {
+        RemoteDialog d(child, dialog, report);
+        d.Close(IDOK);
+    }
+}
+
+void DriveAbout(ChildProgram& child, HWND mainWindow, SessionReport& report) {
+    if (HWND dialog = OpenWithCommand(child, mainWindow, IDM_ABOUT, report)) {
+        RemoteDialog d(child, dialog, report);
+        report.aboutDriver = d.Text(IDC_ABOUT_DRIVER);
+        d.Close(IDOK);
+    }
+    if (HWND dialog = OpenWithCommand(child, mainWindow, IDM_ABOUT, report)) {
+        RemoteDialog d(child, dialog, report);
+        d.Close(IDCANCEL);
+    }
+}
+
+}  // namespace
+
+// --- folders -----------------------------------------------------------------
+
+std::string BinFolder() {
+    char path[MAX_PATH] = "";
+    GetModuleFileNameA(nullptr, path, sizeof path);
+    std::string folder(path);
+    return folder.substr(0, folder.find_last_of("\\/") + 1);
+}
+
+ProgramFolder::ProgramFolder(const std::string& name, const std::string& dllPath) {
+    char temp[MAX_PATH] = "";
+    GetTempPathA(sizeof temp, temp);
+    path = std::string(temp) + name;
+    CreateDirectoryA(path.c_str(), nullptr);
+    ready = CopyFileA((BinFolder() + "tabletcp.exe").c_str(), Program().c_str(), FALSE) != FALSE;
+    if (!dllPath.empty())
+        ready = ready && CopyFileA(dllPath.c_str(), (path + "\\Vellix32.dll").c_str(), FALSE) != FALSE;
+    else
+        DeleteFileA((path + "\\Vellix32.dll").c_str());
+}
+
+ProgramFolder::~ProgramFolder() {
+    WIN32_FIND_DATAA found;
+    HANDLE search = FindFirstFileA((path + "\\*").c_str(), &found);
+    if (search != INVALID_HANDLE_VALUE) {
+        do {
+            if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) {
+                std::string file = path + "\\" + found.cFileName;
+                SetFileAttributesA(file.c_str(), FILE_ATTRIBUTE_NORMAL);
+                DeleteFileA(file.c_str());
+            }
+        } while (FindNextFileA(search, &found));
+        FindClose(search);
+    }
+    RemoveDirectoryA(path.c_str());
+}
+
+// --- remote windows ----------------------------------------------------------
+
+std::string RemoteText(HWND window) {
+    if (!window) return "";
+    char text[1024] = "";
+    RemoteSend(window, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text));
+    text[sizeof text - 1] = '\0';
+    return text;
+}
+
+std::string RemoteItemText(HWND dialog, int id) { return RemoteText(GetDlgItem(dialog, id)); }
+
+// --- the child process -------------------------------------------------------
+
+ChildProgram::~ChildProgram() {
+    if (!started) return;
+    if (Running()) Terminate();
+    CloseHandle(process.hThread);
+    CloseHandle(process.hProcess);
+}
+
+bool ChildProgram::Start(const std::string& program, const std::string& commandLine) {
+    std::string folder = program.substr(0, program.find_last_of("\\/"));
+    std::vector<char> line(commandLine.begin(), commandLine.end());
+    line.push_back('\0');
+    STARTUPINFOA startup = {};
+    startup.cb = sizeof startup;
+    started = CreateProcessA(program.c_str(), line.data(), nullptr, nullptr, FALSE, 0, nullptr, folder.c_str(),
+                             &startup, &process) != FALSE;
+    return started;
+}
+
+bool ChildProgram::Running() const {
+    return started && WaitForSingleObject(process.hProcess, 0) == WAIT_TIMEOUT;
+}
+
+HWND ChildProgram::MainWindow() const {
+    std::vector<HWND> windows = ProcessWindows(process.dwProcessId, "Tablet Control Panel");
+    return windows.empty() ? nullptr : windows.front();
+}
+
+std::vector<HWND> ChildProgram::Dialogs() const { return ProcessWindows(process.dwProcessId, "#32770"); }
+
+HWND ChildProgram::WaitForMainWindowOrBox(DWORD limitMs) const {
+    for (DWORD started = GetTickCount(); GetTickCount() - started < limitMs && Running();) {
+        std::vector<HWND> boxes = Dialogs();
+        if (!boxes.empty()) return boxes.front();
+        if (HWND main = MainWindow()) return main;
+        Sleep(PollMs);
+    }
+    return nullptr;
+}
+
+HWND ChildProgram::WaitForNewDialog(const std::vector<HWND>& known, DWORD limitMs) const {
+    for (DWORD started = GetTickCount(); GetTickCount() - started < limitMs && Running();) {
+        for (HWND dialog : Dialogs())
+            if (!Contains(known, dialog)) return dialog;
+        Sleep(PollMs);
+    }
+    return nullptr;
+}
+
+bool ChildProgram::WaitGone(HWND window, DWORD limitMs) const {
+    for (DWORD started = GetTickCount(); GetTickCount() - started < limitMs;) {
+        if (!IsWindow(window) || !IsWindowVisible(window)) return true;
+        if (!Running()) return !IsWindow(window);
+        Sleep(PollMs);
+    }
+    return false;
+}
+
+bool ChildProgram::WaitForExit(DWORD limitMs, DWORD& exitCode) {
+    if (!started || WaitForSingleObject(process.hProcess, limitMs) != WAIT_OBJECT_0) return false;
+    return GetExitCodeProcess(process.hProcess, &exitCode) != FALSE;
+}
+
+void ChildProgram::Terminate() {
+    if (!started) return;
+    TerminateProcess(process.hProcess, 0xDEAD);
+    WaitForSingleObject(process.hProcess, 5000);
+}
+
+// --- a whole session ---------------------------------------------------------
+
+SessionReport RunEveryDialog(const std::string& program, const std::string& commandLine) {
+    SessionReport report;
+    DWORD started = GetTickCount();
+    ChildProgram child;
+    report.started = child.Start(program, commandLine);
+    if (!report.started) return report;
+
+    HWND first = child.WaitForMainWindowOrBox();
+    if (first && ClassOf(first) == "#32770") {
+        report.stopBoxTitle = RemoteText(first);
+        report.stopBoxText = RemoteItemText(first, 0xFFFF);
+        report.mainWindow = child.MainWindow() != nullptr;
+        PostMessageA(first, WM_COMMAND, IDOK, 0);
+    } else if (first) {
+        report.mainWindow = true;
+        DriveInformation(child, first, report);
+        DriveFeatures(child, first, report);
+        DriveSetup(child, first, report);
+        DriveAbout(child, first, report);
+        for (HWND stray : child.Dialogs())
+            report.unexpected.push_back("left open: \"" + RemoteText(stray) + "\"");
+        PostMessageA(first, WM_COMMAND, IDM_EXIT, 0);
+    } else {
+        report.unexpected.push_back("neither a main window nor a box appeared");
+    }
+
+    report.ended = child.WaitForExit(15000, report.exitCode);
+    if (!report.ended) {
+        report.terminated = true;
+        child.Terminate();
+    }
+    report.elapsedMs = GetTickCount() - started;
+    return report;
+}
+
+void RunInParallel(size_t count, unsigned workers, const std::function<void(size_t)>& job) {
+    std::atomic<size_t> next(0);
+    std::vector<std::thread> threads;
+    for (unsigned w = 0; w < workers && w < count; ++w)
+        threads.emplace_back([&] {
+            for (size_t i = next++; i < count; i = next++) job(i);
+        });
+    for (std::thread& thread : threads) thread.join();
+}
+
+// --- expectations --------------------------------------------------------------
+
+void PlainEnvironment() {
+    SetEnvironmentVariableA("VELLIX_TABLET", nullptr);
+    SetEnvironmentVariableA("VELLIX_STATE", nullptr);
+    SetEnvironmentVariableA("VELLIX_HOST_MOUSE", nullptr);
+}
+
+std::string Quoted(const std::string& path) { return "\"" + path + "\""; }
+
+namespace {
+
+std::string Unexpected(const SessionReport& r) {
+    std::string text;
+    for (const std::string& line : r.unexpected) text += "\n  " + line;
+    return text;
+}
+
+}  // namespace
+
+void ExpectFullSession(const SessionReport& r, const std::string& what) {
+    SCOPED_TRACE(what);
+    std::printf("session %s: %lu ms\n", what.c_str(), static_cast<unsigned long>(r.elapsedMs));
+    ASSERT_TRUE(r.started);
+    EXPECT_TRUE(r.mainWindow);
+    EXPECT_EQ(r.stopBoxText, "");
+    EXPECT_TRUE(r.unexpected.empty()) << Unexpected(r);
+    const std::vector<std::string> captions = {
+        "Tablet Information", "Tablet Information", "Features", "Features", "Tablet Setup", "Tablet Setup",
+        "About Tablet Control Panel...", "About Tablet Control Panel..."};
+    EXPECT_EQ(r.captions, captions);
+    EXPECT_EQ(r.infoId, "Vellix PenPad 12x9");
+    EXPECT_EQ(r.infoFormat, "VX-II format");
+    EXPECT_EQ(r.infoCursor, "Pen is installed.");
+    EXPECT_EQ(r.infoWidth, "12\"");
+    EXPECT_EQ(r.infoWidthCm, "30.48 cm");
+    EXPECT_EQ(r.infoXRes, "1000 dpi");
+    EXPECT_EQ(r.featuresEntries, 2);
+    EXPECT_EQ(r.setupSensitivity, "75%");
+    EXPECT_EQ(r.setupWidth, "10\"");
+    EXPECT_EQ(r.setupHeight, "7\"");
+    EXPECT_EQ(r.aboutDriver, "Tablet Driver Version 1.2");
+    EXPECT_TRUE(r.ended) << "the process had to be terminated";
+    EXPECT_EQ(r.exitCode, 0u) << std::hex << r.exitCode;
+}
+
+void ExpectStopAtStartUp(const SessionReport& r, const std::string& what) {
+    SCOPED_TRACE(what);
+    std::printf("session %s: %lu ms\n", what.c_str(), static_cast<unsigned long>(r.elapsedMs));
+    ASSERT_TRUE(r.started);
+    EXPECT_EQ(r.stopBoxText, "Tablet Driver Not Found.");
+    EXPECT_EQ(r.stopBoxTitle, "Tablet Control Panel");
+    EXPECT_FALSE(r.mainWindow);
+    EXPECT_TRUE(r.captions.empty());
+    EXPECT_TRUE(r.unexpected.empty()) << Unexpected(r);
+    EXPECT_TRUE(r.ended) << "the process had to be terminated";
+    EXPECT_EQ(r.exitCode, 0u) << std::hex << r.exitCode;
+}
+
+void CheckMissingEntryPoints(const std::vector<unsigned>& ordinals) {
+    PlainEnvironment();
+    std::vector<std::unique_ptr<ProgramFolder>> folders;
+    for (unsigned ordinal : ordinals) {
+        std::string dll = BinFolder() + "missing\\" + std::to_string(ordinal) + "\\Vellix32.dll";
+        folders.emplace_back(new ProgramFolder("tablet-missing-" + std::to_string(ordinal), dll));
+        ASSERT_TRUE(folders.back()->Ready()) << ordinal;
+    }
+    std::vector<SessionReport> reports(ordinals.size());
+    RunInParallel(ordinals.size(), 4, [&](size_t i) {
+        reports[i] = RunEveryDialog(folders[i]->Program(), Quoted(folders[i]->Program()));
+    });
+    for (size_t i = 0; i < ordinals.size(); ++i) {
+        std::string what = "without ordinal " + std::to_string(ordinals[i]);
+        if (ordinals[i] == 20 || ordinals[i] == 100)
+            ExpectStopAtStartUp(reports[i], what);
+        else
+            ExpectFullSession(reports[i], what);
+    }
+}
+
+}  // namespace fault_test

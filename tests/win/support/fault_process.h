@@ -1,0 +1,125 @@
+// Driving the real program in a process of its own: a copy of tabletcp.exe
+// started from a folder of its own (with or without a Vellix32.dll beside
+// it), its windows found by process id, its dialogs opened through the main
+// window's commands and their buttons pressed with posted messages. Nothing
+// here may hang a test: every wait has a limit, and a process still running
+// at the end is terminated and reported.
+#pragma once
+
+#include <windows.h>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace fault_test {
+
+// A folder under %TEMP% holding a copy of the program and, when dllPath is
+// not empty, a copy of that Vellix32.dll. Removed with everything in it.
+class ProgramFolder {
+public:
+    ProgramFolder(const std::string& name, const std::string& dllPath);
+    ~ProgramFolder();
+    ProgramFolder(const ProgramFolder&) = delete;
+    ProgramFolder& operator=(const ProgramFolder&) = delete;
+    bool Ready() const { return ready; }
+    const std::string& Path() const { return path; }
+    std::string Program() const { return path + "\\tabletcp.exe"; }
+
+private:
+    std::string path;
+    bool ready = false;
+};
+
+// bin/ of the build (the folder of the running test).
+std::string BinFolder();
+
+// A text window of another process, read with a sent WM_GETTEXT.
+std::string RemoteText(HWND window);
+std::string RemoteItemText(HWND dialog, int id);
+
+// One run of the program.
+class ChildProgram {
+public:
+    ChildProgram() = default;
+    ~ChildProgram();  // terminates the process if it still runs
+    ChildProgram(const ChildProgram&) = delete;
+    ChildProgram& operator=(const ChildProgram&) = delete;
+
+    // Starts program with the command line (the whole line, program path
+    // included) in the program's folder. False when it could not start.
+    bool Start(const std::string& program, const std::string& commandLine);
+
+    DWORD Id() const { return process.dwProcessId; }
+    bool Running() const;
+
+    // Visible top-level windows of the process.
+    HWND MainWindow() const;  // class "Tablet Control Panel"
+    std::vector<HWND> Dialogs() const;  // class #32770
+
+    // Waits for the main window or a dialog-class window, whichever comes
+    // first; nullptr when neither appears within the limit.
+    HWND WaitForMainWindowOrBox(DWORD limitMs = 15000) const;
+    // Waits for a dialog-class window other than the ones given.
+    HWND WaitForNewDialog(const std::vector<HWND>& known, DWORD limitMs = 10000) const;
+    // Waits until the window no longer exists.
+    bool WaitGone(HWND window, DWORD limitMs = 10000) const;
+
+    // Waits for the end of the process: true with its exit code when it
+    // ended within the limit.
+    bool WaitForExit(DWORD limitMs, DWORD& exitCode);
+    void Terminate();
+
+private:
+    PROCESS_INFORMATION process = {};
+    bool started = false;
+};
+
+// What a session saw; everything a test asserts on.
+struct SessionReport {
+    bool started = false;
+    bool mainWindow = false;
+    std::string stopBoxText;   // a box shown instead of the main window
+    std::string stopBoxTitle;
+    std::vector<std::string> captions;  // each dialog opened, in order
+    std::vector<std::string> unexpected;  // boxes nobody asked for, and what went wrong
+    // Texts read from the dialogs.
+    std::string infoId, infoFormat, infoCursor, infoWidth, infoWidthCm, infoXRes;
+    int featuresEntries = -1;
+    std::string setupWidth, setupHeight, setupSensitivity, setupStatus;
+    std::string aboutDriver;
+    bool ended = false;
+    DWORD exitCode = 0xFFFFFFFF;
+    bool terminated = false;  // it had to be killed: a hang
+    DWORD elapsedMs = 0;
+};
+
+// Starts the program and, once its main window is up, opens every dialog
+// through the main window's commands, presses every command button of each,
+// and ends with Exit. When a box comes instead of the main window, its text
+// is noted and OK pressed. Either way the process must then end by itself.
+SessionReport RunEveryDialog(const std::string& program, const std::string& commandLine);
+
+// Runs job(0) .. job(count - 1) on up to `workers` threads at a time.
+void RunInParallel(size_t count, unsigned workers, const std::function<void(size_t)>& job);
+
+// For each ordinal, a folder with the program beside the driver variant that
+// lacks that entry point, every dialog driven (a few processes side by
+// side), and the session checked: without VXInfoA (20, the presence query)
+// or VXMgrOpen (100, the manager) the program stops at start-up; without
+// any other entry point everything runs.
+void CheckMissingEntryPoints(const std::vector<unsigned>& ordinals);
+
+// The stand-in in a child reads no tablet description, state file or host
+// mouse from the environment: children use the built-in tablet.
+void PlainEnvironment();
+std::string Quoted(const std::string& path);
+
+// Every dialog opened and showed the built-in tablet, no box came that
+// nobody asked for, and the process ended by itself with 0.
+void ExpectFullSession(const SessionReport& r, const std::string& what);
+// "Tablet Driver Not Found." came instead of the main window and OK ended
+// the program with 0.
+void ExpectStopAtStartUp(const SessionReport& r, const std::string& what);
+
+}  // namespace fault_test
