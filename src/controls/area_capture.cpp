@@ -18,6 +18,10 @@ constexpr BYTE LeftClickAction = 1;
 
 ContextHandle CaptureContext = 0;
 BOOL echoOn = FALSE;
+// Where the echo caret was last placed, so that a packet that does not move
+// it costs no caret calls; the caret is shown once after it is made.
+POINT caretPlace = {0, 0};
+bool caretShown = false;
 int caretWidth = 0;
 int caretHeight = 0;
 HBITMAP caretImage = nullptr;
@@ -135,6 +139,7 @@ void EchoOn(HWND control) {
     // rather than the system's once one is created.
     savedBlinkTime = GetCaretBlinkTime();
     CreateCaret(control, caretImage, 0, 0);  // hidden until placed and shown
+    caretShown = false;
     SetCaretBlinkTime(SteadyBlinkTime);
 }
 
@@ -168,10 +173,9 @@ WORD CurrentPrompt(HWND control) {
     return HasAreaFlags(control, AreaFirstCorner) ? SAN_ASKUPPERRIGHT : SAN_ASKLOWERLEFT;
 }
 
-void RestartInactivityTimer(HWND control) {
-    KillTimer(control, InactivityTimer);
-    SetTimer(control, InactivityTimer, InactivityPeriod, nullptr);
-}
+// Setting a timer that already runs under the same id starts its period
+// afresh, which is what killing and starting it again would do.
+void RestartInactivityTimer(HWND control) { SetTimer(control, InactivityTimer, InactivityPeriod, nullptr); }
 
 // Stops the capture by a key or a time-out.
 void StopCapture(HWND control) {
@@ -207,8 +211,10 @@ void OnFocusLost(HWND control) {
 void FollowCursor(HWND control, const PacketRecord& packet) {
     POINT at = {packet.x, packet.y};
     TabletToClient(control, &at, 1);
-    SetCaretPos(at.x - caretWidth / 2, at.y - caretHeight / 2);
-    ShowCaret(control);
+    POINT place = {at.x - caretWidth / 2, at.y - caretHeight / 2};
+    if (!caretShown || place.x != caretPlace.x || place.y != caretPlace.y) SetCaretPos(place.x, place.y);
+    caretPlace = place;
+    if (!caretShown) caretShown = ShowCaret(control) != FALSE;
 
     AreaBounds allowed = ReadArea(control, AreaRectSlot);
     bool outside = packet.x < allowed.left || packet.x > allowed.right || packet.y < allowed.top ||
