@@ -393,7 +393,8 @@ TEST_F(ExchangeTest, CommitAsksBeforeSettingsThatTakeTheClicksAway) {
             EXPECT_EQ(std::string("Current settings will disable ") + c.warning, box.text) << what;
             EXPECT_EQ("Warning", box.caption);
             EXPECT_TRUE(box.hasOk && box.hasCancel);
-            EXPECT_EQ(IDCANCEL, box.focusButton);
+            EXPECT_EQ(0x131u, box.style) << "OK and Cancel, warning icon, Cancel the default";
+            EXPECT_EQ(host.owner, box.owner);
             EXPECT_TRUE(box.warningIcon);
             if (answer == IDCANCEL) {
                 EXPECT_EQ(0, result) << what;

@@ -18,7 +18,7 @@ namespace {
 const char OwnerClassName[] = "Setup Test Owner";
 BoxDriver* activeBoxDriver = nullptr;
 
-// --- beeps -----------------------------------------------------------------
+// --- beeps and boxes ------------------------------------------------------
 
 int beeps = 0;
 BOOL WINAPI CountingBeep(UINT) {
@@ -26,14 +26,25 @@ BOOL WINAPI CountingBeep(UINT) {
     return TRUE;
 }
 
-// Points this executable's import of user32!MessageBeep at the counter, so
-// that the product's beeps are counted rather than sounded.
-bool PatchMessageBeep() {
+// The real MessageBoxA, and what the program last asked of it.
+typedef int(WINAPI* MessageBoxFn)(HWND, LPCSTR, LPCSTR, UINT);
+MessageBoxFn realMessageBox = nullptr;
+UINT boxStyle = 0;
+HWND boxOwner = nullptr;
+int WINAPI RecordingMessageBox(HWND owner, LPCSTR text, LPCSTR caption, UINT style) {
+    boxStyle = style;
+    boxOwner = owner;
+    return realMessageBox(owner, text, caption, style);
+}
+
+// Points this executable's import of a user32 function elsewhere and
+// answers the previous target (null when the import is not found).
+void* PatchUser32Import(const char* function, void* replacement) {
     BYTE* base = reinterpret_cast<BYTE*>(GetModuleHandleA(nullptr));
     auto* dos = reinterpret_cast<IMAGE_DOS_HEADER*>(base);
     auto* nt = reinterpret_cast<IMAGE_NT_HEADERS*>(base + dos->e_lfanew);
     const IMAGE_DATA_DIRECTORY& dir = nt->OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_IMPORT];
-    if (!dir.VirtualAddress) return false;
+    if (!dir.VirtualAddress) return nullptr;
     auto* import = reinterpret_cast<IMAGE_IMPORT_DESCRIPTOR*>(base + dir.VirtualAddress);
     for (; import->Name; ++import) {
         if (lstrcmpiA(reinterpret_cast<char*>(base + import->Name), "user32.dll") != 0) continue;
@@ -43,15 +54,26 @@ bool PatchMessageBeep() {
         for (; names->u1.AddressOfData; ++names, ++slots) {
             if (IMAGE_SNAP_BY_ORDINAL(names->u1.Ordinal)) continue;
             auto* byName = reinterpret_cast<IMAGE_IMPORT_BY_NAME*>(base + names->u1.AddressOfData);
-            if (strcmp(reinterpret_cast<char*>(byName->Name), "MessageBeep") != 0) continue;
+            if (strcmp(reinterpret_cast<char*>(byName->Name), function) != 0) continue;
             DWORD old = 0;
             VirtualProtect(&slots->u1.Function, sizeof slots->u1.Function, PAGE_READWRITE, &old);
-            slots->u1.Function = reinterpret_cast<ULONG_PTR>(CountingBeep);
+            void* previous = reinterpret_cast<void*>(slots->u1.Function);
+            slots->u1.Function = reinterpret_cast<ULONG_PTR>(replacement);
             VirtualProtect(&slots->u1.Function, sizeof slots->u1.Function, old, &old);
-            return true;
+            return previous;
         }
     }
-    return false;
+    return nullptr;
+}
+
+// The program's beeps are counted rather than sounded; its boxes are shown
+// after their owner and style are noted.
+bool PatchImports() {
+    PatchUser32Import("MessageBeep", reinterpret_cast<void*>(CountingBeep));
+    realMessageBox = reinterpret_cast<MessageBoxFn>(
+        PatchUser32Import("MessageBoxA", reinterpret_cast<void*>(RecordingMessageBox)));
+    if (!realMessageBox) realMessageBox = MessageBoxA;
+    return true;
 }
 
 // --- modal runs ------------------------------------------------------------
@@ -156,11 +178,8 @@ void BoxDriver::Inspect(HWND box) {
     text[0] = '\0';
     GetDlgItemTextA(box, 0xFFFF, text, sizeof text);  // the box's text is its static 0xFFFF
     seen.text = text;
-    for (int id : {IDOK, IDCANCEL}) {
-        HWND button = GetDlgItem(box, id);
-        if (!button) continue;
-        if (GetFocus() == button) seen.focusButton = id;
-    }
+    seen.style = boxStyle;
+    seen.owner = boxOwner;
     seen.hasOk = GetDlgItem(box, IDOK) != nullptr;
     seen.hasCancel = GetDlgItem(box, IDCANCEL) != nullptr;
     HICON warning = LoadIconA(nullptr, MAKEINTRESOURCEA(32515));  // IDI_WARNING
@@ -199,13 +218,18 @@ bool operator==(const DriverSnapshot& a, const DriverSnapshot& b) {
 }
 
 std::string Tablet(const std::string& tabletLines, const std::string& deviceLines, const std::string& more) {
-    return "[Tablet]\n" + tabletLines + "\n[Device0]\n" + deviceLines + "\n" + more + "\n";
+    // vellix.ini is shared by every test process of the Wine prefix: a name of
+    // this process's own keeps the preference section to this run.
+    std::string name;
+    if (deviceLines.substr(0, deviceLines.find('[')).find("Name=") == std::string::npos)
+        name = "Name=Setup Test Tablet " + std::to_string(GetCurrentProcessId()) + "; Format: test\n";
+    return "[Tablet]\n" + tabletLines + "\n[Device0]\n" + name + deviceLines + "\n" + more + "\n";
 }
 
 // --- the host --------------------------------------------------------------
 
 SetupHost::SetupHost() {
-    static bool patched = PatchMessageBeep();
+    static bool patched = PatchImports();
     (void)patched;
     RegisterOwnerClass();
     RegisterSetAreaClass(GetModuleHandleA(nullptr));
@@ -238,6 +262,8 @@ HWND SetupHost::Open(bool show) {
     dialog = CreateDialogParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDD_SETUP), owner, SetupDialogProc, 0);
     if (dialog && show) {
         ShowWindow(dialog, SW_SHOW);
+        SetForegroundWindow(dialog);
+        SetActiveWindow(dialog);
         Pump();
     }
     return dialog;

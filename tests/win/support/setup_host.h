@@ -19,7 +19,8 @@ namespace setup_test {
 struct SeenBox {
     std::string caption;
     std::string text;
-    int focusButton = 0;  // the button holding the focus: the default one
+    UINT style = 0;        // the style the program asked for
+    HWND owner = nullptr;  // and the owner it gave
     bool hasOk = false;
     bool hasCancel = false;
     bool warningIcon = false;
@@ -111,7 +112,8 @@ public:
 };
 
 // A tablet description text: the [Tablet] section and a [Device0] section
-// with the given lines, followed by any further sections.
+// with the given lines, followed by any further sections. Unless the lines
+// name the device, it gets a name of this process's own.
 std::string Tablet(const std::string& tabletLines, const std::string& deviceLines,
                    const std::string& more = "");
 
