@@ -152,6 +152,28 @@ TEST_F(AreaTest, SpinOnEveryFieldUsesTheSameStep) {
     }
 }
 
+TEST_F(AreaTest, SpinsPastTheTabletsEdgeStopThere) {
+    struct Case {
+        AreaBox start;
+        int spin;
+        AreaBox expected;
+    } cases[] = {
+        // A width of the tablet's or more is the tablet's width.
+        {{0, 1000, 11995, 8000}, IDC_WIDTH_SPIN, {0, 1000, 12000, 8000}},
+        {{5, 1000, 12000, 8000}, IDC_WIDTH_SPIN, {0, 1000, 12000, 8000}},
+        // A right margin beyond the width leaves no width at the left edge.
+        {{0, 1000, 5, 8000}, IDC_RIGHT_SPIN, {0, 1000, 0, 8000}},
+        // Grown by half a step each way, then pulled back to end at the bottom.
+        {{0, 1000, 12000, 8995}, IDC_HEIGHT_SPIN, {0, 990, 12000, 9000}},
+    };
+    for (const Case& c : cases) {
+        Open(c.start);
+        host.Spin(c.spin, TWN_UP);
+        EXPECT_TRUE(Same(c.expected, host.ControlArea())) << Text(c.start) << " " << Text(host.ControlArea());
+        EXPECT_TRUE(Same(c.expected, Written())) << Text(c.start);
+    }
+}
+
 TEST_F(AreaTest, TypedFieldsEditTheArea) {
     const AreaBox a = {3000, 1000, 9000, 8000};
     struct Case {
