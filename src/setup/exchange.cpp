@@ -35,7 +35,8 @@ bool ReadSourceContext(ContextRecord& record) {
 }
 
 // The cursor's system button map. The driver writes into room to spare, so
-// an answer longer than a map cannot overrun it; no answer leaves map as it was.
+// an answer a little longer than a map does not reach past the buffer; no
+// answer leaves the map as it was.
 void ReadSystemButtonMap(DWORD cursor, ButtonMap& map) {
     BYTE buffer[64];
     memset(buffer, 0, sizeof buffer);
