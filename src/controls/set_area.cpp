@@ -92,7 +92,11 @@ void WriteArea(HWND control, int slot, const AreaBounds& area) {
 }
 
 WORD AreaState(HWND control) { return GetWindowWord(control, AreaStateSlot); }
-void StoreAreaState(HWND control, WORD state) { SetWindowWord(control, AreaStateSlot, state); }
+// Writing window bytes is a round trip to the window manager on some
+// systems; a store that changes nothing is skipped (packets come fast).
+void StoreAreaState(HWND control, WORD state) {
+    if (AreaState(control) != state) SetWindowWord(control, AreaStateSlot, state);
+}
 void SetAreaFlags(HWND control, WORD flags) { StoreAreaState(control, AreaState(control) | flags); }
 void ClearAreaFlags(HWND control, WORD flags) {
     StoreAreaState(control, static_cast<WORD>(AreaState(control) & ~flags));
