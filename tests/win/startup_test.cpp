@@ -76,3 +76,26 @@ TEST(StartupTest, MissingDriverShowsTheStopBoxAndEndsWithZero) {
 }
 
 }  // namespace
+
+namespace {
+
+std::string VersionString(const std::string& file, const char* key) {
+    DWORD ignored = 0;
+    DWORD size = GetFileVersionInfoSizeA(file.c_str(), &ignored);
+    if (size == 0) return "";
+    std::string data(size, '\0');
+    if (!GetFileVersionInfoA(file.c_str(), 0, size, &data[0])) return "";
+    char* value = nullptr;
+    UINT length = 0;
+    std::string path = std::string("\\StringFileInfo\\040904E4\\") + key;
+    if (!VerQueryValueA(&data[0], path.c_str(), reinterpret_cast<void**>(&value), &length) || !value) return "";
+    return value;
+}
+
+TEST(StartupTest, ProgramCarriesTheVersionTheAboutBoxShows) {
+    std::string program = BinFolder() + "tabletcp.exe";
+    EXPECT_EQ(VersionString(program, "FileVersion"), "1.05");
+    EXPECT_EQ(VersionString(program, "ProductName"), "Tablet Control Panel");
+}
+
+}  // namespace
