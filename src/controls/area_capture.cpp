@@ -354,10 +354,10 @@ void OnAreaPacket(HWND control, WPARAM serial) {
 }
 
 void OnAreaInfoChanged(LPARAM lParam) {
-    uint64_t category = LOWORD(lParam);
-    uint64_t first = CursorInfo + static_cast<uint64_t>(firstCursor);
-    if (HIWORD(lParam) == CursorSystemButtonMap && category >= first && category < first + cursorCount)
-        ReloadButtonMasks();
+    // The category arrives as a low word, cut to 16 bits for cursor numbers
+    // near 65535; the device's range is measured in 16 bits the same way.
+    WORD offset = static_cast<WORD>(LOWORD(lParam) - static_cast<WORD>(CursorInfo + firstCursor));
+    if (HIWORD(lParam) == CursorSystemButtonMap && offset < cursorCount) ReloadButtonMasks();
 }
 
 void OnAreaDestroy(HWND control) {

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "app/app.h"
 #include "defs/features.h"
 #include "driver/driver.h"
 #include "setup/setup.h"
@@ -162,6 +163,44 @@ TEST_F(FaultContextsTest, ConfirmationOnlyWhenClicksWouldBeLost) {
         EXPECT_TRUE(host->Ended());
         host->Close();
         host->boxes.answer = IDOK;
+    }
+}
+
+}  // namespace
+
+namespace {
+
+// A cursor's new button map reaches a capture that is under way: the
+// driver announces it with the category's low word, which for cursor
+// numbers near 65535 has wrapped past 65535.
+TEST_F(FaultContextsTest, ButtonMapChangeReachesTheCaptureForEveryCursorNumber) {
+    for (int first : {0, 65335, 65534, 65535}) {
+        SCOPED_TRACE("first cursor " + std::to_string(first));
+        ASSERT_TRUE(host->Apply("", {{SimFaultFirstCursor, first}}));
+        const uint32_t pen = static_cast<uint32_t>(first);  // the pen, active
+        ASSERT_TRUE(host->Open(IDD_SETUP, SetupDialogProc));
+        if (host->Checked(IDC_WHOLE_TABLET)) host->Click(IDC_WHOLE_TABLET);
+        HWND control = host->Item(IDC_AREA_CONTROL);
+        SetForegroundWindow(host->Dialog());
+        SetFocus(control);
+        Pump();
+        ASSERT_EQ(GetFocus(), control);
+        ASSERT_EQ(host->Text(IDC_STATUS_LINE), LowerLeftPrompt);
+
+        // The barrel button (1) becomes the pen's Left Click, the tip (0) a Right Click.
+        BYTE map[32] = {4, 1, 2};
+        VXMgrCsrButtonMap(managerHandle, pen, nullptr, map);
+        Pump();
+        host->sim.InjectPacket(pen, 0, 3000, 6000);
+        Pump();
+        host->sim.InjectPacket(pen, 2, 3000, 6000);  // the barrel button alone
+        Pump();
+        EXPECT_EQ(host->Text(IDC_STATUS_LINE), UpperRightPrompt) << "the barrel button did not take the corner";
+        host->sim.InjectPacket(pen, 0, 3000, 6000);
+        Pump();
+        SetFocus(host->Item(IDOK));
+        Pump();
+        host->Close();
     }
 }
 
