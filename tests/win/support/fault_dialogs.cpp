@@ -309,7 +309,7 @@ void CheckEveryDialog(FaultHost& hostRef, const FaultCase& c) {
     EXPECT_EQ(setup.promptOnFocus, LowerLeftPrompt);
     EXPECT_EQ(setup.contextsWhileFocused, e.contexts);
     EXPECT_EQ(setup.statusAfterPress, e.afterPress);
-    EXPECT_EQ(setup.contextsAfterLeaving, 0);
+    EXPECT_EQ(setup.contextsAfterLeaving, e.contextsLeft);
     EXPECT_TRUE(setup.cancelEnded);
     EXPECT_TRUE(setup.okEnded);
     for (const std::string& text : setup.allTexts) ExpectBounded(text, 79, "Setup text");
@@ -329,7 +329,7 @@ void CheckEveryDialog(FaultHost& hostRef, const FaultCase& c) {
     // Nothing asked the user anything, nothing was left behind.
     for (const SeenBox& box : host->boxes.boxes) ADD_FAILURE() << "box \"" << box.caption << "\": " << box.text;
     EXPECT_TRUE(ThreadDialogs().empty());
-    EXPECT_EQ(host->sim.OpenedContextCount(), 0);
+    EXPECT_EQ(host->sim.OpenedContextCount(), e.contextsLeft);
     EXPECT_TRUE(CurrentCursorState() == before) << "the cursor echo left the cursor or caret changed";
 }
 

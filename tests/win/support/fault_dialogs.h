@@ -101,6 +101,7 @@ struct Expected {
     int beepsOnWidth5 = 0;            // typing a width of 5 inches
     bool aspectKeepsArea = false;     // Preserve Aspect Ratio must leave the area alone
     int contexts = 1;                 // capture contexts open while the area control has the focus
+    int contextsLeft = 0;             // ... and still open once it has lost it
     std::string afterPress = "Click on upper-right corner of active area";
 };
 

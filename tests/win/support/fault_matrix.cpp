@@ -9,7 +9,6 @@
 #include "dialogs/dialogs.h"
 #include "driver/driver.h"
 #include "setup/setup_private.h"
-#include "support/setup_host.h"
 
 namespace fault_test {
 
@@ -37,6 +36,42 @@ bool RegisterOwnerClass() {
     return GetClassInfoA(ownerClass.hInstance, OwnerClass, &existing) != FALSE;
 }
 
+// --- beeps -------------------------------------------------------------------
+
+int beeps = 0;
+BOOL WINAPI CountingBeep(UINT) {
+    ++beeps;
+    return TRUE;
+}
+
+// Points this executable's import of user32!MessageBeep at the counter, so
+// that the program's beeps are counted rather than sounded.
+bool CountBeeps() {
+    BYTE* base = reinterpret_cast<BYTE*>(GetModuleHandleA(nullptr));
+    auto* dos = reinterpret_cast<IMAGE_DOS_HEADER*>(base);
+    auto* nt = reinterpret_cast<IMAGE_NT_HEADERS*>(base + dos->e_lfanew);
+    const IMAGE_DATA_DIRECTORY& dir = nt->OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_IMPORT];
+    if (!dir.VirtualAddress) return false;
+    for (auto* import = reinterpret_cast<IMAGE_IMPORT_DESCRIPTOR*>(base + dir.VirtualAddress); import->Name;
+         ++import) {
+        if (lstrcmpiA(reinterpret_cast<char*>(base + import->Name), "user32.dll") != 0) continue;
+        DWORD namesRva = import->OriginalFirstThunk ? import->OriginalFirstThunk : import->FirstThunk;
+        auto* names = reinterpret_cast<IMAGE_THUNK_DATA*>(base + namesRva);
+        auto* slots = reinterpret_cast<IMAGE_THUNK_DATA*>(base + import->FirstThunk);
+        for (; names->u1.AddressOfData; ++names, ++slots) {
+            if (IMAGE_SNAP_BY_ORDINAL(names->u1.Ordinal)) continue;
+            auto* byName = reinterpret_cast<IMAGE_IMPORT_BY_NAME*>(base + names->u1.AddressOfData);
+            if (strcmp(reinterpret_cast<char*>(byName->Name), "MessageBeep") != 0) continue;
+            DWORD old = 0;
+            VirtualProtect(&slots->u1.Function, sizeof slots->u1.Function, PAGE_READWRITE, &old);
+            slots->u1.Function = reinterpret_cast<ULONG_PTR>(CountingBeep);
+            VirtualProtect(&slots->u1.Function, sizeof slots->u1.Function, old, &old);
+            return true;
+        }
+    }
+    return false;
+}
+
 }  // namespace
 
 void Pump() {
@@ -49,7 +84,10 @@ void Pump() {
         }
 }
 
-int Beeps() { return setup_test::BeepCount(); }
+int Beeps() {
+    static bool counting = CountBeeps();
+    return counting ? beeps : -1;
+}
 
 // --- boxes -------------------------------------------------------------------
 
@@ -87,7 +125,9 @@ LRESULT CALLBACK BoxCounter::OnCbt(int code, WPARAM wParam, LPARAM lParam) {
 
 // --- the host ----------------------------------------------------------------
 
-FaultHost::FaultHost() {
+FaultHost::FaultHost(const std::string& dllPath) {
+    if (!dllPath.empty()) sim.Load(dllPath.c_str());  // the program then binds to this one
+    Beeps();
     HINSTANCE instance = GetModuleHandleA(nullptr);
     appInstance = instance;
     LoadStringA(instance, IDS_CAPTION, caption, sizeof caption);
@@ -97,18 +137,13 @@ FaultHost::FaultHost() {
     owner = CreateWindowExA(0, OwnerClass, "Fault Test Owner", WS_POPUP | WS_CAPTION | WS_VISIBLE, 10, 10, 200,
                             100, nullptr, nullptr, instance, nullptr);
     managerHandle = VXMgrOpen(owner, MessageBase);
-    // The Setup host counts the program's beeps from its first use on.
-    static bool beepsCounted = [] {
-        setup_test::SetupHost counting;
-        return true;
-    }();
-    (void)beepsCounted;
 }
 
 FaultHost::~FaultHost() {
     Close();
     if (managerHandle) VXMgrClose(managerHandle);
     managerHandle = 0;
+    UnloadDriver();  // so that a later host may give the program another driver
     if (owner) DestroyWindow(owner);
     Pump();
 }

@@ -45,7 +45,9 @@ using FaultSetting = std::pair<int, int>;
 // the driver manager open, and the program's state reset for each case.
 class FaultHost {
 public:
-    FaultHost();
+    // dllPath: a Vellix32.dll to use instead of the one beside the test (the
+    // program binds to the library of that name already loaded).
+    explicit FaultHost(const std::string& dllPath = "");
     ~FaultHost();
     FaultHost(const FaultHost&) = delete;
     FaultHost& operator=(const FaultHost&) = delete;
@@ -86,7 +88,7 @@ private:
 void Pump();
 
 // MessageBeep calls the program made so far (the import is redirected to a
-// counter for this executable).
+// counter for this executable on first use); -1 when it cannot be counted.
 int Beeps();
 
 }  // namespace fault_test
