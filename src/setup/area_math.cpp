@@ -374,13 +374,11 @@ uint32_t AreaStep(uint32_t resolution) {
 }
 
 bool SpinAreaValue(uint32_t current, uint32_t step, bool up, uint32_t& value) {
-    const uint32_t s = step == 0 ? 1 : step;
-    const uint32_t r = s * ((s / 2 + current) / s);
-    if (up) {
-        value = r + s;
-        return true;
-    }
-    if (r == 0) return false;
-    value = r - s;
+    const uint64_t s = step == 0 ? 1 : step;
+    // In 64 bits: near the top of the range the rounding would wrap to 0.
+    const uint64_t r = s * ((s / 2 + current) / s);
+    if (!up && r == 0) return false;
+    const uint64_t v = up ? r + s : r - s;
+    value = v > 0xFFFFFFFFu ? 0xFFFFFFFFu : static_cast<uint32_t>(v);
     return true;
 }

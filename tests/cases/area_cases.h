@@ -46,6 +46,8 @@ const SpinCase SpinCases[] = {
     {"down from 0 does nothing", 0, 10, false, false, 0},
     {"a step of 0 steps by one", 7, 0, true, true, 8},
     {"a step of 0 down", 7, 0, false, true, 6},
+    {"down at the top of the range", 0xFFFFFFFFu, 10, false, true, 4294967290u},
+    {"up at the top of the range stays there", 0xFFFFFFFFu, 10, true, true, 0xFFFFFFFFu},
 };
 
 struct RecentreCase {
