@@ -70,6 +70,25 @@ std::vector<FaultCase> Cases() {
              e.centimetres = {"30.48 cm", "0 cm", "393.7 dpcm", "393.7 dpcm"};
              e.aspectKeepsArea = true;
          }},
+        {"PenOption", {}, "[Tablet]\nPenOption=1\n", 0, [](Expected& e) { e.actions = 7; }},
+        // A count of 1/65536 inch: the area step is 655 counts.
+        {"HugeResolution", {}, "[Device0]\nResolution=0xFFFFFFFF\n", 0,
+         [](Expected& e) {
+             e.inches = {"0.18\"", "0.14\"", "65536 dpi", "65536 dpi"};
+             e.centimetres = {"0.47 cm", "0.35 cm", "25801.57 dpcm", "25801.57 dpcm"};
+             e.width = "0.18\"";
+             e.spunDownWidth = 11135;  // rounded to 18 steps, one off
+             e.beepsOnWidth5 = 1;      // 5 inches are far beyond the tablet
+         }},
+        // Axes over the whole 32-bit range: every width near its top.
+        {"HugeExtents", {}, "[Device0]\nXMin=-2147483648\nXMax=2147483647\nYMin=-2147483648\nYMax=2147483647\n", 0,
+         [](Expected& e) {
+             e.inches = {"4294967.29\"", "4294967.29\"", "1000 dpi", "1000 dpi"};
+             e.centimetres = {"10909216.93 cm", "10909216.93 cm", "393.7 dpcm", "393.7 dpcm"};
+             e.width = "4294967.29\"";
+             e.spunDownWidth = 4294967290;  // one step below, not a wrap to 0
+         }},
+        {"NegativeMinimum", {}, "[Device0]\nXMin=-6000\nXMax=6000\nYMin=-4500\nYMax=4500\n", 0, [](Expected&) {}},
         {"CaptureOpenFails", {{SimFaultOpenFails, 1}}, "", 0,
          [](Expected& e) {
              e.contexts = 0;

@@ -1,5 +1,6 @@
 // Every dialog under over-long and short driver texts: device and cursor
-// names of 1, 199, 200, 201 and 10,000 characters (the real name repeated),
+// names of 1, 199, 200, 201 and 10,000 characters (the real name repeated;
+// 28 and 43 end right after "Format: " and after "Version"),
 // and button names without the final empty name. The texts must be cut at
 // their buffers (device name 200, cursor name 80 in Information, 100 in
 // Features, lines 80), never overflow them, and the parts still be found
@@ -34,7 +35,7 @@ void LongNames(Expected& e, size_t length) {
 
 std::vector<FaultCase> Cases() {
     std::vector<FaultCase> cases;
-    for (size_t length : {1, 199, 200, 201, 10000})
+    for (size_t length : {1, 28, 43, 199, 200, 201, 10000})
         cases.push_back({"NamesOf" + std::to_string(length), {{SimFaultNameLength, static_cast<int>(length)}}, "",
                          0, [length](Expected& e) { LongNames(e, length); }});
     // The list holds the three names and nothing read beyond them.
