@@ -1,6 +1,8 @@
 // Every dialog under the driver's bad answers: every query answering 0, a
-// resolution of 0 or below one step per hundredth, an empty x or y extent,
-// and a capture context that will not open or packets that cannot be read.
+// resolution of 0, below one step per hundredth, tiny or huge, an empty x or
+// y extent, extents over the whole 32-bit range, negative minimums, the pen
+// option, and a capture context that will not open or packets that cannot
+// be read.
 // Each case opens Information, About, Tablet Setup and Features from their
 // real templates with their real procedures, presses every command button
 // and compares what they showed with what the fault must give (see
@@ -79,6 +81,34 @@ std::vector<FaultCase> Cases() {
              e.width = "0.18\"";
              e.spunDownWidth = 11135;  // rounded to 18 steps, one off
              e.beepsOnWidth5 = 1;      // 5 inches are far beyond the tablet
+         }},
+        // One count per 65,536 inches: every length is huge, no resolution shows.
+        {"TinyResolution", {}, "[Device0]\nResolution=0x1\n", 0,
+         [](Expected& e) {
+             e.inches = {"786432000\"", "589824000\"", "0 dpi", "0 dpi"};
+             e.centimetres = {"1997537280 cm", "1498152960 cm", "0 dpcm", "0 dpcm"};
+             e.sensitivity = "0%";
+             e.width = "786432000\"";
+             e.spunDownWidth = 11999;
+         }},
+        // ... and lengths whose whole part does not fit 32 bits show 0.
+        {"TinyResolutionHugeExtents", {},
+         "[Device0]\nResolution=0x1\nXMin=-2147483648\nXMax=2147483647\nYMin=-2147483648\nYMax=2147483647\n", 0,
+         [](Expected& e) {
+             e.inches = {"0\"", "0\"", "0 dpi", "0 dpi"};
+             e.centimetres = {"0 cm", "0 cm", "0 dpcm", "0 dpcm"};
+             e.sensitivity = "0%";
+             e.width = "0\"";
+             e.spunDownWidth = 4294967294;
+         }},
+        // A centimetre tablet as wide as 32 bits allow and one count high.
+        {"CentimetreTabletHugeAndFlat", {},
+         "[Device0]\nUnit=2\nResolution=0xFFFFFFFF\nXMin=-2147483648\nXMax=2147483647\nYMin=0\nYMax=1\n", 0,
+         [](Expected& e) {
+             e.inches = {"25801.57\"", "0\"", "166461.44 dpi", "166461.44 dpi"};
+             e.centimetres = {"65536 cm", "0 cm", "65536 dpcm", "65536 dpcm"};
+             e.width = "25801.57\"";
+             e.spunDownWidth = 4294966655;  // steps of 655 counts, near the top of the range
          }},
         // Axes over the whole 32-bit range: every width near its top.
         {"HugeExtents", {}, "[Device0]\nXMin=-2147483648\nXMax=2147483647\nYMin=-2147483648\nYMax=2147483647\n", 0,
