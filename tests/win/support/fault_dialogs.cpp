@@ -180,13 +180,15 @@ SetupSeen DriveSetup(FaultHost& host, uint32_t packetCursor) {
     for (WORD code : {TWN_UP, TWN_UP, TWN_DOWN, TWN_DOWN}) host.Notify(IDC_SENS_SPIN, code);
     NoteTexts(host, seen);
 
-    // Button assignments: Default both ways, each button with the action it
-    // has (so that no click is lost), then the first button again.
+    // Button assignments: Default both ways, every action for each button,
+    // then the action it had (so that no click is lost), then the first
+    // button again.
     host.Click(IDC_DEFAULT_BUTTONS);
     host.Click(IDC_DEFAULT_BUTTONS);
     for (size_t b = 0; b < seen.buttonNames.size(); ++b) {
         host.Select(IDC_BUTTON_LIST, static_cast<int>(b));
         int action = host.Selection(IDC_ACTION_LIST);
+        for (int a = 0; a < seen.actions; ++a) host.Select(IDC_ACTION_LIST, a);
         if (action >= 0) host.Select(IDC_ACTION_LIST, action);
     }
     if (!seen.buttonNames.empty()) host.Select(IDC_BUTTON_LIST, 0);
