@@ -86,7 +86,7 @@ struct SessionReport {
     // Texts read from the dialogs.
     std::string infoId, infoFormat, infoCursor, infoWidth, infoWidthCm, infoXRes;
     int featuresEntries = -1;
-    std::string setupWidth, setupHeight, setupSensitivity, setupStatus;
+    std::string setupWidth, setupHeight, setupSensitivity;
     std::string aboutDriver;
     bool ended = false;
     DWORD exitCode = 0xFFFFFFFF;
