@@ -18,6 +18,9 @@ constexpr BYTE LeftClickAction = 1;
 
 ContextHandle CaptureContext = 0;
 BOOL echoOn = FALSE;
+// The display count moves by one per call; the bound only keeps a system
+// that never reports the count wanted from holding the program forever.
+constexpr int ShowCursorTries = 100000;
 // Where the echo caret was last placed, so that a packet that does not move
 // it costs no caret calls; the caret is shown once after it is made.
 POINT caretPlace = {0, 0};
@@ -126,7 +129,7 @@ HBITMAP BuildCrosshair(int width, int height) {
 void EchoOn(HWND control) {
     if (echoOn) return;
     echoOn = TRUE;
-    while (ShowCursor(FALSE) >= 0) {
+    for (int tries = 0; ShowCursor(FALSE) >= 0 && tries < ShowCursorTries; ++tries) {
     }
     if (CaptureContext) {
         VXEnable(CaptureContext, TRUE);
@@ -156,7 +159,7 @@ void EchoOff(HWND control) {
     if (CaptureContext) VXEnable(CaptureContext, FALSE);
     ClientToScreen(control, &at);
     SetCursorPos(at.x, at.y);
-    while (ShowCursor(TRUE) < 0) {
+    for (int tries = 0; ShowCursor(TRUE) < 0 && tries < ShowCursorTries; ++tries) {
     }
 }
 
