@@ -32,3 +32,20 @@ stop_xvfb() {
     [ -n "${xvfb_pid:-}" ] && kill "$xvfb_pid" 2>/dev/null
     xvfb_pid=
 }
+
+# Starts the sleeping keeper of a build's Wine prefix in a session of its own
+# and waits until Wine answers, so that no test starts Wine's background
+# processes with the test runner's pipes (they would hold it until time-out).
+start_wine_keeper() {  # builddir
+    local keeper=$1/bin/wine_keeper.exe
+    setsid "$root/tools/wine-run" "$keeper" >/dev/null 2>&1 </dev/null &
+    keeper_pid=$!
+    for _ in $(seq 300); do pgrep -f wine_keeper.exe >/dev/null && break; sleep 0.1; done
+    "$root/tools/wine-run" "$keeper" --ping >/dev/null 2>&1 </dev/null
+}
+
+stop_wine_keeper() {  # builddir
+    WINEPREFIX=$1/wineprefix wineserver -k 2>/dev/null
+    [ -n "${keeper_pid:-}" ] && kill -- "-$keeper_pid" 2>/dev/null
+    keeper_pid=
+}
