@@ -1,26 +1,41 @@
-# Shared by the tools/ scripts: paths and the choice of the Windows flavour
-# whose programs this host's Wine can run.
+# Shared by the tools/ scripts: paths, the choice of the Windows flavour this
+# host runs, the display and the Wine keeper.
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 
-# Wine runs PE32 programs only where the kernel executes 32-bit code; on hosts
-# without it the same sources are run as PE32+ under 64-bit Wine.
+# Wine runs PE32 programs only where the kernel executes 32-bit code (on some
+# hosts IA-32 emulation is switched off) and 32-bit Wine is installed. The
+# 32-bit loader itself is asked: Debian's `wine` falls back to the 64-bit one.
 host_runs_32bit() {
-    wine --version >/dev/null 2>&1
+    /usr/lib/wine/wine --version >/dev/null 2>&1
 }
 
-runnable_flavour() {
-    if [ -n "${TABLET_FLAVOUR:-}" ]; then echo "$TABLET_FLAVOUR"
-    elif host_runs_32bit; then echo win32
-    else echo win64
+# Decides, once and after bootstrap has installed Wine, which flavour's
+# Windows programs this host runs: win32 (the PE32 program that ships) where
+# it can, else win64 (the same sources as PE32+). TABLET_FLAVOUR overrides.
+# Sets `flavour` and `flavour_reason` and exports TABLET_FLAVOUR so that the
+# scripts this one starts agree.
+choose_flavour() {
+    "$root/tools/bootstrap" >&2 || return 1
+    if [ -n "${TABLET_FLAVOUR:-}" ]; then
+        flavour=$TABLET_FLAVOUR
+        flavour_reason="chosen by TABLET_FLAVOUR"
+    elif host_runs_32bit; then
+        flavour=win32
+        flavour_reason="this host runs 32-bit code, so the PE32 program itself is tested"
+    else
+        flavour=win64
+        flavour_reason="this host's kernel cannot execute 32-bit code, so the same sources run as PE32+"
     fi
+    export TABLET_FLAVOUR=$flavour
 }
 
-# One Xvfb for a whole run, with a fixed size so that tests know the display.
-start_xvfb() {
+# One Xvfb for a run of Windows programs, of a given size (default
+# 1024x768) at 96 DPI; tests compute what depends on the display from it.
+start_xvfb() {  # [WIDTHxHEIGHT]
     if [ -n "${DISPLAY:-}" ]; then return 0; fi
-    local n
-    for n in $(seq 90 140); do [ -e "/tmp/.X11-unix/X$n" ] || break; done
-    Xvfb ":$n" -screen 0 1024x768x24 -dpi 96 -nolisten tcp >/dev/null 2>&1 &
+    local n size=${1:-1024x768}
+    for n in $(seq 90 140); do [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ] || break; done
+    Xvfb ":$n" -screen 0 "${size}x24" -dpi 96 -nolisten tcp >/dev/null 2>&1 &
     xvfb_pid=$!
     export DISPLAY=":$n"
     for _ in $(seq 100); do [ -e "/tmp/.X11-unix/X$n" ] && return 0; sleep 0.1; done
@@ -29,7 +44,11 @@ start_xvfb() {
 }
 
 stop_xvfb() {
-    [ -n "${xvfb_pid:-}" ] && kill "$xvfb_pid" 2>/dev/null
+    if [ -n "${xvfb_pid:-}" ]; then
+        kill "$xvfb_pid" 2>/dev/null
+        wait "$xvfb_pid" 2>/dev/null
+        unset DISPLAY
+    fi
     xvfb_pid=
 }
 

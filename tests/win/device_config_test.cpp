@@ -233,13 +233,12 @@ std::string ReadWholeFile(const std::string& path) {
 // and profile files copied, since Wine rewrites those), so it starts in a
 // moment with a Wine server of its own; the script removes it afterwards.
 const char ChildScript[] =
-    "work=\"$1\"; source=\"$2\"; exe=\"$3\"; report=\"$work/report.txt\"\n"
-    "loader=$(command -v wine64 || echo /usr/lib/wine/wine64)\n"
+    "work=\"$1\"; source=\"$2\"; exe=\"$3\"; run=\"$4\"; report=\"$work/report.txt\"\n"
     "mkdir -p \"$work\" && cp -al \"$source\" \"$work/prefix\" || { echo 'no prefix' >> \"$report\"; exit 1; }\n"
     "for f in \"$work\"/prefix/*.reg \"$work\"/prefix/drive_c/windows/*.ini; do\n"
     "  [ -f \"$f\" ] && cp --remove-destination \"$source/${f#$work/prefix/}\" \"$f\"\n"
     "done\n"
-    "WINEPREFIX=\"$work/prefix\" TABLET_LOGOFF_CHILD=\"$report\" \"$loader\" \"$exe\" "
+    "TABLET_WINEPREFIX=\"$work/prefix\" TABLET_LOGOFF_CHILD=\"$report\" \"$run\" \"$exe\" "
     "--gtest_filter=LogOffChild.* > \"$work/child.log\" 2>&1\n"
     "echo \"child exit $?\" >> \"$report\"\n"
     "WINEPREFIX=\"$work/prefix\" wineserver -k 2>/dev/null\n"
@@ -249,6 +248,10 @@ const char ChildScript[] =
 TEST(RestartPrompt, OkLogsTheUserOffInAPrefixOfItsOwn) {
     char prefix[MAX_PATH] = "";
     if (!GetEnvironmentVariableA("WINEPREFIX", prefix, MAX_PATH)) GTEST_SKIP() << "needs Wine and its prefix";
+    // The script that started this test under Wine starts the child too, with
+    // the loader this program's PE format needs.
+    char wineRun[MAX_PATH] = "";
+    ASSERT_TRUE(GetEnvironmentVariableA("TABLET_WINE_RUN", wineRun, MAX_PATH)) << "not started by tools/wine-run";
     char exe[MAX_PATH] = "";
     GetModuleFileNameA(nullptr, exe, MAX_PATH);
     const std::string exeUnix = UnixPath(exe);
@@ -262,7 +265,7 @@ TEST(RestartPrompt, OkLogsTheUserOffInAPrefixOfItsOwn) {
     ASSERT_TRUE(script);
     std::fputs(ChildScript, script);
     std::fclose(script);
-    std::string command = "/bin/sh \"" + scriptPath + "\" \"" + work + "\" \"" + prefix + "\" \"" + exeUnix + "\"";
+    std::string command = "/bin/sh \"" + scriptPath + "\" \"" + work + "\" \"" + prefix + "\" \"" + exeUnix + "\" \"" + wineRun + "\"";
     STARTUPINFOA startup = {};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION process = {};
