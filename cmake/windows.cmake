@@ -1,5 +1,10 @@
 # The Windows flavours: the program, the driver stand-in and the Windows tests.
 enable_language(RC)
+# The system's Python: the icons need its Pillow (python3-pil), which another
+# Python earlier on PATH would not see.
+if(EXISTS /usr/bin/python3 AND NOT DEFINED Python3_EXECUTABLE)
+    set(Python3_EXECUTABLE /usr/bin/python3 CACHE FILEPATH "Python with Pillow, for the icons")
+endif()
 find_package(Python3 REQUIRED COMPONENTS Interpreter)
 
 set(CMAKE_RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/bin)
@@ -43,7 +48,15 @@ set_source_files_properties(${CMAKE_SOURCE_DIR}/src/res/app.rc PROPERTIES
     OBJECT_DEPENDS "${TABLET_ICON_FILES};${TABLET_RC_PARTS};${CMAKE_SOURCE_DIR}/src/defs/features.h")
 add_dependencies(tabletcp_res tablet_icons)
 
-add_executable(tabletcp WIN32 ${CMAKE_SOURCE_DIR}/src/app/main.cpp $<TARGET_OBJECTS:tabletcp_res>)
+# The manifest is an object of its own: the program carries it, and so do the
+# tests that check it, while the other tests run as plain processes.
+add_library(tabletcp_manifest OBJECT ${CMAKE_SOURCE_DIR}/src/res/manifest.rc)
+target_include_directories(tabletcp_manifest PRIVATE ${CMAKE_SOURCE_DIR}/src/res)
+set_source_files_properties(${CMAKE_SOURCE_DIR}/src/res/manifest.rc PROPERTIES
+    OBJECT_DEPENDS ${CMAKE_SOURCE_DIR}/src/res/tabletcp.manifest)
+
+add_executable(tabletcp WIN32 ${CMAKE_SOURCE_DIR}/src/app/main.cpp $<TARGET_OBJECTS:tabletcp_res>
+               $<TARGET_OBJECTS:tabletcp_manifest>)
 target_link_libraries(tabletcp PRIVATE tabletcp_core)
 target_link_options(tabletcp PRIVATE -s)
 

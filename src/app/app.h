@@ -57,5 +57,10 @@ LONG_PTR IconButtonSlot(HWND button, IconSlot slot);
 // Features row pre-handler: runs the driver's own device configuration.
 LRESULT DeviceConfigHandler(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
+// The display's DPI (read once) and a size in pixels at 96 DPI scaled to it;
+// at 96 DPI every size is exactly as written.
+int DisplayDpi();
+int ScaledPixels(int pixels);
+
 // Error box with a string-table text: stop icon, OK, title caption.
 void ShowErrorBox(HWND owner, UINT stringId);
