@@ -53,6 +53,8 @@ HWND CreateIconButtons(HWND parent, IconGrid& grid);
 LRESULT CALLBACK IconWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 enum IconSlot { IconSlotLeft = 0, IconSlotUp = 1, IconSlotRight = 2, IconSlotDown = 3, IconSlotIcon = 4 };
 LONG_PTR IconButtonSlot(HWND button, IconSlot slot);
+// The labels' font, made for one paint; the caller deletes it.
+HFONT CreateIconLabelFont();
 
 // Features row pre-handler: runs the driver's own device configuration.
 LRESULT DeviceConfigHandler(HWND window, UINT message, WPARAM wParam, LPARAM lParam);

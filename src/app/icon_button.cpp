@@ -29,11 +29,8 @@ void FillSolid(HDC dc, int x, int y, int width, int height, COLORREF colour) {
     DeleteObject(brush);
 }
 
-// The label font is 8 pixels high at 96 DPI, and as much larger as the
-// display's scale.
 void DrawLabel(HWND button, HDC dc, int width, int height, int iconHeight) {
-    HFONT font = CreateFontA(ScaledPixels(8), 0, 0, 0, 0, FALSE, FALSE, FALSE, 0, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
-                             DEFAULT_QUALITY, 0x22, "Helv");
+    HFONT font = CreateIconLabelFont();
     if (!font) return;
     SetBkMode(dc, TRANSPARENT);
     HWND current = reinterpret_cast<HWND>(SendMessageA(GetParent(button), WM_COMMAND,
@@ -108,6 +105,12 @@ HWND CreateOneButton(HWND parent, IconButtonRow& row, DWORD column, DWORD gridRo
 }
 
 }  // namespace
+
+// 8 pixels high at 96 DPI, and as much larger as the display's scale.
+HFONT CreateIconLabelFont() {
+    return CreateFontA(ScaledPixels(8), 0, 0, 0, 0, FALSE, FALSE, FALSE, 0, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
+                       DEFAULT_QUALITY, 0x22, "Helv");
+}
 
 LONG_PTR IconButtonSlot(HWND button, IconSlot slot) { return GetWindowLongPtrA(button, slot * SlotSize); }
 
