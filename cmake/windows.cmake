@@ -74,5 +74,6 @@ if(EXISTS ${CMAKE_SOURCE_DIR}/bench/CMakeLists.txt)
 endif()
 
 # The headless tour of tools/run: opens every window and saves pictures.
-add_executable(tablet_tour ${CMAKE_SOURCE_DIR}/tools/tour/tour.cpp)
+# It sees the display as the program does: it carries the program's manifest.
+add_executable(tablet_tour ${CMAKE_SOURCE_DIR}/tools/tour/tour.cpp $<TARGET_OBJECTS:tabletcp_manifest>)
 add_dependencies(tablet_tour tabletcp Vellix32)
