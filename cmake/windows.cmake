@@ -60,6 +60,31 @@ add_executable(tabletcp WIN32 ${CMAKE_SOURCE_DIR}/src/app/main.cpp $<TARGET_OBJE
 target_link_libraries(tabletcp PRIVATE tabletcp_core)
 target_link_options(tabletcp PRIVATE -s)
 
+# The installer (NSIS): x86 for the PE32 program, amd64 for the PE32+ build,
+# which the installation test uses where Wine runs only 64-bit programs.
+find_program(TABLET_MAKENSIS makensis)
+set(TABLET_SETUP ${CMAKE_BINARY_DIR}/setup/tablet-control-panel-${PROJECT_VERSION}-setup.exe)
+if(TABLET_MAKENSIS)
+    if(CMAKE_SYSTEM_PROCESSOR STREQUAL "x86_64")
+        set(TABLET_SETUP_CPU amd64)
+    else()
+        set(TABLET_SETUP_CPU x86)
+    endif()
+    add_custom_command(
+        OUTPUT ${TABLET_SETUP}
+        COMMAND ${CMAKE_COMMAND} -E make_directory ${CMAKE_BINARY_DIR}/setup
+        COMMAND ${TABLET_MAKENSIS} -V2 -DCPU=${TABLET_SETUP_CPU} -DPROGRAM=$<TARGET_FILE:tabletcp>
+                -DREADME=${CMAKE_SOURCE_DIR}/README.md -DLICENSE=${CMAKE_SOURCE_DIR}/LICENSE
+                -DICON=${TABLET_GENERATED}/icons/app.ico -DOUTFILE=${TABLET_SETUP}
+                ${CMAKE_SOURCE_DIR}/installer/setup.nsi
+        DEPENDS tabletcp ${CMAKE_SOURCE_DIR}/installer/setup.nsi ${CMAKE_SOURCE_DIR}/README.md
+                ${CMAKE_SOURCE_DIR}/LICENSE ${TABLET_GENERATED}/icons/app.ico
+        COMMENT "Building the installer")
+    add_custom_target(tablet_setup ALL DEPENDS ${TABLET_SETUP})
+else()
+    message(WARNING "makensis not found (Debian package nsis; run tools/bootstrap): no installer")
+endif()
+
 add_subdirectory(sim)
 
 # GoogleTest from Debian's sources; nothing is downloaded.

@@ -123,7 +123,7 @@ TEST_F(DisplayScaleTest, NoStaticTextIsWiderThanItsControl) {
 // manifest), and the system does not stretch it.
 TEST(DisplayScale, TheProgramItselfFollowsTheScale) {
     fault_test::PlainEnvironment();
-    fault_test::ProgramFolder folder("display-scale", fault_test::BinFolder() + "\\Vellix32.dll");
+    fault_test::ProgramFolder folder("display-scale", fault_test::BinFolder() + "Vellix32.dll");
     ASSERT_TRUE(folder.Ready());
     fault_test::ChildProgram child;
     ASSERT_TRUE(child.Start(folder.Program(), fault_test::Quoted(folder.Program())));

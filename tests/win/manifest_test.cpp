@@ -21,7 +21,7 @@
 
 namespace {
 
-std::string ProgramPath() { return fault_test::BinFolder() + "\\tabletcp.exe"; }
+std::string ProgramPath() { return fault_test::BinFolder() + "tabletcp.exe"; }
 
 // The bytes of resource 24/1 of a module read as data, not run.
 std::string ManifestOf(const std::string& path) {
@@ -192,7 +192,7 @@ std::vector<std::string> CommonControlsModules(DWORD processId) {
 
 TEST(Manifest, TheRunningProgramUsesTheCommonControls6) {
     fault_test::PlainEnvironment();
-    fault_test::ProgramFolder folder("manifest", fault_test::BinFolder() + "\\Vellix32.dll");
+    fault_test::ProgramFolder folder("manifest", fault_test::BinFolder() + "Vellix32.dll");
     ASSERT_TRUE(folder.Ready());
     fault_test::ChildProgram child;
     ASSERT_TRUE(child.Start(folder.Program(), fault_test::Quoted(folder.Program())));
