@@ -1,5 +1,10 @@
 # The Windows flavours: the program, the driver stand-in and the Windows tests.
 enable_language(RC)
+# The system's Python: the icons need its Pillow (python3-pil), which another
+# Python earlier on PATH would not see.
+if(EXISTS /usr/bin/python3 AND NOT DEFINED Python3_EXECUTABLE)
+    set(Python3_EXECUTABLE /usr/bin/python3 CACHE FILEPATH "Python with Pillow, for the icons")
+endif()
 find_package(Python3 REQUIRED COMPONENTS Interpreter)
 
 set(CMAKE_RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/bin)
@@ -43,9 +48,42 @@ set_source_files_properties(${CMAKE_SOURCE_DIR}/src/res/app.rc PROPERTIES
     OBJECT_DEPENDS "${TABLET_ICON_FILES};${TABLET_RC_PARTS};${CMAKE_SOURCE_DIR}/src/defs/features.h")
 add_dependencies(tabletcp_res tablet_icons)
 
-add_executable(tabletcp WIN32 ${CMAKE_SOURCE_DIR}/src/app/main.cpp $<TARGET_OBJECTS:tabletcp_res>)
+# The manifest is an object of its own: the program carries it, and so do the
+# tests that check it, while the other tests run as plain processes.
+add_library(tabletcp_manifest OBJECT ${CMAKE_SOURCE_DIR}/src/res/manifest.rc)
+target_include_directories(tabletcp_manifest PRIVATE ${CMAKE_SOURCE_DIR}/src/res)
+set_source_files_properties(${CMAKE_SOURCE_DIR}/src/res/manifest.rc PROPERTIES
+    OBJECT_DEPENDS ${CMAKE_SOURCE_DIR}/src/res/tabletcp.manifest)
+
+add_executable(tabletcp WIN32 ${CMAKE_SOURCE_DIR}/src/app/main.cpp $<TARGET_OBJECTS:tabletcp_res>
+               $<TARGET_OBJECTS:tabletcp_manifest>)
 target_link_libraries(tabletcp PRIVATE tabletcp_core)
 target_link_options(tabletcp PRIVATE -s)
+
+# The installer (NSIS): x86 for the PE32 program, amd64 for the PE32+ build,
+# which the installation test uses where Wine runs only 64-bit programs.
+find_program(TABLET_MAKENSIS makensis)
+set(TABLET_SETUP ${CMAKE_BINARY_DIR}/setup/tablet-control-panel-${PROJECT_VERSION}-setup.exe)
+if(TABLET_MAKENSIS)
+    if(CMAKE_SYSTEM_PROCESSOR STREQUAL "x86_64")
+        set(TABLET_SETUP_CPU amd64)
+    else()
+        set(TABLET_SETUP_CPU x86)
+    endif()
+    add_custom_command(
+        OUTPUT ${TABLET_SETUP}
+        COMMAND ${CMAKE_COMMAND} -E make_directory ${CMAKE_BINARY_DIR}/setup
+        COMMAND ${TABLET_MAKENSIS} -V2 -DCPU=${TABLET_SETUP_CPU} -DPROGRAM=$<TARGET_FILE:tabletcp>
+                -DREADME=${CMAKE_SOURCE_DIR}/README.md -DLICENSE=${CMAKE_SOURCE_DIR}/LICENSE
+                -DICON=${TABLET_GENERATED}/icons/app.ico -DOUTFILE=${TABLET_SETUP}
+                ${CMAKE_SOURCE_DIR}/installer/setup.nsi
+        DEPENDS tabletcp ${CMAKE_SOURCE_DIR}/installer/setup.nsi ${CMAKE_SOURCE_DIR}/README.md
+                ${CMAKE_SOURCE_DIR}/LICENSE ${TABLET_GENERATED}/icons/app.ico
+        COMMENT "Building the installer")
+    add_custom_target(tablet_setup ALL DEPENDS ${TABLET_SETUP})
+else()
+    message(WARNING "makensis not found (Debian package nsis; run tools/bootstrap): no installer")
+endif()
 
 add_subdirectory(sim)
 
@@ -65,5 +103,6 @@ if(EXISTS ${CMAKE_SOURCE_DIR}/bench/CMakeLists.txt)
 endif()
 
 # The headless tour of tools/run: opens every window and saves pictures.
-add_executable(tablet_tour ${CMAKE_SOURCE_DIR}/tools/tour/tour.cpp)
+# It sees the display as the program does: it carries the program's manifest.
+add_executable(tablet_tour ${CMAKE_SOURCE_DIR}/tools/tour/tour.cpp $<TARGET_OBJECTS:tabletcp_manifest>)
 add_dependencies(tablet_tour tabletcp Vellix32)

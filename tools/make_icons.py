@@ -1,18 +1,29 @@
 #!/usr/bin/env python3
 """Draws the program's icons into .ico files.
 
-Each icon is drawn once on a 32 by 32 canvas of named colours (None is the
-transparent background) and written in the four images every icon offers:
-32x16 in two colours, and 32x32 in two, eight and sixteen colours. The AND
-mask is set exactly where the canvas is transparent.
+Each icon is one design drawn in a 32 by 32 space of named colours. It is
+written twice:
+- on a grid of 32 by 32 pixels (None is the transparent background) in the
+  four images every icon offers: 32x16 in two colours, and 32x32 in two,
+  eight and sixteen colours; the AND mask is set exactly where the grid is
+  transparent;
+- smoothly, with Pillow, in 32-bit colour with alpha at 16, 24, 32, 48 and
+  256 pixels for today's displays and scales (the 256-pixel image stored as
+  PNG, as the system expects for that size).
 
     make_icons.py OUTDIR        writes app, information, features,
                                 customization and quarnlogo .ico files
 """
+import io
 import math
 import os
 import struct
 import sys
+
+try:
+    from PIL import Image, ImageDraw, ImageFilter
+except ImportError:  # pragma: no cover - reported at build time
+    sys.exit("make_icons.py: Python's Pillow is missing (Debian package python3-pil; run tools/bootstrap)")
 
 SIZE = 32
 
@@ -48,6 +59,9 @@ class Canvas:
 
     def __init__(self):
         self.px = [[None] * SIZE for _ in range(SIZE)]
+
+    def blank(self):
+        return Canvas()
 
     def put(self, x, y, colour):
         if 0 <= x < SIZE and 0 <= y < SIZE:
@@ -143,9 +157,99 @@ class Canvas:
                     self.put(x, y, other.get(x, y))
 
 
+class SmoothCanvas:
+    """The same drawing operations as Canvas, in RGBA with Pillow: the 32-unit
+    design space is drawn SUPERSAMPLE times finer than the target size and
+    reduced at the end, so edges get partial alpha."""
+
+    SUPERSAMPLE = 4
+
+    def __init__(self, size):
+        self.size = size
+        self.k = size * self.SUPERSAMPLE / SIZE  # image pixels per design unit
+        side = size * self.SUPERSAMPLE
+        self.img = Image.new("RGBA", (side, side), (0, 0, 0, 0))
+
+    def blank(self):
+        return SmoothCanvas(self.size)
+
+    def _fill(self, mask, colour):
+        """Paints colour wherever the L-mode mask is set."""
+        self.img.paste(RGB[colour] + (255,), (0, 0), mask)
+
+    def _mask(self):
+        return Image.new("L", self.img.size, 0)
+
+    def _box(self, x0, y0, x1, y1):
+        """A box from continuous design coordinates to image pixels."""
+        k = self.k
+        return [x0 * k, y0 * k, x1 * k - 1, y1 * k - 1]
+
+    def put(self, x, y, colour):
+        self.rect(x, y, x, y, colour)
+
+    def rect(self, x0, y0, x1, y1, colour):  # inclusive pixel bounds, as Canvas
+        ImageDraw.Draw(self.img).rectangle(self._box(x0, y0, x1 + 1, y1 + 1), fill=RGB[colour] + (255,))
+
+    def frame(self, x0, y0, x1, y1, colour):
+        self.rect(x0, y0, x1, y0, colour)
+        self.rect(x0, y1, x1, y1, colour)
+        self.rect(x0, y0, x0, y1, colour)
+        self.rect(x1, y0, x1, y1, colour)
+
+    def disc(self, cx, cy, r, colour):
+        mask = self._mask()
+        ImageDraw.Draw(mask).ellipse(self._box(cx - r, cy - r, cx + r, cy + r), fill=255)
+        self._fill(mask, colour)
+
+    def ring(self, cx, cy, r_out, r_in, colour):
+        mask = self._mask()
+        draw = ImageDraw.Draw(mask)
+        draw.ellipse(self._box(cx - r_out, cy - r_out, cx + r_out, cy + r_out), fill=255)
+        draw.ellipse(self._box(cx - r_in, cy - r_in, cx + r_in, cy + r_in), fill=0)
+        self._fill(mask, colour)
+
+    def round_rect(self, x0, y0, x1, y1, r, colour):
+        mask = self._mask()
+        ImageDraw.Draw(mask).rounded_rectangle(self._box(x0, y0, x1, y1), radius=r * self.k, fill=255)
+        self._fill(mask, colour)
+
+    def polygon(self, points, colour):
+        mask = self._mask()
+        ImageDraw.Draw(mask).polygon([(x * self.k, y * self.k) for x, y in points], fill=255)
+        self._fill(mask, colour)
+
+    def line(self, x0, y0, x1, y1, colour):
+        """One design unit wide, between pixel centres, square ends."""
+        k = self.k
+        dx, dy = x1 - x0, y1 - y0
+        length = math.hypot(dx, dy) or 1.0
+        ux, uy = dx / length * 0.5, dy / length * 0.5
+        nx, ny = -uy, ux
+        a, b = (x0 + 0.5 - ux, y0 + 0.5 - uy), (x1 + 0.5 + ux, y1 + 0.5 + uy)
+        self.polygon([(a[0] + nx, a[1] + ny), (b[0] + nx, b[1] + ny), (b[0] - nx, b[1] - ny),
+                      (a[0] - nx, a[1] - ny)], colour)
+
+    def outline(self, fill, colour):
+        """An edge one design unit wide around fill's shape."""
+        grown = fill.img.getchannel("A").point(lambda a: 255 if a else 0)
+        reach = int(round(self.k))
+        while reach > 0:  # square growth, as the grid's four neighbours
+            step = min(reach, 3)
+            grown = grown.filter(ImageFilter.MaxFilter(2 * step + 1))
+            reach -= step
+        self._fill(grown, colour)
+
+    def paste(self, other):
+        self.img.alpha_composite(other.img)
+
+    def image(self):
+        return self.img.resize((self.size, self.size), Image.BOX)
+
+
 def outlined(draw_shape, canvas, edge="black"):
     """Draws a shape on its own layer, then puts it with a one-pixel edge."""
-    layer = Canvas()
+    layer = canvas.blank()
     draw_shape(layer)
     canvas.outline(layer, edge)
     canvas.paste(layer)
@@ -159,9 +263,9 @@ def draw_tablet(c):
     c.rect(29, 12, 29, 13, "lime")  # power light
 
 
-def pen_layer(tip, end, width):
+def pen_layer(c, tip, end, width):
     """A pen from end to tip: barrel, a silver cone and a black point."""
-    layer = Canvas()
+    layer = c.blank()
     (tx, ty), (ex, ey) = tip, end
     length = math.hypot(ex - tx, ey - ty)
     ux, uy = (ex - tx) / length, (ey - ty) / length  # from the tip toward the end
@@ -183,7 +287,7 @@ def pen_layer(tip, end, width):
 
 def draw_app(c):
     draw_tablet(c)
-    layer, at = pen_layer((9.5, 22.5), (29.5, 1.5), 5.0)
+    layer, at = pen_layer(c, (9.5, 22.5), (29.5, 1.5), 5.0)
     c.outline(layer, "black")
     c.paste(layer)
     # Barrel button, a dark stripe across the pen.
@@ -296,6 +400,42 @@ def dib_image(rows, bpp, palette, index_of):
     return width, height, bpp, len(palette), header + pal + bytes(xor) + bytes(mask)
 
 
+SMOOTH_SIZES = (16, 24, 32, 48, 256)
+
+
+def rgba_image(picture):
+    """One 32-bit image: BITMAPINFOHEADER, BGRA rows bottom first and an AND
+    mask set where the picture is fully transparent; at 256 pixels a PNG."""
+    width, height = picture.size
+    if width >= 256:
+        out = io.BytesIO()
+        picture.save(out, "PNG", optimize=True)
+        return width, height, 32, 0, out.getvalue()
+    pixels = picture.load()
+    and_row = ((width + 31) // 32) * 4
+    xor = bytearray()
+    mask = bytearray()
+    for y in reversed(range(height)):
+        and_bits = bytearray(and_row)
+        for x in range(width):
+            r, g, b, a = pixels[x, y]
+            xor += bytes((b, g, r, a))
+            if a == 0:
+                and_bits[x // 8] |= 0x80 >> (x % 8)
+        mask += and_bits
+    header = struct.pack("<IiiHHIIiiII", 40, width, height * 2, 1, 32, 0, len(xor) + len(mask), 0, 0, 0, 0)
+    return width, height, 32, 0, header + bytes(xor) + bytes(mask)
+
+
+def smooth_images(draw):
+    images = []
+    for size in SMOOTH_SIZES:
+        canvas = SmoothCanvas(size)
+        draw(canvas)
+        images.append(rgba_image(canvas.image()))
+    return images
+
+
 def icon_images(canvas):
     full = [list(canvas.px[y]) for y in range(SIZE)]
     mono = [(0, 0, 0), (255, 255, 255)]
@@ -313,7 +453,7 @@ def icon_file(images):
     out = struct.pack("<HHH", 0, 1, len(images))
     offset = 6 + 16 * len(images)
     for width, height, bpp, colours, blob in images:
-        out += struct.pack("<BBBBHHII", width, height, colours, 0, 1, bpp, len(blob), offset)
+        out += struct.pack("<BBBBHHII", width % 256, height % 256, colours % 256, 0, 1, bpp, len(blob), offset)
         offset += len(blob)
     return out + b"".join(blob for *_, blob in images)
 
@@ -327,7 +467,7 @@ def main():
         canvas = Canvas()
         draw(canvas)
         with open(os.path.join(out, name + ".ico"), "wb") as f:
-            f.write(icon_file(icon_images(canvas)))
+            f.write(icon_file(icon_images(canvas) + smooth_images(draw)))
 
 
 if __name__ == "__main__":

@@ -3,8 +3,9 @@
 
 Every image of every icon is decoded from the file itself (palette, XOR
 bitmap, AND mask) and drawn enlarged over a checkerboard, so transparent
-pixels show the board and inverting ones show as magenta. One row per file,
-images left to right in file order.
+pixels show the board and inverting ones show as magenta; 32-bit images are
+blended over the board by their alpha. One row per file, images left to right
+in file order; images stored as PNG (the 256-pixel ones) are left out.
 
     preview_icons.py OUT.png ICON.ico [ICON.ico ...]
 """
@@ -24,6 +25,8 @@ def read_icon(path):
     images = []
     for i in range(count):
         w, h, colours, _, planes, bpp, size, offset = struct.unpack_from("<BBBBHHII", data, 6 + 16 * i)
+        if data[offset:offset + 4] == b"\x89PNG":
+            continue
         images.append(decode_dib(data[offset:offset + size], w or 256, h or 256))
     return images
 
@@ -36,6 +39,8 @@ def decode_dib(blob, dir_width, dir_height):
         raise ValueError("directory and bitmap sizes differ")
     if compression != 0:
         raise ValueError("compressed image")
+    if bpp == 32:
+        return decode_rgba(blob[hsize:], width, height)
     colours = used or (1 << bpp)
     palette = [struct.unpack_from("BBBB", blob, hsize + 4 * i)[2::-1] for i in range(colours)]
     xor_row = ((width * bpp + 31) // 32) * 4
@@ -64,6 +69,19 @@ def decode_dib(blob, dir_width, dir_height):
     return pixels
 
 
+def decode_rgba(bits, width, height):
+    """BGRA rows, bottom first; a pixel is None (clear) or (r, g, b, alpha)."""
+    pixels = []
+    for y in range(height):
+        src = (height - 1 - y) * width * 4
+        row = []
+        for x in range(width):
+            b, g, r, a = bits[src + 4 * x:src + 4 * x + 4]
+            row.append(None if a == 0 else (r, g, b, a))
+        pixels.append(row)
+    return pixels
+
+
 def board(x, y):
     return (204, 204, 204) if ((x // 4) + (y // 4)) % 2 else (240, 240, 240)
 
@@ -85,6 +103,9 @@ def sheet(icons):
                                 c = board(px, py)
                             elif colour == "invert":
                                 c = (255, 0, 255)
+                            elif len(colour) == 4:
+                                under, a = board(px, py), colour[3]
+                                c = tuple((v * a + u * (255 - a)) // 255 for v, u in zip(colour[:3], under))
                             else:
                                 c = colour
                             canvas[py][px] = c

@@ -53,9 +53,16 @@ HWND CreateIconButtons(HWND parent, IconGrid& grid);
 LRESULT CALLBACK IconWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 enum IconSlot { IconSlotLeft = 0, IconSlotUp = 1, IconSlotRight = 2, IconSlotDown = 3, IconSlotIcon = 4 };
 LONG_PTR IconButtonSlot(HWND button, IconSlot slot);
+// The labels' font, made for one paint; the caller deletes it.
+HFONT CreateIconLabelFont();
 
 // Features row pre-handler: runs the driver's own device configuration.
 LRESULT DeviceConfigHandler(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+
+// The display's DPI (read once) and a size in pixels at 96 DPI scaled to it;
+// at 96 DPI every size is exactly as written.
+int DisplayDpi();
+int ScaledPixels(int pixels);
 
 // Error box with a string-table text: stop icon, OK, title caption.
 void ShowErrorBox(HWND owner, UINT stringId);

@@ -30,8 +30,7 @@ void FillSolid(HDC dc, int x, int y, int width, int height, COLORREF colour) {
 }
 
 void DrawLabel(HWND button, HDC dc, int width, int height, int iconHeight) {
-    HFONT font = CreateFontA(8, 0, 0, 0, 0, FALSE, FALSE, FALSE, 0, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
-                             DEFAULT_QUALITY, 0x22, "Helv");
+    HFONT font = CreateIconLabelFont();
     if (!font) return;
     SetBkMode(dc, TRANSPARENT);
     HWND current = reinterpret_cast<HWND>(SendMessageA(GetParent(button), WM_COMMAND,
@@ -50,7 +49,8 @@ void DrawLabel(HWND button, HDC dc, int width, int height, int iconHeight) {
     GetTextExtentPoint32A(dc, label, length, &extent);
     int x = (width - extent.cx) / 2;
     int y = (height + iconHeight) / 2;
-    FillSolid(dc, x, y, extent.cx + 1, extent.cy + 1, back);
+    int margin = ScaledPixels(1);
+    FillSolid(dc, x, y, extent.cx + margin, extent.cy + margin, back);
     TextOutA(dc, x, y, label, length);
     SelectObject(dc, oldFont);
     DeleteObject(font);
@@ -105,6 +105,12 @@ HWND CreateOneButton(HWND parent, IconButtonRow& row, DWORD column, DWORD gridRo
 }
 
 }  // namespace
+
+// 8 pixels high at 96 DPI, and as much larger as the display's scale.
+HFONT CreateIconLabelFont() {
+    return CreateFontA(ScaledPixels(8), 0, 0, 0, 0, FALSE, FALSE, FALSE, 0, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
+                       DEFAULT_QUALITY, 0x22, "Helv");
+}
 
 LONG_PTR IconButtonSlot(HWND button, IconSlot slot) { return GetWindowLongPtrA(button, slot * SlotSize); }
 

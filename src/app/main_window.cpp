@@ -104,7 +104,7 @@ HWND CreateMainWindow(HINSTANCE instance) {
     appInstance = instance;
     int width = 9 * GetSystemMetrics(SM_CXICON) + 2 * GetSystemMetrics(SM_CXBORDER);
     int height = 2 * GetSystemMetrics(SM_CYICON) + 2 * GetSystemMetrics(SM_CYBORDER) +
-                 GetSystemMetrics(SM_CYCAPTION) + GetSystemMetrics(SM_CYMENU) + 15;
+                 GetSystemMetrics(SM_CYCAPTION) + GetSystemMetrics(SM_CYMENU) + ScaledPixels(15);
     return CreateWindowExA(0, caption, caption, WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX, CW_USEDEFAULT,
                            CW_USEDEFAULT, width, height, nullptr, nullptr, instance, nullptr);
 }

@@ -1,9 +1,11 @@
-// MulDiv's rounding and overflow, the halved form, and 16.16 rounding.
+// MulDiv's rounding and overflow, the halved form, 16.16 rounding, and
+// pixel sizes scaled to the display's DPI.
 #include "controls/muldiv.h"
 
 #include <gtest/gtest.h>
 
 #include "../cases/muldiv_cases.h"
+#include "app/display_scale.h"
 #include "driver/fixed_point.h"
 
 using namespace muldiv_cases;
@@ -41,4 +43,13 @@ TEST(RoundFixed, AnExactHalfRoundsDown) {
                  {0xFFFF8001u, 0x10000},
                  {0xFFFFFFFFu, 0x10000}};
     for (const auto& c : cases) EXPECT_EQ(RoundFixed(c.in), c.out) << std::hex << c.in;
+}
+
+TEST(ScaleToDpi, KeepsSizesAt96AndRoundsHalvesAwayFromZero) {
+    struct {
+        int pixels, dpi, expected;
+    } cases[] = {{8, 96, 8},   {15, 96, 15},  {1, 96, 1},  {8, 144, 12},  {15, 144, 23}, {1, 144, 2},
+                 {15, 120, 19}, {8, 192, 16}, {1, 120, 1}, {-15, 144, -23}, {0, 144, 0}, {8, 72, 6},
+                 {15, 0, 15},   {15, -96, 15}, {2147483647, 192, 2147483647}, {-2147483647 - 1, 97, -2147483647 - 1}};
+    for (const auto& c : cases) EXPECT_EQ(ScaleToDpi(c.pixels, c.dpi), c.expected) << c.pixels << " at " << c.dpi;
 }

@@ -1,0 +1,98 @@
+; Installer of the Tablet Control Panel, built with NSIS by tools/package (and
+; by the build for the installation test):
+;   makensis -DPROGRAM=tabletcp.exe -DREADME=README.md -DLICENSE=LICENSE
+;            -DICON=app.ico -DOUTFILE=setup.exe [-DCPU=amd64] setup.nsi
+; It installs for every user of the machine into the 32-bit Program Files
+; folder (the 64-bit one for a 64-bit build, CPU=amd64), adds a Start-menu
+; shortcut and registers its uninstaller with the system's list of installed
+; programs. /S installs or uninstalls silently. The tablet driver is not part
+; of it: it comes with the tablet. vellix.ini, the user's unit preference in
+; the Windows directory, is the program's and stays on uninstalling.
+
+Unicode true
+!ifndef CPU
+    !define CPU x86
+!endif
+Target ${CPU}-unicode
+
+!define APPNAME "Tablet Control Panel"
+!define VERSION "1.05"
+!define PUBLISHER "The Tablet Control Panel authors"
+!define UNINSTALL_KEY "Software\Microsoft\Windows\CurrentVersion\Uninstall\TabletControlPanel"
+
+!include "MUI2.nsh"
+!include "FileFunc.nsh"
+
+Name "${APPNAME}"
+OutFile "${OUTFILE}"
+RequestExecutionLevel admin
+SetCompressor zlib
+!if ${CPU} == amd64
+    InstallDir "$PROGRAMFILES64\${APPNAME}"
+!else
+    InstallDir "$PROGRAMFILES32\${APPNAME}"
+!endif
+InstallDirRegKey HKLM "${UNINSTALL_KEY}" "InstallLocation"
+ShowInstDetails show
+ShowUninstDetails show
+
+VIProductVersion "1.5.0.0"
+VIFileVersion "1.5.0.0"
+VIAddVersionKey /LANG=1033 "ProductName" "${APPNAME}"
+VIAddVersionKey /LANG=1033 "FileDescription" "${APPNAME} Setup"
+VIAddVersionKey /LANG=1033 "FileVersion" "${VERSION}"
+VIAddVersionKey /LANG=1033 "ProductVersion" "${VERSION}"
+VIAddVersionKey /LANG=1033 "CompanyName" "${PUBLISHER}"
+VIAddVersionKey /LANG=1033 "LegalCopyright" "Copyright (c) the Tablet Control Panel authors"
+VIAddVersionKey /LANG=1033 "OriginalFilename" "tablet-control-panel-${VERSION}-setup.exe"
+
+!define MUI_ICON "${ICON}"
+!define MUI_UNICON "${ICON}"
+!define MUI_ABORTWARNING
+!insertmacro MUI_PAGE_LICENSE "${LICENSE}"
+!insertmacro MUI_PAGE_DIRECTORY
+!insertmacro MUI_PAGE_INSTFILES
+!insertmacro MUI_UNPAGE_CONFIRM
+!insertmacro MUI_UNPAGE_INSTFILES
+!insertmacro MUI_LANGUAGE "English"
+
+Function .onInit
+    SetShellVarContext all
+FunctionEnd
+
+Function un.onInit
+    SetShellVarContext all
+FunctionEnd
+
+Section "Tablet Control Panel"
+    SetOutPath "$INSTDIR"
+    File "/oname=tabletcp.exe" "${PROGRAM}"
+    File "/oname=README.md" "${README}"
+    File "/oname=LICENSE.txt" "${LICENSE}"
+    WriteUninstaller "$INSTDIR\uninstall.exe"
+    CreateShortCut "$SMPROGRAMS\${APPNAME}.lnk" "$INSTDIR\tabletcp.exe" "" "$INSTDIR\tabletcp.exe" 0
+
+    WriteRegStr HKLM "${UNINSTALL_KEY}" "DisplayName" "${APPNAME}"
+    WriteRegStr HKLM "${UNINSTALL_KEY}" "DisplayVersion" "${VERSION}"
+    WriteRegStr HKLM "${UNINSTALL_KEY}" "Publisher" "${PUBLISHER}"
+    WriteRegStr HKLM "${UNINSTALL_KEY}" "InstallLocation" "$INSTDIR"
+    WriteRegStr HKLM "${UNINSTALL_KEY}" "DisplayIcon" "$INSTDIR\tabletcp.exe,0"
+    WriteRegStr HKLM "${UNINSTALL_KEY}" "UninstallString" '"$INSTDIR\uninstall.exe"'
+    WriteRegStr HKLM "${UNINSTALL_KEY}" "QuietUninstallString" '"$INSTDIR\uninstall.exe" /S'
+    WriteRegDWORD HKLM "${UNINSTALL_KEY}" "NoModify" 1
+    WriteRegDWORD HKLM "${UNINSTALL_KEY}" "NoRepair" 1
+    ${GetSize} "$INSTDIR" "/S=0K" $0 $1 $2
+    WriteRegDWORD HKLM "${UNINSTALL_KEY}" "EstimatedSize" $0
+SectionEnd
+
+; Removes exactly what the section put there. The folder goes only when it is
+; empty: anything the user put there stays with it.
+Section "Uninstall"
+    Delete "$SMPROGRAMS\${APPNAME}.lnk"
+    Delete "$INSTDIR\tabletcp.exe"
+    Delete "$INSTDIR\README.md"
+    Delete "$INSTDIR\LICENSE.txt"
+    Delete "$INSTDIR\uninstall.exe"
+    RMDir "$INSTDIR"
+    DeleteRegKey HKLM "${UNINSTALL_KEY}"
+SectionEnd

@@ -1,0 +1,222 @@
+// The installer in a fresh prefix (made by tools/own-prefix --fresh): a
+// silent installation puts the program, its shortcut and its entry in the
+// list of installed programs in place; the installed program starts beside
+// the driver stand-in; a silent uninstallation takes all of it away again
+// and leaves the user's vellix.ini alone. The steps build on one another, so
+// they are one test.
+#include <windows.h>
+#include <objbase.h>
+#include <shlobj.h>
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <iterator>
+#include <set>
+#include <string>
+
+#include "defs/features.h"
+#include "support/fault_process.h"
+
+namespace {
+
+const char ShortcutName[] = "Tablet Control Panel.lnk";
+const char UninstallKey[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\TabletControlPanel";
+
+std::string SetupPath() { return fault_test::BinFolder() + "..\\setup\\tablet-control-panel-1.05-setup.exe"; }
+
+std::string Folder(int csidl) {
+    char path[MAX_PATH] = "";
+    SHGetFolderPathA(nullptr, csidl, nullptr, SHGFP_TYPE_CURRENT, path);
+    return path;
+}
+
+// Program Files as a program of this test's kind sees it: the 32-bit folder
+// for the PE32 build and its installer, the 64-bit one for the PE32+ build.
+std::string InstallFolder() { return Folder(CSIDL_PROGRAM_FILES) + "\\Tablet Control Panel"; }
+std::string ShortcutPath() { return Folder(CSIDL_COMMON_PROGRAMS) + "\\" + ShortcutName; }
+
+bool Exists(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
+
+std::string Contents(const std::string& path) {
+    std::ifstream file(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
+}
+
+std::set<std::string> FilesIn(const std::string& folder) {
+    std::set<std::string> names;
+    WIN32_FIND_DATAA found;
+    HANDLE search = FindFirstFileA((folder + "\\*").c_str(), &found);
+    if (search == INVALID_HANDLE_VALUE) return names;
+    do {
+        std::string name = found.cFileName;
+        if (name != "." && name != "..") names.insert(name);
+    } while (FindNextFileA(search, &found));
+    FindClose(search);
+    return names;
+}
+
+// Runs a command line and waits for its process; false when it did not end
+// within the limit (it is then ended).
+bool RunAndWait(const std::string& commandLine, DWORD limitMs, DWORD& exitCode) {
+    STARTUPINFOA startup = {};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION process = {};
+    std::string line = commandLine;
+    if (!CreateProcessA(nullptr, &line[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process))
+        return false;
+    bool ended = WaitForSingleObject(process.hProcess, limitMs) == WAIT_OBJECT_0;
+    if (!ended) TerminateProcess(process.hProcess, 1);
+    GetExitCodeProcess(process.hProcess, &exitCode);
+    CloseHandle(process.hThread);
+    CloseHandle(process.hProcess);
+    return ended;
+}
+
+// Waits, with a generous limit, until the condition holds.
+template <typename Condition>
+bool WaitFor(Condition condition, DWORD limitMs = 60000) {
+    for (DWORD waited = 0; waited < limitMs; waited += 100) {
+        if (condition()) return true;
+        Sleep(100);
+    }
+    return condition();
+}
+
+bool UninstallKeyExists() {
+    HKEY key = nullptr;
+    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, UninstallKey, 0, KEY_READ, &key) != ERROR_SUCCESS) return false;
+    RegCloseKey(key);
+    return true;
+}
+
+std::string RegistryText(HKEY key, const char* name) {
+    char value[512] = "";
+    DWORD size = sizeof value - 1, type = 0;
+    if (RegQueryValueExA(key, name, nullptr, &type, reinterpret_cast<BYTE*>(value), &size) != ERROR_SUCCESS ||
+        type != REG_SZ)
+        return "(missing)";
+    return value;
+}
+
+DWORD RegistryNumber(HKEY key, const char* name) {
+    DWORD value = 0, size = sizeof value, type = 0;
+    if (RegQueryValueExA(key, name, nullptr, &type, reinterpret_cast<BYTE*>(&value), &size) != ERROR_SUCCESS ||
+        type != REG_DWORD)
+        return 0;
+    return value;
+}
+
+// Where a shortcut points, read through the shell's link object.
+std::string ShortcutTarget(const std::string& shortcut) {
+    std::string target;
+    IShellLinkA* link = nullptr;
+    if (FAILED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA,
+                                reinterpret_cast<void**>(&link))))
+        return target;
+    IPersistFile* file = nullptr;
+    if (SUCCEEDED(link->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&file)))) {
+        WCHAR wide[MAX_PATH];
+        MultiByteToWideChar(CP_ACP, 0, shortcut.c_str(), -1, wide, MAX_PATH);
+        char path[MAX_PATH] = "";
+        if (SUCCEEDED(file->Load(wide, STGM_READ)) && SUCCEEDED(link->GetPath(path, MAX_PATH, nullptr, SLGP_RAWPATH)))
+            target = path;
+        file->Release();
+    }
+    link->Release();
+    return target;
+}
+
+std::string VersionText(const std::string& path, const char* name) {
+    DWORD ignored = 0, size = GetFileVersionInfoSizeA(path.c_str(), &ignored);
+    if (!size) return "(no version resource)";
+    std::string block(size, '\0');
+    if (!GetFileVersionInfoA(path.c_str(), 0, size, &block[0])) return "(unreadable)";
+    char* value = nullptr;
+    UINT length = 0;
+    std::string query = std::string("\\StringFileInfo\\040904b0\\") + name;
+    if (!VerQueryValueA(&block[0], query.c_str(), reinterpret_cast<void**>(&value), &length) || !value)
+        return "(missing)";
+    return value;
+}
+
+class Installer : public ::testing::Test {
+protected:
+    void SetUp() override { CoInitialize(nullptr); }
+    void TearDown() override { CoUninitialize(); }
+};
+
+TEST_F(Installer, InstallsRunsAndUninstallsLeavingOnlyThePreference) {
+    const std::string setup = SetupPath(), folder = InstallFolder();
+    ASSERT_TRUE(Exists(setup)) << setup;
+    ASSERT_FALSE(Exists(folder)) << "the prefix is not fresh";
+    EXPECT_EQ(VersionText(setup, "ProductVersion"), "1.05");
+    EXPECT_EQ(VersionText(setup, "ProductName"), "Tablet Control Panel");
+
+    // Silent installation.
+    DWORD exitCode = 1;
+    ASSERT_TRUE(RunAndWait(fault_test::Quoted(setup) + " /S", 120000, exitCode));
+    ASSERT_EQ(exitCode, 0u);
+    EXPECT_EQ(FilesIn(folder), (std::set<std::string>{"LICENSE.txt", "README.md", "tabletcp.exe", "uninstall.exe"}));
+    std::string program = folder + "\\tabletcp.exe";
+    EXPECT_EQ(Contents(program), Contents(fault_test::BinFolder() + "tabletcp.exe"));
+    EXPECT_TRUE(Exists(ShortcutPath())) << ShortcutPath();
+    EXPECT_EQ(ShortcutTarget(ShortcutPath()), program);
+
+    HKEY key = nullptr;
+    ASSERT_EQ(RegOpenKeyExA(HKEY_LOCAL_MACHINE, UninstallKey, 0, KEY_READ, &key), ERROR_SUCCESS);
+    EXPECT_EQ(RegistryText(key, "DisplayName"), "Tablet Control Panel");
+    EXPECT_EQ(RegistryText(key, "DisplayVersion"), "1.05");
+    EXPECT_EQ(RegistryText(key, "Publisher"), "The Tablet Control Panel authors");
+    EXPECT_EQ(RegistryText(key, "InstallLocation"), folder);
+    EXPECT_EQ(RegistryText(key, "UninstallString"), fault_test::Quoted(folder + "\\uninstall.exe"));
+    EXPECT_EQ(RegistryText(key, "QuietUninstallString"), fault_test::Quoted(folder + "\\uninstall.exe") + " /S");
+    // In kilobytes: at least the program itself, and not a great deal more.
+    DWORD programKb = static_cast<DWORD>(Contents(program).size() / 1024);
+    EXPECT_GE(RegistryNumber(key, "EstimatedSize"), programKb);
+    EXPECT_LE(RegistryNumber(key, "EstimatedSize"), 4 * programKb + 512);
+    RegCloseKey(key);
+
+    // The installed program starts beside the driver stand-in; the stand-in
+    // and its state are the test's and are taken away again before the
+    // uninstallation.
+    std::string driver = folder + "\\Vellix32.dll";
+    char temp[MAX_PATH] = "";
+    GetTempPathA(sizeof temp, temp);
+    std::string state = std::string(temp) + "install-check.state";
+    fault_test::PlainEnvironment();
+    SetEnvironmentVariableA("VELLIX_STATE", state.c_str());
+    ASSERT_TRUE(CopyFileA((fault_test::BinFolder() + "Vellix32.dll").c_str(), driver.c_str(), FALSE));
+    {
+        fault_test::ChildProgram child;
+        ASSERT_TRUE(child.Start(program, fault_test::Quoted(program)));
+        HWND mainWindow = child.WaitForMainWindowOrBox();
+        ASSERT_TRUE(mainWindow && child.MainWindow() == mainWindow) << "no main window from the installed program";
+        PostMessageA(mainWindow, WM_COMMAND, IDM_EXIT, 0);
+        DWORD programExit = 1;
+        EXPECT_TRUE(child.WaitForExit(10000, programExit));
+        EXPECT_EQ(programExit, 0u);
+    }
+    EXPECT_TRUE(DeleteFileA(driver.c_str()));
+    DeleteFileA(state.c_str());
+
+    // The user's unit preference, as the program keeps it.
+    ASSERT_TRUE(WritePrivateProfileStringA("Install Check Tablet", "Units", "2", "vellix.ini"));
+    WritePrivateProfileStringA(nullptr, nullptr, nullptr, "vellix.ini");  // flush the cached file
+    char windows[MAX_PATH] = "";
+    GetWindowsDirectoryA(windows, sizeof windows);
+    std::string preference = std::string(windows) + "\\vellix.ini";
+    ASSERT_TRUE(Exists(preference));
+
+    // Silent uninstallation: the uninstaller hands over to a copy of itself
+    // and ends at once, so the test waits for its work to be done.
+    ASSERT_TRUE(RunAndWait(fault_test::Quoted(folder + "\\uninstall.exe") + " /S", 120000, exitCode));
+    EXPECT_EQ(exitCode, 0u);
+    EXPECT_TRUE(WaitFor([&] { return !Exists(folder) && !UninstallKeyExists(); })) << "still there: " << folder;
+    EXPECT_FALSE(Exists(ShortcutPath()));
+    EXPECT_FALSE(UninstallKeyExists());
+    EXPECT_TRUE(Exists(preference));
+    EXPECT_EQ(GetPrivateProfileIntA("Install Check Tablet", "Units", 0, "vellix.ini"), 2);
+}
+
+}  // namespace
