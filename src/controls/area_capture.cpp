@@ -159,8 +159,7 @@ void EchoOn(HWND control) {
 void PlaceEchoCaret(HWND control) {
     if (!caretMovePending) return;
     caretMovePending = false;
-    if (!caretShown || caretTarget.x != caretPlace.x || caretTarget.y != caretPlace.y)
-        SetCaretPos(caretTarget.x, caretTarget.y);
+    SetCaretPos(caretTarget.x, caretTarget.y);
     caretPlace = caretTarget;
     if (!caretShown) caretShown = ShowCaret(control) != FALSE;
 }
@@ -264,7 +263,8 @@ void FollowCursor(HWND control, const PacketRecord& packet) {
     POINT at = {packet.x, packet.y};
     TabletToClient(control, &at, 1);
     caretTarget = {at.x - caretWidth / 2, at.y - caretHeight / 2};
-    caretMovePending = true;  // placed once the burst ends
+    // Placed once the burst ends; a pen held still moves nothing.
+    caretMovePending = !caretShown || caretTarget.x != caretPlace.x || caretTarget.y != caretPlace.y;
 
     AreaBounds allowed = ReadArea(control, AreaRectSlot);
     bool outside = packet.x < allowed.left || packet.x > allowed.right || packet.y < allowed.top ||
