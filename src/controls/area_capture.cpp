@@ -113,6 +113,30 @@ void CloseCaptureContext() {
 
 // --- cursor echo -----------------------------------------------------------
 
+// Puts the caret where the newest packet left its target.
+void PlaceEchoCaret(HWND control) {
+    if (!caretMovePending) return;
+    caretMovePending = false;
+    SetCaretPos(caretTarget.x, caretTarget.y);
+    caretPlace = caretTarget;
+    if (!caretShown) caretShown = ShowCaret(control) != FALSE;
+}
+
+// A packet message for the capture context already waits behind this one.
+bool NewerPacketWaiting(HWND control) {
+    MSG waiting;
+    return CaptureContext &&
+           PeekMessageA(&waiting, control, PacketMessage, PacketMessage, PM_NOREMOVE | PM_NOYIELD) &&
+           static_cast<ContextHandle>(waiting.lParam) == CaptureContext;
+}
+
+// After each packet message: the caret goes to the newest packet's place
+// unless a newer packet will carry it further.
+void SettleEchoCaret(HWND control) {
+    if (!caretMovePending || NewerPacketWaiting(control)) return;
+    PlaceEchoCaret(control);  // after the peek, which may have handled a packet sent meanwhile
+}
+
 // A white crosshair on black: as a caret it inverts the screen under the
 // cross and leaves the rest alone.
 HBITMAP BuildCrosshair(int width, int height) {
@@ -153,30 +177,6 @@ void EchoOn(HWND control) {
     CreateCaret(control, caretImage, 0, 0);  // hidden until placed and shown
     caretShown = false;
     SetCaretBlinkTime(SteadyBlinkTime);
-}
-
-// Puts the caret where the newest packet left its target.
-void PlaceEchoCaret(HWND control) {
-    if (!caretMovePending) return;
-    caretMovePending = false;
-    SetCaretPos(caretTarget.x, caretTarget.y);
-    caretPlace = caretTarget;
-    if (!caretShown) caretShown = ShowCaret(control) != FALSE;
-}
-
-// A packet message for the capture context already waits behind this one.
-bool NewerPacketWaiting(HWND control) {
-    MSG waiting;
-    return CaptureContext &&
-           PeekMessageA(&waiting, control, PacketMessage, PacketMessage, PM_NOREMOVE | PM_NOYIELD) &&
-           static_cast<ContextHandle>(waiting.lParam) == CaptureContext;
-}
-
-// After each packet message: the caret goes to the newest packet's place
-// unless a newer packet will carry it further.
-void SettleEchoCaret(HWND control) {
-    if (!caretMovePending || NewerPacketWaiting(control)) return;
-    PlaceEchoCaret(control);  // after the peek, which may have handled a packet sent meanwhile
 }
 
 // The system cursor comes back where the echo's top-left corner was.
