@@ -5,6 +5,7 @@
 // state is module-wide.
 #include "controls/area_capture.h"
 #include "controls/controls.h"
+#include "controls/inactivity.h"
 #include "driver/driver.h"
 
 namespace {
@@ -25,11 +26,19 @@ constexpr int ShowCursorTries = 100000;
 // it costs no caret calls; the caret is shown once after it is made.
 POINT caretPlace = {0, 0};
 bool caretShown = false;
+// Where the newest packet puts the caret, until it is placed there. Moving
+// the caret redraws the crosshair, so a burst of packets moves it once.
+POINT caretTarget = {0, 0};
+bool caretMovePending = false;
 int caretWidth = 0;
 int caretHeight = 0;
 HBITMAP caretImage = nullptr;
 // The whole value, so that "never blink" (INFINITE) comes back as it was.
 UINT savedBlinkTime = 0;
+// Timer 0 is not restarted for every packet: the tick count of the last
+// packet is kept, and the timer, once it fires, waits out the rest.
+DWORD lastPacketTick = 0;
+HWND inactivityTimerOwner = nullptr;  // the control whose timer 0 runs
 DWORD firstCursor = 0;
 DWORD cursorCount = 0;
 DWORD ButtonMaskTable[MaskTableSize];
@@ -104,6 +113,30 @@ void CloseCaptureContext() {
 
 // --- cursor echo -----------------------------------------------------------
 
+// Puts the caret where the newest packet left its target.
+void PlaceEchoCaret(HWND control) {
+    if (!caretMovePending) return;
+    caretMovePending = false;
+    SetCaretPos(caretTarget.x, caretTarget.y);
+    caretPlace = caretTarget;
+    if (!caretShown) caretShown = ShowCaret(control) != FALSE;
+}
+
+// A packet message for the capture context already waits behind this one.
+bool NewerPacketWaiting(HWND control) {
+    MSG waiting;
+    return CaptureContext &&
+           PeekMessageA(&waiting, control, PacketMessage, PacketMessage, PM_NOREMOVE | PM_NOYIELD) &&
+           static_cast<ContextHandle>(waiting.lParam) == CaptureContext;
+}
+
+// After each packet message: the caret goes to the newest packet's place
+// unless a newer packet will carry it further.
+void SettleEchoCaret(HWND control) {
+    if (!caretMovePending || NewerPacketWaiting(control)) return;
+    PlaceEchoCaret(control);  // after the peek, which may have handled a packet sent meanwhile
+}
+
 // A white crosshair on black: as a caret it inverts the screen under the
 // cross and leaves the rest alone.
 HBITMAP BuildCrosshair(int width, int height) {
@@ -150,6 +183,7 @@ void EchoOn(HWND control) {
 void EchoOff(HWND control) {
     if (!echoOn) return;
     echoOn = FALSE;
+    PlaceEchoCaret(control);
     POINT at = {0, 0};
     GetCaretPos(&at);
     DestroyCaret();
@@ -176,15 +210,28 @@ WORD CurrentPrompt(HWND control) {
     return HasAreaFlags(control, AreaFirstCorner) ? SAN_ASKUPPERRIGHT : SAN_ASKLOWERLEFT;
 }
 
-// Setting a timer that already runs under the same id starts its period
-// afresh, which is what killing and starting it again would do.
-void RestartInactivityTimer(HWND control) { SetTimer(control, InactivityTimer, InactivityPeriod, nullptr); }
+void StartInactivityTimer(HWND control, UINT period) {
+    SetTimer(control, InactivityTimer, period, nullptr);
+    inactivityTimerOwner = control;
+}
+
+void StopInactivityTimer(HWND control) {
+    KillTimer(control, InactivityTimer);
+    if (inactivityTimerOwner == control) inactivityTimerOwner = nullptr;
+}
+
+// Packet step 10: the time-out counts from this packet. A timer that runs
+// already is left alone; it fires early and waits out the rest.
+void NotePacketTime(HWND control) {
+    lastPacketTick = GetTickCount();
+    if (inactivityTimerOwner != control) StartInactivityTimer(control, InactivityPeriod);
+}
 
 // Stops the capture by a key or a time-out.
 void StopCapture(HWND control) {
     SetAreaFlags(control, AreaStopped);
     ClearAreaFlags(control, AreaEcho);
-    KillTimer(control, InactivityTimer);
+    StopInactivityTimer(control);
     EchoOff(control);
     NotifyAreaParent(control, SAN_CANCELLED);
 }
@@ -203,21 +250,21 @@ void OnFocusLost(HWND control) {
     if (!HasAreaFlags(control, AreaDefined))
         WriteArea(control, AreaRectSlot, ReadArea(control, SavedAreaRectSlot));
     ClearAreaFlags(control, AreaFirstCorner | AreaEcho);
-    KillTimer(control, InactivityTimer);
+    StopInactivityTimer(control);
     EchoOff(control);
     NotifyAreaParent(control, SAN_AREACHANGED);
     NotifyAreaParent(control, SAN_FOCUSLOST);
 }
 
-// Packet steps 5 and 6: the echo follows the cursor; leaving or re-entering
-// the allowed rectangle is reported once each way.
+// Packet steps 5 and 6: the echo follows the cursor (its caret is placed by
+// SettleEchoCaret); leaving or re-entering the allowed rectangle is reported
+// once each way.
 void FollowCursor(HWND control, const PacketRecord& packet) {
     POINT at = {packet.x, packet.y};
     TabletToClient(control, &at, 1);
-    POINT place = {at.x - caretWidth / 2, at.y - caretHeight / 2};
-    if (!caretShown || place.x != caretPlace.x || place.y != caretPlace.y) SetCaretPos(place.x, place.y);
-    caretPlace = place;
-    if (!caretShown) caretShown = ShowCaret(control) != FALSE;
+    caretTarget = {at.x - caretWidth / 2, at.y - caretHeight / 2};
+    // Placed once the burst ends; a pen held still moves nothing.
+    caretMovePending = !caretShown || caretTarget.x != caretPlace.x || caretTarget.y != caretPlace.y;
 
     AreaBounds allowed = ReadArea(control, AreaRectSlot);
     bool outside = packet.x < allowed.left || packet.x > allowed.right || packet.y < allowed.top ||
@@ -246,7 +293,7 @@ void TakeFirstCorner(HWND control, const PacketRecord& packet) {
 void TakeSecondCorner(HWND control, const PacketRecord& packet) {
     SetAreaFlags(control, AreaWaitRelease | AreaDefined);
     ClearAreaFlags(control, AreaEcho | AreaFirstCorner);
-    KillTimer(control, InactivityTimer);
+    StopInactivityTimer(control);
     AreaBounds area = ReadArea(control, AreaRectSlot);
     area.right = packet.x;
     area.top = packet.y;
@@ -264,7 +311,7 @@ void HandleButtons(HWND control, const PacketRecord& packet) {
     if (packet.buttons & ~selecting) {
         SetAreaFlags(control, AreaWaitRelease);
         ClearAreaFlags(control, AreaEcho);  // the echo stays visible until the release
-        KillTimer(control, InactivityTimer);
+        StopInactivityTimer(control);
         NotifyAreaParent(control, SAN_CANCELLED);
     }
     if (packet.buttons & selecting) {
@@ -325,15 +372,23 @@ void OnAreaKeyDown(HWND control) {
 }
 
 void OnAreaTimer(HWND control) {
-    KillTimer(control, InactivityTimer);
+    StopInactivityTimer(control);
+    DWORD left = InactivityLeft(GetTickCount(), lastPacketTick, InactivityPeriod);
+    if (left) {
+        StartInactivityTimer(control, left);
+        return;
+    }
     if (HasAreaFlags(control, AreaHeld)) {
-        SetTimer(control, InactivityTimer, InactivityPeriod, nullptr);
+        StartInactivityTimer(control, InactivityPeriod);
         return;
     }
     StopCapture(control);
 }
 
-void OnAreaPacket(HWND control, WPARAM serial) {
+namespace {
+
+// Packet steps 1 to 10.
+void HandlePacket(HWND control, WPARAM serial) {
     PacketRecord packet = {};
     if (!CaptureContext || !VXPacket(CaptureContext, static_cast<UINT>(serial), &packet)) return;
     WORD state = AreaState(control);
@@ -353,7 +408,14 @@ void OnAreaPacket(HWND control, WPARAM serial) {
     }
     FollowCursor(control, packet);
     HandleButtons(control, packet);
-    RestartInactivityTimer(control);
+    NotePacketTime(control);
+}
+
+}  // namespace
+
+void OnAreaPacket(HWND control, WPARAM serial) {
+    HandlePacket(control, serial);
+    SettleEchoCaret(control);
 }
 
 void OnAreaInfoChanged(LPARAM lParam) {
@@ -367,7 +429,7 @@ void OnAreaDestroy(HWND control) {
     // Normally the focus leaves first; if not, release what the capture holds.
     if (!HasAreaFlags(control, AreaFocused)) return;
     ClearAreaFlags(control, AreaFocused);
-    KillTimer(control, InactivityTimer);
+    StopInactivityTimer(control);
     EchoOff(control);
     CloseCaptureContext();
 }

@@ -1,11 +1,12 @@
 // Tracking-area arithmetic: field values, edits, reshaping to the display,
-// the corner-defined area and the spin step.
+// the corner-defined area, the spin step and the capture's inactivity wait.
 #include <gtest/gtest.h>
 
 #include <ostream>
 
 #include "../cases/area_cases.h"
 #include "../cases/units_cases.h"
+#include "controls/inactivity.h"
 #include "setup/area_math.h"
 
 using namespace area_cases;
@@ -15,6 +16,15 @@ static bool operator==(const AreaBox& a, const AreaBox& b) {
 }
 static std::ostream& operator<<(std::ostream& os, const AreaBox& a) {
     return os << "(" << a.left << ", " << a.top << ", " << a.right << ", " << a.bottom << ")";
+}
+
+TEST(InactivityLeft, CountsFromTheLastPacketAcrossTheTickCountsWrap) {
+    struct {
+        uint32_t now, last, left;
+    } cases[] = {{1000, 1000, 5000},       {5999, 1000, 1},        {6000, 1000, 0},
+                 {900000, 1000, 0},        {5, 0xFFFFFFF0u, 4979}, {5000, 0xFFFFFFFFu, 0},
+                 {0xFFFFFFFFu, 0, 0}};
+    for (const auto& c : cases) EXPECT_EQ(InactivityLeft(c.now, c.last, 5000), c.left) << c.now << " " << c.last;
 }
 
 TEST(AreaStep, IsOneHundredthOfTheUnitAndNeverZero) {

@@ -4,6 +4,8 @@
 // The parent's notifications are recorded in order.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -78,6 +80,30 @@ public:  // the helpers are used by table entries too
         PumpMessages();
     }
     void Tick() { SendMessageA(control, WM_TIMER, 0, 0); }
+    // Packets posted together, handled in one pump: a burst.
+    void Burst(std::initializer_list<PacketRecord> packets) {
+        for (const PacketRecord& p : packets) ASSERT_EQ(1, sim.InjectPacket(p.cursor, p.buttons, p.x, p.y));
+        PumpMessages();
+    }
+    // Dispatches every message, the control's real timer ticks included,
+    // until done() or the deadline; false at the deadline. The tick count of
+    // each tick of the control is kept.
+    bool RunClockUntil(const std::function<bool()>& done, DWORD limitMs = 30000) {
+        for (DWORD start = GetTickCount();;) {
+            MSG message;
+            while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+                TranslateMessage(&message);
+                DispatchMessageA(&message);
+                if (message.message == WM_TIMER && message.hwnd == control) ticks.push_back(GetTickCount());
+            }
+            if (done()) return true;
+            if (GetTickCount() - start > limitMs) return false;
+            MsgWaitForMultipleObjects(0, nullptr, FALSE, 20, QS_ALLINPUT);
+        }
+    }
+    bool WaitForTimeOut() {
+        return RunClockUntil([this] { return (State() & 0x0001) != 0; });
+    }
     void SetArea(const Area& a) { SendMessageA(control, SAM_SETAREA, 0, reinterpret_cast<LPARAM>(&a)); }
     Area GetArea() {
         Area a = {-1, -1, -1, -1};
@@ -145,6 +171,7 @@ public:  // the helpers are used by table entries too
     std::unique_ptr<ControlHost> host;
     HWND control = nullptr, other = nullptr;
     UINT savedBlinkTime = 0;
+    std::vector<DWORD> ticks;
 };
 
 using CodeList = std::vector<WORD>;
@@ -359,7 +386,7 @@ TEST_F(AreaCaptureTest, EveryWayOfEndingTheEchoBringsTheCursorBack) {
         int clientX, clientY;  // where the echo's centre stood last
     } cases[] = {
         {"key", [](AreaCaptureTest& t) { t.Key(); }, 117, 51},
-        {"time-out", [](AreaCaptureTest& t) { t.Tick(); }, 117, 51},
+        {"time-out", [](AreaCaptureTest& t) { ASSERT_TRUE(t.WaitForTimeOut()); }, 117, 51},
         {"focus loss", [](AreaCaptureTest& t) { t.Leave(); }, 117, 51},
         {"release after the definition",
          [](AreaCaptureTest& t) {
@@ -374,6 +401,16 @@ TEST_F(AreaCaptureTest, EveryWayOfEndingTheEchoBringsTheCursorBack) {
              t.Packet(Pen, 0, 9500, 500);
          },
          117, 51},
+        // The press does not move the caret while the release waits behind
+        // it; the echo's end puts the cursor where the press was.
+        {"release after a foreign button, in one burst",
+         [](AreaCaptureTest& t) { t.Burst({{Pen, 0, 3000, 1800}, {Pen, 4, 9000, 1000}, {Pen, 0, 9500, 500}}); },
+         149, 17},
+        {"release after the definition, in one burst",
+         [](AreaCaptureTest& t) {
+             t.Burst({{Pen, 1, 2000, 8000}, {Pen, 0, 2000, 8000}, {Pen, 1, 9000, 1000}, {Pen, 0, 9500, 500}});
+         },
+         149, 17},
     };
     for (const Case& c : cases) {
         StartCapture();
@@ -388,21 +425,64 @@ TEST_F(AreaCaptureTest, EveryWayOfEndingTheEchoBringsTheCursorBack) {
     }
 }
 
-TEST_F(AreaCaptureTest, InactivityEndsTheCaptureUnlessAPressIsHeld) {
+// Real time: the timer's ticks are dispatched, and the waits end on what the
+// control does, with generous deadlines.
+TEST_F(AreaCaptureTest, InactivityEndsTheCaptureFiveSecondsAfterTheLastPacketUnlessAPressIsHeld) {
+    auto cancelled = [this] {
+        std::vector<WORD> codes = host->Codes();
+        return std::find(codes.begin(), codes.end(), SAN_CANCELLED) != codes.end();
+    };
     StartCapture();
-    Packet(Pen, 1, 3000, 7000);
+    Packet(Pen, 1, 3000, 7000);  // the first corner; the press is held
+    DWORD pressed = GetTickCount();
     Codes();
-    Tick();  // held: the timer starts again and nothing else happens
+    Tick();  // early: nothing happens
     EXPECT_EQ(CodeList{}, Codes());
-    EXPECT_TRUE(KillTimer(control, 0));
+    // Held through a tick that comes after five quiet seconds: nothing ends.
+    ASSERT_TRUE(RunClockUntil([&] { return !ticks.empty() && ticks.back() - pressed >= 5000; }));
+    EXPECT_EQ(CodeList{}, Codes());
     ExpectEchoOn("held through the tick");
+
+    // Released, then more packets: the time-out counts from the last one.
     Packet(Pen, 0, 3000, 7000);
+    DWORD released = GetTickCount();
     Tick();
+    EXPECT_EQ(CodeList{}, Codes());
+    DWORD last = 0;
+    for (DWORD after : {1000u, 2000u}) {
+        ASSERT_TRUE(RunClockUntil([&] { return GetTickCount() - released >= after; }));
+        last = GetTickCount();
+        Packet(Pen, 0, 4000, 6000);
+    }
+    ASSERT_TRUE(RunClockUntil(cancelled));
+    DWORD quiet = GetTickCount() - last;
+    EXPECT_GE(quiet, 5000u);
     EXPECT_EQ((CodeList{SAN_CANCELLED}), Codes());
     ExpectEchoOff("timed out");
     EXPECT_EQ(0, Packet(Pen, 1, 9000, 1000));
     Click();
     EXPECT_EQ((CodeList{SAN_ASKUPPERRIGHT}), Codes());
+}
+
+// A burst: every packet is handled in full, the corner taken where its press
+// was, while the caret stays put until the burst's last packet places it.
+TEST_F(AreaCaptureTest, BurstTakesTheCornerFromItsPacketAndLeavesTheCaretAtTheLast) {
+    StartCapture();
+    POINT before = {};
+    GetCaretPos(&before);
+    POINT duringPress = {-1, -1};
+    host->onCommand = [&](const Notification& n) {
+        if (n.code == SAN_ASKUPPERRIGHT) GetCaretPos(&duringPress);
+    };
+    Burst({{Pen, 0, 1000, 8000}, {Pen, 0, 1500, 7500}, {Pen, 1, 2000, 7000}, {Pen, 1, 2500, 6000}, {Pen, 0, 9000, 1000}});
+    EXPECT_EQ((CodeList{SAN_ASKUPPERRIGHT, SAN_AREACHANGED}), Codes());
+    EXPECT_EQ((Area{2000, 0, TabletX, 7000}), GetArea());
+    EXPECT_EQ(before.x, duringPress.x);
+    EXPECT_EQ(before.y, duringPress.y);
+    POINT at = {};
+    GetCaretPos(&at);
+    EXPECT_EQ(149 - GetSystemMetrics(SM_CXCURSOR) / 2, at.x);
+    EXPECT_EQ(17 - GetSystemMetrics(SM_CYCURSOR) / 2, at.y);
 }
 
 TEST_F(AreaCaptureTest, ParentMayNarrowTheAllowedRectangle) {
