@@ -19,8 +19,25 @@ EntryBinding* const allBindings[] = {VELLIX_ENTRY_POINTS(LIST_BINDING)};
 
 }  // namespace
 
+// The driver is looked for in the program's folder, the system folders and
+// PATH, never in the current folder: a Vellix32.dll someone left in a
+// downloads folder or a share the program was started from is not loaded.
+namespace {
+
+void KeepCurrentFolderOutOfSearch() {
+    static bool done = false;
+    if (done) return;
+    done = true;
+    SetDllDirectoryW(L"");
+}
+
+}  // namespace
+
 void BindEntry(EntryBinding* binding) {
-    if (!libraryHandle) libraryHandle = LoadLibraryW(L"Vellix32");
+    if (!libraryHandle) {
+        KeepCurrentFolderOutOfSearch();
+        libraryHandle = LoadLibraryW(L"Vellix32");
+    }
     if (!libraryHandle) return;
     LPCSTR key = binding->ordinal ? reinterpret_cast<LPCSTR>(static_cast<ULONG_PTR>(binding->ordinal))
                                   : binding->name;
