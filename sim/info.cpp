@@ -89,30 +89,11 @@ UINT CursorAnswer(Driver& d, uint32_t number, UINT index, LPVOID buffer) {
     }
 }
 
-}  // namespace
-
 bool IsTextAnswer(UINT category, UINT index) {
     if (category >= CursorInfo) return index == CursorName || index == CursorButtonNames;
     if (category >= DeviceInfo) return index == DeviceName;
     return false;
 }
-
-UINT AnswerRecord(Driver& d, UINT category, UINT index, LPVOID buffer);
-
-}  // namespace
-
-void WriteOverlong(const Driver& d, LPVOID buffer, UINT answered) {
-    if (buffer && answered && d.faults.overlongAnswers > 0)
-        std::memset(static_cast<BYTE*>(buffer) + answered, 0xA5, static_cast<size_t>(d.faults.overlongAnswers));
-}
-
-UINT AnswerInfo(Driver& d, UINT category, UINT index, LPVOID buffer) {
-    UINT answered = AnswerRecord(d, category, index, buffer);
-    if (!IsTextAnswer(category, index)) WriteOverlong(d, buffer, answered);
-    return answered;
-}
-
-namespace {
 
 UINT AnswerRecord(Driver& d, UINT category, UINT index, LPVOID buffer) {
     if (category == InfoPresence) return index == 0 && !d.faults.noPresence ? 1 : 0;
@@ -126,6 +107,19 @@ UINT AnswerRecord(Driver& d, UINT category, UINT index, LPVOID buffer) {
     if (category >= CursorInfo) return CursorAnswer(d, category - CursorInfo, index, buffer);
     if (category >= DeviceInfo) return DeviceAnswer(d, category - DeviceInfo, index, buffer);
     return 0;
+}
+
+}  // namespace
+
+void WriteOverlong(const Driver& d, LPVOID buffer, UINT answered) {
+    if (buffer && answered && d.faults.overlongAnswers > 0)
+        std::memset(static_cast<BYTE*>(buffer) + answered, 0xA5, static_cast<size_t>(d.faults.overlongAnswers));
+}
+
+UINT AnswerInfo(Driver& d, UINT category, UINT index, LPVOID buffer) {
+    UINT answered = AnswerRecord(d, category, index, buffer);
+    if (!IsTextAnswer(category, index)) WriteOverlong(d, buffer, answered);
+    return answered;
 }
 
 }  // namespace sim

@@ -56,8 +56,8 @@ bool ReadSourceContext(ContextRecord& record) {
 }
 
 // The cursor's system button map; no answer leaves the map as it was.
-void ReadSystemButtonMap(DWORD cursor, ButtonMap& map) {
-    ReadDriverRecord(CursorInfo + cursor, CursorSystemButtonMap, map);
+bool ReadSystemButtonMap(DWORD cursor, ButtonMap& map) {
+    return ReadDriverRecord(CursorInfo + cursor, CursorSystemButtonMap, map) != 0;
 }
 
 // The tablet's extents, each read once and checked, so that nothing worked
@@ -72,6 +72,19 @@ bool ReadTabletExtents(DWORD& width, DWORD& height) {
 }
 
 BYTE* RestoreDefaultMap() { return VX_DEFAULT_BUTTON_MAP; }
+
+// The driver's default map is only readable by restoring it for a moment.
+// The user's map always goes back: to the active cursor asked afresh, or,
+// should that query fail, to the cursor whose default was restored.
+void ReadDefaultMap(const ButtonMap& userMap, ButtonMap& defaultMap) {
+    DWORD restored, cursor;
+    if (!ReadFirstActiveCursor(restored)) return;
+    VXMgrCsrButtonMap(managerHandle, restored, nullptr, RestoreDefaultMap());
+    if (ReadFirstActiveCursor(cursor)) ReadSystemButtonMap(cursor, defaultMap);
+    if (!ReadFirstActiveCursor(cursor)) cursor = restored;
+    ButtonMap putBack = userMap;
+    VXMgrCsrButtonMap(managerHandle, cursor, nullptr, putBack.entry);
+}
 
 // The confirmation shown before settings that take the mouse clicks away.
 int ConfirmLostClicks(HWND window, DWORD mask) {
@@ -118,13 +131,13 @@ bool LoadSettings(SetupSettings& settings) {
     // shows is what it writes.
     SettingsFromContext(record, width, height, PenOptionInContext(record) != 0, settings);
 
-    ReadSystemButtonMap(FirstActiveCursor(), settings.buttonMap);
-    // The driver's default map is only readable by restoring it for a moment.
-    VXMgrCsrButtonMap(managerHandle, FirstActiveCursor(), nullptr, RestoreDefaultMap());
+    DWORD cursor;
+    if (!ReadFirstActiveCursor(cursor)) return false;
     ButtonMap defaultMap;
     memset(&defaultMap, 0, sizeof defaultMap);
-    ReadSystemButtonMap(FirstActiveCursor(), defaultMap);
-    VXMgrCsrButtonMap(managerHandle, FirstActiveCursor(), nullptr, settings.buttonMap.entry);
+    // A map that cannot be read is not restored to its default either, so
+    // nothing is written on its behalf.
+    if (ReadSystemButtonMap(cursor, settings.buttonMap)) ReadDefaultMap(settings.buttonMap, defaultMap);
     settings.defaultButtons = SameButtonMap(defaultMap, settings.buttonMap) == 0 ? 1 : 0;
     return haveTablet;
 }
@@ -160,8 +173,8 @@ bool ApplySettings(SetupSettings& settings) {
 void ProbeSettings() {
     SetupSettings before;
     memset(&before, 0, sizeof before);
-    LoadSettings(before);
-    if (!ApplySettings(workingSettings)) return;  // nothing written, nothing to read back
+    // Without the tablet nothing is written, so there is nothing to read back.
+    if (!LoadSettings(before) || !ApplySettings(workingSettings)) return;
     // The probe takes from the driver only what it stores differently (a
     // default map, a whole-tablet area); the tracking mode and sensitivity
     // stay as the dialog shows them.

@@ -7,7 +7,8 @@
 
 INT_PTR CALLBACK SetupDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
 
-// LoadSettings answers false when the tablet's extents could not be read.
+// LoadSettings answers false when the tablet's extents or its active cursor
+// could not be read; it writes nothing for a cursor or map it cannot read.
 // ApplySettings writes nothing and answers false when the tablet's extents or
 // its active cursor cannot be read.
 bool LoadSettings(SetupSettings& settings);

@@ -39,6 +39,15 @@ std::vector<FaultCase> Cases() {
          [](Expected& e) { e.enableCalls = "65534:0 65535:1 "; }},
         {"FirstCursor65535", {{SimFaultFirstCursor, 65535}}, "", 65535,
          [](Expected& e) { e.enableCalls = "65535:0 65536:1 "; }},
+        // A count of 0xFFFFFFFE cursor types, none active: every walk stops
+        // at the shared limit, so no dialog hangs.
+        {"NonsenseCursorCount", {{SimFaultCursorCountAnswer, -2}},
+         "[Device0]\nCursors=2\n[Device0.Cursor0]\nActive=0\n[Device0.Cursor1]\nActive=0\n", 0,
+         [](Expected& e) {
+             e.cursor = "unknown is installed.";
+             e.cursorTypes.resize(DriverWalkLimit);  // past the two real ones, no names
+             e.enableCalls = std::to_string(DriverWalkLimit - 1) + ":1 ";
+         }},
         {"NoDefaultSystemContext", {{SimFaultNoDefaultSystem, 1}}, "", 0, [](Expected&) {}},
         {"ThirtyContexts", {{SimFaultExtraContexts, 29}}, "", 0, [](Expected&) {}},
     };
