@@ -21,19 +21,26 @@ constexpr uint8_t ActionMask = 0x0F;
 int32_t AsSigned(uint32_t v) { return static_cast<int32_t>(v); }
 uint32_t AsUnsigned(int32_t v) { return static_cast<uint32_t>(v); }
 
+// An extent the driver holds, as a signed span: counted unsigned, as the
+// dialog counts, when that fits the tablet (a tablet as wide as 32 bits holds
+// its width as -1), otherwise signed (a negative extent, a mirrored area).
+int64_t ExtentSpan(int32_t extent, uint32_t limit) {
+    return AsUnsigned(extent) <= limit ? static_cast<int64_t>(AsUnsigned(extent)) : static_cast<int64_t>(extent);
+}
+
 // One axis of an area read from the driver. low and high are the edges as
-// the dialog counts them (unsigned); signedLow and signedHigh the same edges
-// from the driver's signed origin and extent.
-void FitAxisOnTablet(uint32_t low, uint32_t high, int64_t signedLow, int64_t signedHigh, uint32_t limit,
-                     int32_t& outLow, int32_t& outHigh) {
+// the dialog counts them (unsigned); from and to the same edges worked out
+// from the driver's signed origin and its span.
+void FitAxisOnTablet(uint32_t low, uint32_t high, int64_t from, int64_t to, uint32_t limit, int32_t& outLow,
+                     int32_t& outHigh) {
     if (low <= high && high <= limit) {
         outLow = AsSigned(low);
         outHigh = AsSigned(high);
         return;
     }
     // A negative extent covers the same span with its edges swapped.
-    int64_t first = signedLow < signedHigh ? signedLow : signedHigh;
-    int64_t last = signedLow < signedHigh ? signedHigh : signedLow;
+    int64_t first = from < to ? from : to;
+    int64_t last = from < to ? to : from;
     const int64_t span = last - first;
     const int64_t end = limit;
     if (span >= end) {
@@ -72,11 +79,11 @@ void SettingsFromContext(const ContextRecord& record, uint32_t W, uint32_t H,
     const uint32_t extentY = AsUnsigned(record.inExtentY);
     // The driver's y runs upward from the tablet's bottom edge; the area's
     // runs downward from the top.
-    const int64_t signedBottom = static_cast<int64_t>(H) - record.inOriginY;
-    FitAxisOnTablet(originX, extentX + originX, record.inOriginX,
-                    static_cast<int64_t>(record.inOriginX) + record.inExtentX, W, settings.area.left,
-                    settings.area.right);
-    FitAxisOnTablet(H - originY - extentY, H - originY, signedBottom - record.inExtentY, signedBottom, H,
+    const int64_t left = record.inOriginX;
+    const int64_t bottom = static_cast<int64_t>(H) - record.inOriginY;
+    FitAxisOnTablet(originX, extentX + originX, left, left + ExtentSpan(record.inExtentX, W), W,
+                    settings.area.left, settings.area.right);
+    FitAxisOnTablet(H - originY - extentY, H - originY, bottom - ExtentSpan(record.inExtentY, H), bottom, H,
                     settings.area.top, settings.area.bottom);
     settings.wholeTablet =
         (settings.area.left == 0 && settings.area.top == 0 &&

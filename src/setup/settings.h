@@ -27,7 +27,8 @@ bool IsDefaultSystemName(const char name[40]);
 // is taken exactly as the driver holds it; one that does not (a negative
 // extent, an origin off the tablet) is brought onto it, each axis apart: the
 // span between its two edges, in order, moved the least distance onto the
-// tablet and cut to the tablet's size.
+// tablet and cut to the tablet's size. An extent counts unsigned when that
+// fits the tablet, otherwise signed.
 void SettingsFromContext(const ContextRecord& record, uint32_t W, uint32_t H,
                          bool penOptionInContext, SetupSettings& settings);
 
