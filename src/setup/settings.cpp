@@ -33,7 +33,9 @@ int64_t ExtentSpan(int32_t extent, uint32_t limit) {
 // from the driver's signed origin and its span.
 void FitAxisOnTablet(uint32_t low, uint32_t high, int64_t from, int64_t to, uint32_t limit, int32_t& outLow,
                      int32_t& outHigh) {
-    if (low <= high && high <= limit) {
+    // Nothing lies on an axis without extent; the driver's area is kept
+    // rather than shrunk to nothing.
+    if ((low <= high && high <= limit) || limit == 0) {
         outLow = AsSigned(low);
         outHigh = AsSigned(high);
         return;

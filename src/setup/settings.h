@@ -28,7 +28,8 @@ bool IsDefaultSystemName(const char name[40]);
 // extent, an origin off the tablet) is brought onto it, each axis apart: the
 // span between its two edges, in order, moved the least distance onto the
 // tablet and cut to the tablet's size. An extent counts unsigned when that
-// fits the tablet, otherwise signed.
+// fits the tablet, otherwise signed. On an axis without extent (W or H 0)
+// the driver's area is kept.
 void SettingsFromContext(const ContextRecord& record, uint32_t W, uint32_t H,
                          bool penOptionInContext, SetupSettings& settings);
 

@@ -99,7 +99,7 @@ const DriverAreaCase DriverAreaCases[] = {
     // allow holds an extent of -1 as its whole width.
     {"32-bit wide tablet", 0xFFFFFFFFu, 1, 0, -1, 0, 1, 0, 0, -1, 1, 1},
     {"32-bit axes from their negative minimum", 0xFFFFFFFFu, 0xFFFFFFFFu, INT32_MIN, -1, INT32_MIN, -1, 0, 0, -1, -1, 1},
-    {"a tablet without width", 0, 9000, 0, 12000, 0, 9000, 0, 0, 0, 9000, 1},
+    {"a tablet without width keeps the area", 0, 9000, 1000, 6000, 0, 9000, 1000, 0, 7000, 9000, 0},
 };
 
 struct WarningStringCase {

@@ -217,18 +217,6 @@ TEST_F(DriverTest, WalksOverDevicesAndCursorsEndAtTheLimit) {
     EXPECT_LE(sim.LogLinesStartingWith("VXInfoA 2"), static_cast<int>(DriverWalkLimit)) << "cursor walk";
 }
 
-// The first active cursor, checked: a device that no longer answers gives
-// no cursor number at all rather than cursor 0.
-TEST_F(DriverTest, FirstActiveCursorOfASilentDeviceIsNoAnswer) {
-    DWORD cursor = 0;
-    ASSERT_TRUE(ReadFirstActiveCursor(cursor));
-    ASSERT_TRUE(sim.SetFault(SimFaultFirstCursor, 7));
-    ASSERT_TRUE(ReadFirstActiveCursor(cursor));
-    EXPECT_EQ(cursor, 7u);
-    ASSERT_TRUE(sim.SetFault(SimFaultNoAnswers, 1));
-    EXPECT_FALSE(ReadFirstActiveCursor(cursor));
-}
-
 // Records the driver answers at more than their size: what lies beyond the
 // record is never touched, and the record itself is read in full.
 TEST_F(DriverTest, OverlongAnswersStayInTheirRecords) {

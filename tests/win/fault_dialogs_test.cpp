@@ -62,7 +62,6 @@ std::vector<FaultCase> Cases() {
         {"ZeroExtentX", {{SimFaultZeroExtentX, 1}}, "", 0,
          [](Expected& e) {
              e.inches = {"0\"", "9\"", "1000 dpi", "1000 dpi"};
-             e.width = "0\"";  // the driver's area brought onto a tablet without width
              e.centimetres = {"0 cm", "22.86 cm", "393.7 dpcm", "393.7 dpcm"};
              e.spunDownWidth = 0;
              e.beepsOnWidth5 = 1;  // beyond an empty axis
