@@ -486,6 +486,55 @@ TEST_F(SimTest, HostMousePositionOverTheWindowMapsThroughTheInputExtent) {
     DestroyWindow(window);
 }
 
+// The pen's buttons come from the window's own mouse input: the right button
+// pressed over it is the tip until released, and leaving the window lifts it.
+TEST_F(SimTest, HostMouseButtonsComeFromTheWindowsOwnInput) {
+    WNDCLASSA plain = {};
+    plain.lpfnWndProc = DefWindowProcA;
+    plain.hInstance = GetModuleHandleA(nullptr);
+    plain.lpszClassName = "SimTestTablet";
+    RegisterClassA(&plain);
+    HWND window = CreateWindowExA(WS_EX_TOPMOST, "SimTestTablet", "", WS_POPUP | WS_VISIBLE, 100, 100, 200, 150,
+                                  nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
+    ASSERT_NE(window, nullptr);
+    SetForegroundWindow(window);
+    SetEnvironmentVariableA("VELLIX_HOST_MOUSE", "1");
+    ContextRecord record = OpenRecord();
+    ContextHandle context = vx.VXOpenA(window, &record, TRUE);  // the feed starts with the context
+    SetEnvironmentVariableA("VELLIX_HOST_MOUSE", nullptr);
+    ASSERT_NE(context, 0u);
+    // The buttons of the newest packet once the feed has seen the input.
+    auto buttonsBecome = [&](uint32_t wanted) {
+        for (DWORD start = GetTickCount(); GetTickCount() - start < 10000;) {
+            MSG msg;
+            while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+                PacketRecord p = {};
+                if (msg.message == PacketMessage &&
+                    vx.VXPacket(static_cast<ContextHandle>(msg.lParam), static_cast<UINT>(msg.wParam), &p) &&
+                    p.buttons == wanted)
+                    return true;
+                DispatchMessageA(&msg);
+            }
+            MsgWaitForMultipleObjects(0, nullptr, FALSE, 20, QS_ALLINPUT);
+        }
+        return false;
+    };
+    auto click = [](DWORD flags) {
+        INPUT input = {};
+        input.type = INPUT_MOUSE;
+        input.mi.dwFlags = flags;
+        return SendInput(1, &input, sizeof input) == 1;
+    };
+    ASSERT_TRUE(SetCursorPos(150, 150));
+    ASSERT_TRUE(click(MOUSEEVENTF_RIGHTDOWN));
+    EXPECT_TRUE(buttonsBecome(1)) << "the right button over the window is the tip";
+    ASSERT_TRUE(SetCursorPos(600, 500));
+    EXPECT_TRUE(buttonsBecome(0)) << "leaving the window lifts the pen";
+    ASSERT_TRUE(click(MOUSEEVENTF_RIGHTUP));
+    vx.VXClose(context);
+    DestroyWindow(window);
+}
+
 // --- Cursors and notifications --------------------------------------------
 
 TEST_F(SimTest, ButtonMapsAreSetAndTheDefaultRestored) {
