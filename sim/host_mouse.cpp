@@ -153,10 +153,9 @@ void StartHostFeed(Context& c) {
 }
 
 void StopHostFeed(Context& c) {
-    if (c.thread == GetCurrentThreadId()) {
-        if (c.hostTimer) KillTimer(nullptr, c.hostTimer);
-        if (c.hostHook) UnhookWindowsHookEx(c.hostHook);
-    }
+    if (c.hostTimer && c.thread == GetCurrentThreadId()) KillTimer(nullptr, c.hostTimer);
+    // Any thread may remove the hook; none may stay once the DLL could go.
+    if (c.hostHook) UnhookWindowsHookEx(c.hostHook);
     c.hostTimer = 0;
     c.hostHook = nullptr;
     c.hostPressed = 0;
