@@ -22,6 +22,30 @@ using namespace sim;
 
 bool IsDefaultMap(const BYTE* map) { return map == VX_DEFAULT_BUTTON_MAP; }
 
+// SimFaultSendOnEnable: the packets an opened context still holds, sent to
+// its window synchronously (after the lock is released) before the entry
+// point answers, as a driver that sends its notifications may do.
+struct PendingPackets {
+    HWND window = nullptr;
+    UINT message = 0;
+    LPARAM context = 0;
+    std::vector<uint32_t> serials;
+};
+
+PendingPackets PacketsToSend(const Driver& d, const Context* context) {
+    PendingPackets pending;
+    if (!d.faults.sendOnEnable || !context || context->kind != ContextKind::Opened || !context->enabled) return pending;
+    pending.window = context->window;
+    pending.message = MessageBaseOf(*context) + (PacketMessage - MessageBase);
+    pending.context = static_cast<LPARAM>(context->handle);
+    for (const QueuedPacket& q : context->queue) pending.serials.push_back(q.serial);
+    return pending;
+}
+
+void SendPackets(const PendingPackets& pending) {
+    for (uint32_t serial : pending.serials) SendMessageA(pending.window, pending.message, serial, pending.context);
+}
+
 }  // namespace
 
 extern "C" UINT WINAPI VXInfoA(UINT category, UINT index, LPVOID buffer) {
@@ -75,35 +99,46 @@ extern "C" BOOL WINAPI VXPacket(ContextHandle c, UINT serial, LPVOID packet) {
 }
 
 extern "C" BOOL WINAPI VXEnable(ContextHandle c, BOOL enable) {
-    Locked d;
-    LogCall(*d, OrdinalVXEnable, "VXEnable %u %d", c, enable);
-    Context* context = FindContext(*d, c);
-    if (!context) return FALSE;
-    context->enabled = enable != 0;
-    if (context->kind == ContextKind::Opened) {
-        if (context->enabled) {
-            StartHostFeed(*context);
-        } else {
-            StopHostFeed(*context);
+    PendingPackets pending;
+    {
+        Locked d;
+        LogCall(*d, OrdinalVXEnable, "VXEnable %u %d", c, enable);
+        Context* context = FindContext(*d, c);
+        if (!context) return FALSE;
+        context->enabled = enable != 0;
+        if (context->kind == ContextKind::Opened) {
+            if (context->enabled) {
+                StartHostFeed(*context);
+            } else {
+                StopHostFeed(*context);
+            }
         }
+        pending = PacketsToSend(*d, context);
     }
+    SendPackets(pending);
     return TRUE;
 }
 
 extern "C" BOOL WINAPI VXOverlap(ContextHandle c, BOOL toTop) {
-    Locked d;
-    LogCall(*d, OrdinalVXOverlap, "VXOverlap %u %d", c, toTop);
-    if (!FindContext(*d, c)) return FALSE;
-    auto& order = d->overlapOrder;
-    auto it = std::find(order.begin(), order.end(), c);
-    if (it != order.end()) {
-        order.erase(it);
-        if (toTop) {
-            order.insert(order.begin(), c);
-        } else {
-            order.push_back(c);
+    PendingPackets pending;
+    {
+        Locked d;
+        LogCall(*d, OrdinalVXOverlap, "VXOverlap %u %d", c, toTop);
+        Context* context = FindContext(*d, c);
+        if (!context) return FALSE;
+        auto& order = d->overlapOrder;
+        auto it = std::find(order.begin(), order.end(), c);
+        if (it != order.end()) {
+            order.erase(it);
+            if (toTop) {
+                order.insert(order.begin(), c);
+            } else {
+                order.push_back(c);
+            }
         }
+        pending = PacketsToSend(*d, context);
     }
+    SendPackets(pending);
     return TRUE;
 }
 
@@ -113,6 +148,7 @@ extern "C" BOOL WINAPI VXGetA(ContextHandle c, ContextRecord* r) {
     Context* context = FindContext(*d, c);
     if (!context || !r) return FALSE;
     *r = context->record;
+    WriteOverlong(*d, r, sizeof *r);
     return TRUE;
 }
 

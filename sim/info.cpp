@@ -29,12 +29,16 @@ AxisInfo AxisWithFaults(const Driver& d, AxisInfo axis, bool zeroExtent) {
 }
 
 UINT DeviceAnswer(const Driver& d, uint32_t number, UINT index, LPVOID buffer) {
-    if (number >= d.tablet.devices.size()) return 0;
+    if (number >= d.tablet.devices.size()) {
+        bool answers = d.faults.everyDeviceFlags >= 0 && index == DeviceRelativeFields;
+        return answers ? CopyU32(static_cast<uint32_t>(d.faults.everyDeviceFlags), buffer) : 0;
+    }
     const DeviceModel& device = d.tablet.devices[number];
     switch (index) {
     case DeviceName:
         return CopyText(NameWithFault(d, device.name), buffer);
     case DeviceCursorCount:
+        if (d.faults.cursorCountAnswer >= 0) return CopyU32(static_cast<uint32_t>(d.faults.cursorCountAnswer), buffer);
         return CopyU32(static_cast<uint32_t>(device.cursors.size()), buffer);
     case DeviceFirstCursor:
         return CopyU32(device.firstCursor, buffer);
@@ -85,9 +89,13 @@ UINT CursorAnswer(Driver& d, uint32_t number, UINT index, LPVOID buffer) {
     }
 }
 
-}  // namespace
+bool IsTextAnswer(UINT category, UINT index) {
+    if (category >= CursorInfo) return index == CursorName || index == CursorButtonNames;
+    if (category >= DeviceInfo) return index == DeviceName;
+    return false;
+}
 
-UINT AnswerInfo(Driver& d, UINT category, UINT index, LPVOID buffer) {
+UINT AnswerRecord(Driver& d, UINT category, UINT index, LPVOID buffer) {
     if (category == InfoPresence) return index == 0 && !d.faults.noPresence ? 1 : 0;
     if (d.faults.noAnswers) return 0;
     if (category == InterfaceInfo) {
@@ -99,6 +107,19 @@ UINT AnswerInfo(Driver& d, UINT category, UINT index, LPVOID buffer) {
     if (category >= CursorInfo) return CursorAnswer(d, category - CursorInfo, index, buffer);
     if (category >= DeviceInfo) return DeviceAnswer(d, category - DeviceInfo, index, buffer);
     return 0;
+}
+
+}  // namespace
+
+void WriteOverlong(const Driver& d, LPVOID buffer, UINT answered) {
+    if (buffer && answered && d.faults.overlongAnswers > 0)
+        std::memset(static_cast<BYTE*>(buffer) + answered, 0xA5, static_cast<size_t>(d.faults.overlongAnswers));
+}
+
+UINT AnswerInfo(Driver& d, UINT category, UINT index, LPVOID buffer) {
+    UINT answered = AnswerRecord(d, category, index, buffer);
+    if (!IsTextAnswer(category, index)) WriteOverlong(d, buffer, answered);
+    return answered;
 }
 
 }  // namespace sim

@@ -66,6 +66,8 @@ struct Context {
     bool hostSeen = false;  // host mouse feed: last position and buttons valid
     POINT hostPosition = {};
     uint32_t hostButtons = 0;
+    HHOOK hostHook = nullptr;  // reads the context window's own mouse buttons
+    uint32_t hostPressed = 0;  // pen buttons held down over that window
 };
 
 struct Manager {
@@ -89,6 +91,10 @@ struct Faults {
     bool openFails = false;
     bool packetFails = false;
     bool mgrOpenFails = false;
+    int64_t cursorCountAnswer = -1;
+    int64_t everyDeviceFlags = -1;
+    bool sendOnEnable = false;
+    int overlongAnswers = 0;
 };
 
 constexpr size_t kMaxDevices = 16;
@@ -175,6 +181,8 @@ std::string StatePathFor(const std::string& descriptionPath);
 
 // Answers of VXInfoA (info.cpp).
 UINT AnswerInfo(Driver& d, UINT category, UINT index, LPVOID buffer);
+// SimFaultOverlongAnswers: the bytes written after a fixed-size record.
+void WriteOverlong(const Driver& d, LPVOID buffer, UINT answered);
 
 // Call log (call_log.cpp).
 void LogCall(Driver& d, uint32_t ordinal, const char* format, ...);

@@ -48,8 +48,13 @@ enum SimFault {
     SimFaultOpenFails = 12,         /* VXOpenA answers 0 */
     SimFaultPacketFails = 13,       /* VXPacket answers 0 */
     SimFaultMgrOpenFails = 14,      /* VXMgrOpen answers 0 */
+    SimFaultCursorCountAnswer = 15, /* value N: DeviceCursorCount answers N; the cursor types stay as they are */
+    SimFaultEveryDevice = 16,       /* value F: every device number past the last answers DeviceRelativeFields F */
+    SimFaultSendOnEnable = 17,      /* VXEnable and VXOverlap send an opened context's queued packets before answering */
+    SimFaultOverlongAnswers = 18,   /* value N: VXInfoA and VXGetA write N bytes of 0xA5 after each fixed-size record */
 };
-/* Faults 8 to 11 reshape the tablet: setting or clearing one rebuilds it from
+/* Faults 15, 16 and 18 take a value; -1 (SimFaultOff) turns them off.
+   Faults 8 to 11 reshape the tablet: setting or clearing one rebuilds it from
    its description (and the state file, when persistence is on), dropping
    changes made since. The others act when the driver is asked. */
 

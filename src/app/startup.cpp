@@ -10,8 +10,10 @@ HINSTANCE appInstance = nullptr;
 ManagerHandle managerHandle = 0;
 
 void ShowErrorBox(HWND owner, UINT stringId) {
+    HINSTANCE instance = appInstance ? appInstance : GetModuleHandleA(nullptr);
+    if (!caption[0]) LoadStringA(instance, IDS_CAPTION, caption, sizeof caption);
     char text[80] = "";
-    LoadStringA(appInstance ? appInstance : GetModuleHandleA(nullptr), stringId, text, sizeof text);
+    LoadStringA(instance, stringId, text, sizeof text);
     MessageBoxA(owner, text, caption, MB_OK | MB_ICONSTOP);
 }
 

@@ -63,7 +63,7 @@ void ReloadButtonMasks() {
     for (DWORD i = 0; i < kept; ++i) {
         ButtonMaskTable[i] = DefaultMask;
         buttonMapBuffer = ButtonMap{};
-        if (VXInfoA(CursorInfo + firstCursor + i, CursorSystemButtonMap, &buttonMapBuffer))
+        if (ReadDriverRecord(CursorInfo + firstCursor + i, CursorSystemButtonMap, buttonMapBuffer))
             ButtonMaskTable[i] = SelectingButtons(buttonMapBuffer);
     }
 }
@@ -83,7 +83,7 @@ void OpenCaptureContext(HWND control) {
     ContextRecord record = {};
     // Without the default context there is nothing sound to open from: no
     // context, so no packets; the prompts still appear.
-    if (VXInfoA(DefaultContextInfo, 0, &record)) {
+    if (ReadDriverRecord(DefaultContextInfo, 0, record)) {
         AxisInfo x, y;
         ReadAxis(DeviceAxisX, x);
         ReadAxis(DeviceAxisY, y);
@@ -159,14 +159,13 @@ HBITMAP BuildCrosshair(int width, int height) {
     return image;
 }
 
+// The echo is complete before the driver is called: a driver may deliver
+// packets from inside VXEnable or VXOverlap, and a packet that ends the echo
+// there must find everything it has to undo.
 void EchoOn(HWND control) {
     if (echoOn) return;
     echoOn = TRUE;
     for (int tries = 0; ShowCursor(FALSE) >= 0 && tries < ShowCursorTries; ++tries) {
-    }
-    if (CaptureContext) {
-        VXEnable(CaptureContext, TRUE);
-        VXOverlap(CaptureContext, TRUE);
     }
     caretWidth = GetSystemMetrics(SM_CXCURSOR);
     caretHeight = GetSystemMetrics(SM_CYCURSOR);
@@ -177,9 +176,14 @@ void EchoOn(HWND control) {
     CreateCaret(control, caretImage, 0, 0);  // hidden until placed and shown
     caretShown = false;
     SetCaretBlinkTime(SteadyBlinkTime);
+    if (CaptureContext) {
+        VXEnable(CaptureContext, TRUE);
+        if (echoOn) VXOverlap(CaptureContext, TRUE);
+    }
 }
 
-// The system cursor comes back where the echo's top-left corner was.
+// The system cursor comes back where the echo's top-left corner was. As in
+// EchoOn, the driver is called last, once everything is undone.
 void EchoOff(HWND control) {
     if (!echoOn) return;
     echoOn = FALSE;
@@ -190,11 +194,11 @@ void EchoOff(HWND control) {
     if (caretImage) DeleteObject(caretImage);
     caretImage = nullptr;
     SetCaretBlinkTime(savedBlinkTime);
-    if (CaptureContext) VXEnable(CaptureContext, FALSE);
     ClientToScreen(control, &at);
     SetCursorPos(at.x, at.y);
     for (int tries = 0; ShowCursor(TRUE) < 0 && tries < ShowCursorTries; ++tries) {
     }
+    if (CaptureContext) VXEnable(CaptureContext, FALSE);
 }
 
 // --- helpers ---------------------------------------------------------------
@@ -204,6 +208,14 @@ void TakeWholeTablet(HWND control) {
     ReadAxis(DeviceAxisX, x);
     ReadAxis(DeviceAxisY, y);
     WriteArea(control, AreaRectSlot, AreaBounds{x.minimum, y.minimum, x.maximum, y.maximum});
+}
+
+// A capture resumed for a new definition: the area defined before it is what
+// leaving without a new one restores.
+void KeepDefinedAreaForResume(HWND control) {
+    if (!HasAreaFlags(control, AreaDefined)) return;
+    WriteArea(control, SavedAreaRectSlot, ReadArea(control, AreaRectSlot));
+    ClearAreaFlags(control, AreaDefined);
 }
 
 WORD CurrentPrompt(HWND control) {
@@ -354,6 +366,7 @@ void OnAreaMouseDown(HWND control) {
         SetAreaFlags(control, AreaHeld);
         WORD prompt = SAN_ASKUPPERRIGHT;
         if (!HasAreaFlags(control, AreaFirstCorner)) {
+            KeepDefinedAreaForResume(control);
             TakeWholeTablet(control);
             NotifyAreaParent(control, SAN_AREARESET);
             RefreshArea(control);

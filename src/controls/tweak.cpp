@@ -189,12 +189,22 @@ void OnTimer(HWND tweak) {
     }
 }
 
-void OnMouseUp(HWND tweak) {
+// The end of a mouse press: stops the repeat and shows both halves released.
+void EndPress(HWND tweak) {
     KillTimer(tweak, RepeatTimer);
     SetRepeat(tweak, 0);
-    ReleaseCapture();
     SetHalfPressed(tweak, 0, false);
     SetHalfPressed(tweak, 1, false);
+}
+
+// Releases the mouse only while this Tweak holds it, never another window's.
+void ReleaseOwnCapture(HWND tweak) {
+    if (GetCapture() == tweak) ReleaseCapture();
+}
+
+void OnMouseUp(HWND tweak) {
+    EndPress(tweak);
+    ReleaseOwnCapture(tweak);
 }
 
 // A black triangle pointing up on white, w by h, its base on the bottom row.
@@ -337,6 +347,14 @@ LRESULT CALLBACK TweakWndProc(HWND tweak, UINT message, WPARAM wParam, LPARAM lP
         OnTimer(tweak);
         return 0;
     case WM_LBUTTONUP:
+        OnMouseUp(tweak);
+        return 0;
+    case WM_CAPTURECHANGED:
+        // Another window took the mouse (a message box, a menu): the press
+        // ends as a release would end it.
+        EndPress(tweak);
+        return 0;
+    case WM_CANCELMODE:
         OnMouseUp(tweak);
         return 0;
     case TWM_GETBUDDY:

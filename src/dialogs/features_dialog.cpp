@@ -33,7 +33,8 @@ BOOL OnInitDialog(HWND dialog) {
     activeEntry = NoActiveEntry;
     UINT device = DeviceCategory();
     firstCursor = static_cast<WORD>(ReadDriverDword(device, DeviceFirstCursor));
-    cursorCount = static_cast<WORD>(ReadDriverDword(device, DeviceCursorCount));
+    DWORD count = ReadDriverDword(device, DeviceCursorCount);
+    cursorCount = static_cast<WORD>(count < DriverWalkLimit ? count : DriverWalkLimit);
     FillCursorList(dialog);
     selectedEntry = activeEntry == NoActiveEntry ? 0 : activeEntry;
     SendDlgItemMessageA(dialog, IDC_FEAT_CURSORS, CB_SETCURSEL, selectedEntry, 0);

@@ -61,6 +61,7 @@ bool ReadInstalledCursorName() {
     UINT device = DeviceCategory();
     DWORD count = ReadDriverDword(device, DeviceCursorCount);
     DWORD first = ReadDriverDword(device, DeviceFirstCursor);
+    if (count > DriverWalkLimit) count = DriverWalkLimit;
     for (DWORD i = 0; i < count; ++i) {
         UINT category = CursorInfo + first + i;
         if (ReadDriverDword(category, CursorActive) == 0) continue;

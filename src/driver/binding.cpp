@@ -19,8 +19,38 @@ EntryBinding* const allBindings[] = {VELLIX_ENTRY_POINTS(LIST_BINDING)};
 
 }  // namespace
 
+namespace {
+
+// The driver is looked for in the program's folder, the system folders and
+// PATH, never in the current folder: a Vellix32.dll someone left in a
+// downloads folder or a share the program was started from is not loaded.
+// Naming a DLL directory takes the current folder out of the search; the
+// program's own folder is named, which it searches first anyway (an empty
+// name does the same on Windows but is ignored by Wine).
+void KeepCurrentFolderOutOfSearch() {
+    static bool done = false;
+    if (done) return;
+    done = true;
+    WCHAR folder[1024];
+    DWORD length = GetModuleFileNameW(nullptr, folder, sizeof folder / sizeof folder[0]);
+    if (length == 0 || length >= sizeof folder / sizeof folder[0]) {
+        SetDllDirectoryW(L"");
+        return;
+    }
+    WCHAR* lastSeparator = nullptr;
+    for (WCHAR* c = folder; *c; ++c)
+        if (*c == L'\\' || *c == L'/') lastSeparator = c;
+    if (lastSeparator) *lastSeparator = L'\0';
+    SetDllDirectoryW(lastSeparator ? folder : L"");
+}
+
+}  // namespace
+
 void BindEntry(EntryBinding* binding) {
-    if (!libraryHandle) libraryHandle = LoadLibraryW(L"Vellix32");
+    if (!libraryHandle) {
+        KeepCurrentFolderOutOfSearch();
+        libraryHandle = LoadLibraryW(L"Vellix32");
+    }
     if (!libraryHandle) return;
     LPCSTR key = binding->ordinal ? reinterpret_cast<LPCSTR>(static_cast<ULONG_PTR>(binding->ordinal))
                                   : binding->name;

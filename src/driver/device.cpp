@@ -21,7 +21,7 @@ bool ReportsRelative(DWORD flags) { return (flags & (RelativeFieldX | RelativeFi
 // The device's relative-field flags; false past the last device.
 bool DeviceFlags(WORD device, DWORD& flags) {
     flags = 0;
-    return VXInfoA(DeviceInfo + device, DeviceRelativeFields, &flags) != 0;
+    return ReadDriverRecord(DeviceInfo + device, DeviceRelativeFields, flags) != 0;
 }
 
 }  // namespace
@@ -37,16 +37,16 @@ WORD SelectDevice() {
         selection = emptySelection;
     }
 
+    // Both passes stop at the walk limit, even when the driver answers for
+    // every device number.
     DWORD flags;
-    for (WORD d = 0; DeviceFlags(d, flags); ++d) {
+    for (WORD d = 0; d < DriverWalkLimit && DeviceFlags(d, flags); ++d) {
         if (ReportsRelative(flags)) continue;
         ReadDriverText(DeviceInfo + d, DeviceName, searchName, sizeof searchName);
         if (NameContainsSelection(searchName, selection)) return selectedDevice = d;
-        if (d == 0xFFFF) break;
     }
-    for (WORD d = 0; DeviceFlags(d, flags); ++d) {
+    for (WORD d = 0; d < DriverWalkLimit && DeviceFlags(d, flags); ++d) {
         if (!ReportsRelative(flags)) return selectedDevice = d;
-        if (d == 0xFFFF) break;
     }
     return selectedDevice;
 }
@@ -59,13 +59,16 @@ void ForgetDeviceSelection() {
 UINT DeviceCategory() { return DeviceInfo + SelectDevice(); }
 
 DWORD ReadDriverDword(UINT category, UINT index) {
-    // Room to spare, so a driver that answers more than four bytes cannot
-    // write past the value; a one-byte answer leaves the rest zero.
-    BYTE buffer[64] = {};
-    VXInfoA(category, index, buffer);
-    DWORD value;
-    memcpy(&value, buffer, sizeof value);
+    // A one-byte answer leaves the rest zero.
+    DWORD value = 0;
+    ReadDriverRecord(category, index, value);
     return value;
+}
+
+BOOL ReadContextRecord(ContextHandle context, ContextRecord& record) {
+    return ReadThroughSpareRoom(&record, sizeof record, [&](void* buffer) {
+        return VXGetA(context, static_cast<ContextRecord*>(buffer));
+    });
 }
 
 UINT ReadDriverText(UINT category, UINT index, char* buffer, UINT size) {
@@ -90,18 +93,33 @@ UINT ReadDriverText(UINT category, UINT index, char* buffer, UINT size) {
 
 bool ReadAxis(UINT axisIndex, AxisInfo& axis) {
     axis = AxisInfo{};
-    return VXInfoA(DeviceCategory(), axisIndex, &axis) != 0;
+    return ReadDriverRecord(DeviceCategory(), axisIndex, axis) != 0;
+}
+
+bool ReadFirstActiveCursor(DWORD& cursor) {
+    UINT category = DeviceCategory();
+    DWORD first = 0, count = 0;
+    cursor = 0;
+    bool haveFirst = ReadDriverRecord(category, DeviceFirstCursor, first) != 0;
+    bool haveCount = ReadDriverRecord(category, DeviceCursorCount, count) != 0;
+    if (!haveFirst || !haveCount) return false;
+    if (count > DriverWalkLimit) count = DriverWalkLimit;
+    // No cursor reports itself active: the device's first cursor stands in,
+    // so callers always get a valid cursor number.
+    cursor = first;
+    for (DWORD i = 0; i < count; ++i) {
+        if (ReadDriverDword(CursorInfo + first + i, CursorActive)) {
+            cursor = first + i;
+            break;
+        }
+    }
+    return true;
 }
 
 DWORD FirstActiveCursor() {
-    UINT category = DeviceCategory();
-    DWORD first = ReadDriverDword(category, DeviceFirstCursor);
-    DWORD count = ReadDriverDword(category, DeviceCursorCount);
-    for (DWORD i = 0; i < count; ++i)
-        if (ReadDriverDword(CursorInfo + first + i, CursorActive)) return first + i;
-    // No cursor reports itself active: the device's first cursor stands in,
-    // so callers always get a valid cursor number.
-    return first;
+    DWORD cursor;
+    ReadFirstActiveCursor(cursor);
+    return cursor;
 }
 
 DWORD TabletUnitIndex() {

@@ -3,6 +3,8 @@
 // missing), the binding layer, and device selection with the shared queries.
 #pragma once
 
+#include <cstring>
+
 #include "driver/vellix.h"
 
 // One binding per entry point, linked into the bound list once resolved.
@@ -27,11 +29,22 @@ HMODULE DriverLibraryHandle();
 EntryBinding* BoundEntryList();
 EntryBinding* DriverBinding(DWORD ordinal);
 
+// The most devices, cursor types or contexts that any walk over them visits:
+// far more than any tablet has, and few enough that a driver answering a
+// nonsense count, or answering for every number, cannot hold the program.
+// Every loop over device numbers, cursor numbers or enumerated contexts
+// stops here.
+constexpr DWORD DriverWalkLimit = 1024;
+
 // Device selection and the queries every dialog shares.
 extern const char* selectionText;  // the process's whole command line
 WORD SelectDevice();
 void ForgetDeviceSelection();      // for tests: the next SelectDevice searches again
 DWORD FirstActiveCursor();
+// The same, checked: false when the device's first cursor or cursor count
+// cannot be read (cursor is then 0). With no cursor reporting itself active
+// the device's first cursor stands in.
+bool ReadFirstActiveCursor(DWORD& cursor);
 DWORD TabletUnitIndex();
 DWORD TabletResolution();
 DWORD TabletResolutionRounded();
@@ -39,6 +52,29 @@ DWORD TabletWidth();
 DWORD TabletHeight();
 DWORD PenOptionSupported();
 DWORD PenOptionInContext(const ContextRecord& record);
+
+// Every fixed-size record the driver writes goes through a buffer with room to
+// spare, so an answer longer than the record cannot reach past it. The record
+// takes what the driver wrote only on a nonzero answer; bytes the driver did
+// not write keep the record's own values. ask(buffer) makes the driver call.
+constexpr size_t LargestDriverRecord = sizeof(ContextRecord);
+constexpr size_t DriverAnswerSpareRoom = 256;
+template <class Ask>
+UINT ReadThroughSpareRoom(void* record, size_t size, Ask ask) {
+    if (size > LargestDriverRecord) return 0;
+    BYTE buffer[LargestDriverRecord + DriverAnswerSpareRoom] = {};
+    memcpy(buffer, record, size);
+    UINT answer = static_cast<UINT>(ask(static_cast<void*>(buffer)));
+    if (answer) memcpy(record, buffer, size);
+    return answer;
+}
+// VXInfoA into a fixed-size record, and VXGetA, both through that buffer.
+template <class Record>
+UINT ReadDriverRecord(UINT category, UINT index, Record& record) {
+    return ReadThroughSpareRoom(&record, sizeof record,
+                                [&](void* buffer) { return VXInfoA(category, index, buffer); });
+}
+BOOL ReadContextRecord(ContextHandle context, ContextRecord& record);
 
 // Small readers over VXInfoA for the selected device.
 UINT DeviceCategory();                    // 100 + the selected device

@@ -21,6 +21,44 @@ constexpr uint8_t ActionMask = 0x0F;
 int32_t AsSigned(uint32_t v) { return static_cast<int32_t>(v); }
 uint32_t AsUnsigned(int32_t v) { return static_cast<uint32_t>(v); }
 
+// An extent the driver holds, as a signed span: counted unsigned, as the
+// dialog counts, when that fits the tablet (a tablet as wide as 32 bits holds
+// its width as -1), otherwise signed (a negative extent, a mirrored area).
+int64_t ExtentSpan(int32_t extent, uint32_t limit) {
+    return AsUnsigned(extent) <= limit ? static_cast<int64_t>(AsUnsigned(extent)) : static_cast<int64_t>(extent);
+}
+
+// One axis of an area read from the driver. low and high are the edges as
+// the dialog counts them (unsigned); from and to the same edges worked out
+// from the driver's signed origin and its span.
+void FitAxisOnTablet(uint32_t low, uint32_t high, int64_t from, int64_t to, uint32_t limit, int32_t& outLow,
+                     int32_t& outHigh) {
+    // Nothing lies on an axis without extent; the driver's area is kept
+    // rather than shrunk to nothing.
+    if ((low <= high && high <= limit) || limit == 0) {
+        outLow = AsSigned(low);
+        outHigh = AsSigned(high);
+        return;
+    }
+    // A negative extent covers the same span with its edges swapped.
+    int64_t first = from < to ? from : to;
+    int64_t last = from < to ? to : from;
+    const int64_t span = last - first;
+    const int64_t end = limit;
+    if (span >= end) {
+        first = 0;
+        last = end;
+    } else if (first < 0) {
+        first = 0;
+        last = span;
+    } else if (last > end) {
+        first = end - span;
+        last = end;
+    }
+    outLow = AsSigned(static_cast<uint32_t>(first));
+    outHigh = AsSigned(static_cast<uint32_t>(last));
+}
+
 }  // namespace
 
 bool IsDefaultSystemName(const char name[40]) {
@@ -43,10 +81,12 @@ void SettingsFromContext(const ContextRecord& record, uint32_t W, uint32_t H,
     const uint32_t extentY = AsUnsigned(record.inExtentY);
     // The driver's y runs upward from the tablet's bottom edge; the area's
     // runs downward from the top.
-    settings.area.left = AsSigned(originX);
-    settings.area.top = AsSigned(H - originY - extentY);
-    settings.area.right = AsSigned(extentX + originX);
-    settings.area.bottom = AsSigned(H - originY);
+    const int64_t left = record.inOriginX;
+    const int64_t bottom = static_cast<int64_t>(H) - record.inOriginY;
+    FitAxisOnTablet(originX, extentX + originX, left, left + ExtentSpan(record.inExtentX, W), W,
+                    settings.area.left, settings.area.right);
+    FitAxisOnTablet(H - originY - extentY, H - originY, bottom - ExtentSpan(record.inExtentY, H), bottom, H,
+                    settings.area.top, settings.area.bottom);
     settings.wholeTablet =
         (settings.area.left == 0 && settings.area.top == 0 &&
          AsUnsigned(settings.area.right) == W && AsUnsigned(settings.area.bottom) == H)
@@ -117,6 +157,10 @@ uint32_t LostClicksMask(const ButtonMap& map, uint32_t buttonCount) {
     // A one-button cursor never had a right button to lose.
     if (!right && buttonCount != 1) mask |= 4;
     return mask;
+}
+
+uint32_t NewlyLostClicks(const ButtonMap& opened, const ButtonMap& fresh, uint32_t buttonCount) {
+    return LostClicksMask(fresh, buttonCount) & ~LostClicksMask(opened, buttonCount);
 }
 
 int LostClicksWarningString(uint32_t mask) {

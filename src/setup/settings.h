@@ -23,7 +23,13 @@ struct SetupSettings {
 bool IsDefaultSystemName(const char name[40]);
 
 // Fills mode, sensitivity, area and wholeTablet from a context record.
-// W and H are the tablet's x and y extents.
+// W and H are the tablet's x and y extents. An area that lies on the tablet
+// is taken exactly as the driver holds it; one that does not (a negative
+// extent, an origin off the tablet) is brought onto it, each axis apart: the
+// span between its two edges, in order, moved the least distance onto the
+// tablet and cut to the tablet's size. An extent counts unsigned when that
+// fits the tablet, otherwise signed. On an axis without extent (W or H 0)
+// the driver's area is kept.
 void SettingsFromContext(const ContextRecord& record, uint32_t W, uint32_t H,
                          bool penOptionInContext, SetupSettings& settings);
 
@@ -48,6 +54,9 @@ int SameButtonMap(const ButtonMap& a, const ButtonMap& b);
 // without buttons loses nothing (0). Pen-option forms (0x74) count by their
 // low four bits.
 uint32_t LostClicksMask(const ButtonMap& map, uint32_t buttonCount);
+
+// The kinds of click (the mask's bits) that opened had and fresh loses.
+uint32_t NewlyLostClicks(const ButtonMap& opened, const ButtonMap& fresh, uint32_t buttonCount);
 
 // String id completing "Current settings will disable " for a nonzero mask.
 int LostClicksWarningString(uint32_t mask);

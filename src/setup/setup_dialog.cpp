@@ -81,11 +81,15 @@ INT_PTR OnInitDialog(HWND window) {
     return FALSE;  // the dialog manager does not place the initial focus
 }
 
+// The focus moves to OK first, so a field still being edited is read.
+// The unit is stored only when OK really closes the dialog: the warning's
+// Cancel, or a tablet that no longer answers, keeps it open.
 INT_PTR OnOK(HWND window) {
+    FlashButton(window, IDOK);
+    if (CommitSettings(window, workingSettings, openedSettings.buttonMap) != 1) return TRUE;
     CurrentUnit = areaUnit;
     WriteUnitPreference(CurrentUnit);
-    FlashButton(window, IDOK);
-    if (CommitSettings(window, workingSettings) == 1) EndDialog(window, 1);
+    EndDialog(window, 1);
     return TRUE;
 }
 
@@ -109,7 +113,7 @@ INT_PTR OnRevert(HWND window) {
 
 INT_PTR OnTest(HWND window) {
     FlashButton(window, IDC_SETUP_TEST);
-    CommitSettings(window, workingSettings);
+    CommitSettings(window, workingSettings, openedSettings.buttonMap);
     return TRUE;
 }
 

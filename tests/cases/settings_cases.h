@@ -59,6 +59,49 @@ const LostClicksCase LostClicksCases[] = {
     {"a cursor without buttons loses nothing", {0, 0}, 0, 0, 0},
 };
 
+// The warning against the map the cursor had when the dialog opened: only a
+// kind of click that map had counts as lost.
+struct NewlyLostCase {
+    const char* name;
+    uint8_t opened[3];
+    uint8_t fresh[3];
+    uint32_t mask;
+};
+
+const NewlyLostCase NewlyLostCases[] = {
+    {"no right click before or after", {1, 7, 0}, {1, 7, 0}, 0},
+    {"the only right click removed", {1, 4, 7}, {1, 7, 7}, 4},
+    {"the only left click removed", {1, 4, 0}, {0, 4, 0}, 2},
+    {"right only before, nothing after", {4, 4, 0}, {0, 0, 0}, 5},
+    {"nothing before, nothing after", {0, 0, 0}, {0, 0, 0}, 0},
+    {"a right click added", {1, 0, 0}, {1, 4, 0}, 0},
+};
+
+// An area as the driver holds it on a tablet of W by H counts, and the area
+// the dialog shows: on the tablet exactly as held, off it brought onto it.
+struct DriverAreaCase {
+    const char* name;
+    uint32_t W, H;
+    int32_t originX, extentX, originY, extentY;
+    int32_t left, top, right, bottom;
+    uint32_t wholeTablet;
+};
+
+const DriverAreaCase DriverAreaCases[] = {
+    {"on the tablet", 12000, 9000, 1000, 4000, 2000, 3000, 1000, 4000, 5000, 7000, 0},
+    {"on the tablet, empty", 12000, 9000, 12000, 0, 9000, 0, 12000, 0, 12000, 0, 0},
+    {"negative extents cover the same span", 12000, 9000, 5000, -4000, 7000, -3000, 1000, 2000, 5000, 5000, 0},
+    {"origin beyond the tablet", 12000, 9000, 15000, 4000, 10000, 3000, 8000, 0, 12000, 3000, 0},
+    {"negative origin", 12000, 9000, -500, 2000, -100, 3000, 0, 6000, 2000, 9000, 0},
+    {"larger than the tablet", 12000, 9000, -1000, 20000, -1000, 20000, 0, 0, 12000, 9000, 1},
+    {"origin past the top, extent back onto it", 12000, 9000, 0, 12000, 9500, -500, 0, 0, 12000, 500, 0},
+    // Counted unsigned, as the dialog counts: a tablet as wide as 32 bits
+    // allow holds an extent of -1 as its whole width.
+    {"32-bit wide tablet", 0xFFFFFFFFu, 1, 0, -1, 0, 1, 0, 0, -1, 1, 1},
+    {"32-bit axes from their negative minimum", 0xFFFFFFFFu, 0xFFFFFFFFu, INT32_MIN, -1, INT32_MIN, -1, 0, 0, -1, -1, 1},
+    {"a tablet without width keeps the area", 0, 9000, 1000, 6000, 0, 9000, 1000, 0, 7000, 9000, 0},
+};
+
 struct WarningStringCase {
     uint32_t mask;
     int stringId;

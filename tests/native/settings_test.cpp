@@ -87,6 +87,24 @@ TEST(SettingsFromContext, RecognisesTheWholeTablet) {
     EXPECT_EQ(s.area.top, 1);
 }
 
+TEST(SettingsFromContext, AnAreaOffTheTabletIsBroughtOntoIt) {
+    for (const DriverAreaCase& c : DriverAreaCases) {
+        SCOPED_TRACE(c.name);
+        ContextRecord r = Patterned(9);
+        r.inOriginX = c.originX;
+        r.inExtentX = c.extentX;
+        r.inOriginY = c.originY;
+        r.inExtentY = c.extentY;
+        SetupSettings s = {};
+        SettingsFromContext(r, c.W, c.H, false, s);
+        EXPECT_EQ(s.area.left, c.left);
+        EXPECT_EQ(s.area.top, c.top);
+        EXPECT_EQ(s.area.right, c.right);
+        EXPECT_EQ(s.area.bottom, c.bottom);
+        EXPECT_EQ(s.wholeTablet, c.wholeTablet);
+    }
+}
+
 TEST(SettingsToContext, WritesTheSevenFieldsAndKeepsTheRest) {
     SetupSettings s = {};
     s.mode = 0;
@@ -199,6 +217,15 @@ TEST(LostClicks, MaskAndWarningFollowTheActions) {
         const uint32_t mask = LostClicksMask(map, c.buttonCount);
         EXPECT_EQ(mask, c.mask);
         EXPECT_EQ(LostClicksWarningString(mask), c.stringId);
+    }
+}
+
+TEST(LostClicks, OnlyClicksTheOpenedMapHadCount) {
+    for (const NewlyLostCase& c : NewlyLostCases) {
+        ButtonMap opened = {}, fresh = {};
+        std::memcpy(opened.entry, c.opened, sizeof c.opened);
+        std::memcpy(fresh.entry, c.fresh, sizeof c.fresh);
+        EXPECT_EQ(NewlyLostClicks(opened, fresh, 3), c.mask) << c.name;
     }
 }
 

@@ -181,6 +181,34 @@ TEST_F(AppTest, DoubleClickAndEnterOpenTheRowsDialogAndFocusReturns) {
     EXPECT_EQ(currentWhileOpen, Button(53));
 }
 
+// Two real clicks in quick succession: the system makes them a double click
+// only for a class that asks for it, and the row's dialog opens.
+TEST_F(AppTest, RealDoubleClickOpensTheRowsDialog) {
+    ASSERT_TRUE(Start());
+    SetForegroundWindow(mainWindow);
+    std::string caption;
+    ModalDriver driver([&](HWND box) {
+        caption = WindowText(box);
+        PressButton(box, IDCANCEL);
+    });
+    RECT r;
+    GetWindowRect(Button(51), &r);
+    ASSERT_TRUE(SetCursorPos((r.left + r.right) / 2, r.top + (r.bottom - r.top) / 3));
+    DispatchPending();
+    INPUT clicks[4] = {};
+    for (int i = 0; i < 4; ++i) {
+        clicks[i].type = INPUT_MOUSE;
+        clicks[i].mi.dwFlags = i % 2 ? MOUSEEVENTF_LEFTUP : MOUSEEVENTF_LEFTDOWN;
+    }
+    ASSERT_EQ(4u, SendInput(4, clicks, sizeof(INPUT)));
+    for (DWORD start = GetTickCount(); driver.handled() == 0 && GetTickCount() - start < 10000;) {
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, 50, QS_ALLINPUT);
+        DispatchPending();
+    }
+    EXPECT_EQ(driver.handled(), 1);
+    EXPECT_EQ(caption, "Tablet Information");
+}
+
 TEST_F(AppTest, MenuCommandSelectsTheRowsButtonBeforeItsDialogOpens) {
     ASSERT_TRUE(Start());
     HWND currentWhileOpen = nullptr;

@@ -633,6 +633,61 @@ TEST_F(AreaCaptureTest, OnlyThisDevicesButtonMapChangesReloadAndAtMost32) {
     }
 }
 
+TEST_F(AreaCaptureTest, AResumedCaptureWithoutANewAreaKeepsTheOneJustDefined) {
+    SetArea({1000, 1000, 5000, 5000});
+    StartCapture();
+    TakeFirstCorner(2000, 8000);
+    Packet(Pen, 1, 10000, 1000);
+    Packet(Pen, 0, 10000, 1000);  // released: stopped with the new area
+    Click();                      // resumed: the whole tablet and the first prompt again
+    EXPECT_EQ((Area{0, 0, TabletX, TabletY}), GetArea());
+    Leave();
+    EXPECT_EQ((Area{2000, 1000, 10000, 8000}), GetArea());
+}
+
+// The echo's blink time and cursor count come back whatever the driver does:
+// a "never blink" setting, and a driver that delivers packets from inside
+// VXEnable and VXOverlap, so that the capture ends inside the echo's start.
+TEST_F(AreaCaptureTest, BlinkTimeAndCursorComeBackWhateverTheDriverDelivers) {
+    SetCaretBlinkTime(INFINITE);
+    ASSERT_EQ(INFINITE, GetCaretBlinkTime());
+    StartCapture();
+    ExpectEchoOn("never-blink setting");
+    Key();
+    EXPECT_EQ(INFINITE, GetCaretBlinkTime()) << "after a capture with a never-blink setting";
+    Leave();
+    SetCaretBlinkTime(TestBlinkTime);
+
+    ASSERT_TRUE(sim.SetFault(SimFaultSendOnEnable, 1));
+    Focus();
+    // Queued together: the first starts the echo, and the driver hands the
+    // other two over from inside VXEnable: a foreign button and its release.
+    ASSERT_EQ(1, sim.InjectPacket(Pen, 0, 6000, 4500));
+    ASSERT_EQ(1, sim.InjectPacket(Pen, 2, 6000, 4500));
+    ASSERT_EQ(1, sim.InjectPacket(Pen, 0, 6000, 4500));
+    PumpMessages();
+    Tick();  // whatever the order, a time-out finds nothing left to undo
+    ExpectEchoOff("capture ended inside the echo's start");
+    Click();
+    Leave();
+    ExpectEchoOff("resumed and left");
+}
+
+// A driver writing past each record it answers reaches only spare room: the
+// capture still opens, reads the button maps and takes both corners.
+TEST_F(AreaCaptureTest, OverlongDriverAnswersStayInTheirRecords) {
+    ASSERT_TRUE(sim.SetFault(SimFaultOverlongAnswers, 200));
+    StartCapture();
+    TakeFirstCorner(2000, 8000);
+    Packet(Pen, 1, 10000, 1000);
+    Packet(Pen, 0, 10000, 1000);
+    Leave();
+    EXPECT_EQ((Area{2000, 1000, 10000, 8000}), GetArea());
+    StartCapture();
+    Packet(Pen, 2, 6000, 4500);  // the pen's map still read: button 1 is foreign
+    EXPECT_EQ((CodeList{SAN_CANCELLED}), Codes());
+}
+
 TEST_F(AreaCaptureTest, DestroyedWhileCapturingReleasesTheEchoAndContext) {
     StartCapture();
     ExpectEchoOn("capturing");

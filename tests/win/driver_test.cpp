@@ -200,6 +200,47 @@ TEST_F(DriverTest, FirstActiveCursorFallsBackToTheFirstCursor) {
     EXPECT_EQ(FirstActiveCursor(), first);
 }
 
+// A driver answering nonsense counts, or for every device number, is walked
+// no further than the shared limit: every walk ends, and soon.
+TEST_F(DriverTest, WalksOverDevicesAndCursorsEndAtTheLimit) {
+    ASSERT_TRUE(sim.LoadDescriptionText("[Device0]\nRelativeX=1\nCursors=2\n[Device0.Cursor0]\nActive=0\n"
+                                        "[Device0.Cursor1]\nActive=0\n"));
+    ASSERT_TRUE(sim.SetFault(SimFaultEveryDevice, 0x80));  // every device number answers, all relative
+    ASSERT_TRUE(sim.SetFault(SimFaultCursorCountAnswer, -2));  // 0xFFFFFFFE cursor types, none active
+    selectionText = "no such tablet";
+    EXPECT_EQ(SelectDevice(), 0);
+    EXPECT_LE(sim.CallCount(20), static_cast<int>(2 * DriverWalkLimit + 2)) << "device passes";
+    sim.ClearLog();
+    DWORD cursor = 12345;
+    EXPECT_TRUE(ReadFirstActiveCursor(cursor));
+    EXPECT_EQ(cursor, ReadDriverDword(DeviceCategory(), DeviceFirstCursor));
+    EXPECT_LE(sim.LogLinesStartingWith("VXInfoA 2"), static_cast<int>(DriverWalkLimit)) << "cursor walk";
+}
+
+// Records the driver answers at more than their size: what lies beyond the
+// record is never touched, and the record itself is read in full.
+TEST_F(DriverTest, OverlongAnswersStayInTheirRecords) {
+    ASSERT_TRUE(sim.SetFault(SimFaultOverlongAnswers, 200));
+    struct Guarded {
+        AxisInfo axis;
+        BYTE guard[256];
+    } x;
+    memset(&x, 0x11, sizeof x);
+    EXPECT_TRUE(ReadAxis(DeviceAxisX, x.axis));
+    EXPECT_EQ(x.axis.maximum, 12000);
+    for (BYTE b : x.guard) ASSERT_EQ(b, 0x11) << "the answer reached past the axis";
+    struct GuardedMap {
+        ButtonMap map;
+        BYTE guard[256];
+    } m;
+    memset(&m, 0x11, sizeof m);
+    EXPECT_NE(ReadDriverRecord(CursorInfo + 0, CursorSystemButtonMap, m.map), 0u);
+    EXPECT_EQ(m.map.entry[0], 1);
+    for (BYTE b : m.guard) ASSERT_EQ(b, 0x11) << "the answer reached past the map";
+    EXPECT_EQ(SelectDevice(), 0);
+    EXPECT_EQ(FirstActiveCursor(), 0u);
+}
+
 TEST_F(DriverTest, LongDriverTextIsFetchedWholeAndCutAtTheBuffer) {
     for (int length : {1, 199, 200, 201, 10000}) {
         sim.SetFault(SimFaultNameLength, length);

@@ -363,7 +363,9 @@ TEST_F(ExchangeTest, CommitAsksBeforeSettingsThatTakeTheClicksAway) {
         {"ButtonNames=Tip,Lower,Upper\nButtonMap=1,4,2", MapOf({4, 0, 0}), "the left mouse button!"},
         {"ButtonNames=Tip,Lower,Upper\nButtonMap=1,4,2", MapOf({7, 8, 9}), "both mouse buttons!"},
         // Buttons past the cursor's count do not count.
-        {"ButtonNames=Tip,Lower\nButtonMap=1,0", MapOf({1, 0, 4}), "the right mouse button!"},
+        {"ButtonNames=Tip,Lower\nButtonMap=1,4", MapOf({1, 0, 4}), "the right mouse button!"},
+        // Only clicks the driver's map had can be lost: it never had a right click.
+        {"ButtonNames=Tip,Lower\nButtonMap=1,7", MapOf({1, 8}), nullptr},
         {"ButtonNames=Tip\nButtonMap=1", MapOf({1}), nullptr},
         {"ButtonNames=Tip\nButtonMap=1", MapOf({4}), "the left mouse button!"},
         {"ButtonNames=Tip\nButtonMap=1", MapOf({0}), "both mouse buttons!"},

@@ -39,6 +39,15 @@ std::vector<FaultCase> Cases() {
          [](Expected& e) { e.enableCalls = "65534:0 65535:1 "; }},
         {"FirstCursor65535", {{SimFaultFirstCursor, 65535}}, "", 65535,
          [](Expected& e) { e.enableCalls = "65535:0 65536:1 "; }},
+        // A count of 0xFFFFFFFE cursor types, none active: every walk stops
+        // at the shared limit, so no dialog hangs.
+        {"NonsenseCursorCount", {{SimFaultCursorCountAnswer, -2}},
+         "[Device0]\nCursors=2\n[Device0.Cursor0]\nActive=0\n[Device0.Cursor1]\nActive=0\n", 0,
+         [](Expected& e) {
+             e.cursor = "unknown is installed.";
+             e.cursorTypes.resize(DriverWalkLimit);  // past the two real ones, no names
+             e.enableCalls = std::to_string(DriverWalkLimit - 1) + ":1 ";
+         }},
         {"NoDefaultSystemContext", {{SimFaultNoDefaultSystem, 1}}, "", 0, [](Expected&) {}},
         {"ThirtyContexts", {{SimFaultExtraContexts, 29}}, "", 0, [](Expected&) {}},
     };
@@ -120,18 +129,21 @@ TEST_F(FaultContextsTest, ThirtyExtraContextsStayAsTheyWere) {
 
 // The confirmation comes only when OK would leave the pen without its
 // clicks: with every button set to "(None)" on a cursor that has buttons.
-// A silent driver reports no buttons, so nothing can be lost there.
+// A silent driver cannot be written at all: OK says so instead and keeps
+// the dialog open, so Cancel ends it.
 TEST_F(FaultContextsTest, ConfirmationOnlyWhenClicksWouldBeLost) {
+    const char* warning = "Current settings will disable both mouse buttons!";
+    const char* silent = "The tablet does not answer. Nothing was changed.";
     struct Case {
         const char* name;
         std::vector<FaultSetting> faults;
         bool clearActions;
-        size_t boxes;
+        const char* box;  // null: none
     } cases[] = {
-        {"unchanged", {}, false, 0},
-        {"every button (None)", {}, true, 1},
-        {"silent driver", {{SimFaultNoAnswers, 1}}, true, 0},
-        {"no cursor types", {{SimFaultCursorCount, 0}}, true, 0},
+        {"unchanged", {}, false, nullptr},
+        {"every button (None)", {}, true, warning},
+        {"silent driver", {{SimFaultNoAnswers, 1}}, true, silent},
+        {"no cursor types", {{SimFaultCursorCount, 0}}, true, nullptr},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -148,17 +160,17 @@ TEST_F(FaultContextsTest, ConfirmationOnlyWhenClicksWouldBeLost) {
         }
         host->boxes.answer = IDCANCEL;
         host->Click(IDOK);
-        ASSERT_EQ(host->boxes.boxes.size(), c.boxes);
-        if (c.boxes) {
-            EXPECT_EQ(host->boxes.boxes[0].caption, "Warning");
-            EXPECT_EQ(host->boxes.boxes[0].text, "Current settings will disable both mouse buttons!");
+        ASSERT_EQ(host->boxes.boxes.size(), c.box ? 1u : 0u);
+        if (c.box) {
+            EXPECT_EQ(host->boxes.boxes[0].caption, c.box == warning ? "Warning" : "Tablet Control Panel");
+            EXPECT_EQ(host->boxes.boxes[0].text, c.box);
             EXPECT_FALSE(host->Ended());  // Cancel keeps the dialog and the driver as they were
             ButtonMap now = {};
             host->sim.ReadButtonMap(0, &now);
             EXPECT_EQ(memcmp(&now, &before, sizeof now), 0);
             host->boxes.answer = IDOK;
-            host->Click(IDOK);
-            EXPECT_EQ(host->boxes.boxes.size(), 2u);
+            host->Click(c.box == warning ? IDOK : IDCANCEL);
+            EXPECT_EQ(host->boxes.boxes.size(), c.box == warning ? 2u : 1u);
         }
         EXPECT_TRUE(host->Ended());
         host->Close();

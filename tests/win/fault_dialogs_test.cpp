@@ -26,6 +26,7 @@ std::vector<FaultCase> Cases() {
              e.id = "";
              e.format = "unknown format";
              e.cursor = "unknown is installed.";
+             e.tabletSilent = true;
              e.inches = {"0\"", "0\"", "0 dpi", "0 dpi"};
              e.centimetres = {"0 cm", "0 cm", "0 dpcm", "0 dpcm"};
              e.cursorTypes = {};

@@ -9,6 +9,7 @@
 
 #include <string>
 
+#include "defs/features.h"
 #include "support/fault_process.h"
 
 namespace {
@@ -39,6 +40,80 @@ TEST(FaultProcessTest, MissingLibraryAndLongCommandLine) {
     ExpectStopAtStartUp(missing, "without Vellix32.dll");
     ExpectFullSession(longRun, "with a command line of 30,000 characters");
     ExpectFullSession(plainRun, "with the whole driver");
+}
+
+// A visible top-level window of the process: a box (dialog class) or the
+// main window, whichever shows first; null when none shows within the limit.
+struct WindowSearch {
+    DWORD process;
+    HWND found;
+};
+
+BOOL CALLBACK FindShownWindow(HWND window, LPARAM parameter) {
+    WindowSearch& search = *reinterpret_cast<WindowSearch*>(parameter);
+    DWORD process = 0;
+    GetWindowThreadProcessId(window, &process);
+    char name[64] = "";
+    GetClassNameA(window, name, sizeof name);
+    bool wanted = std::string(name) == "#32770" || std::string(name) == "Tablet Control Panel";
+    if (process != search.process || !IsWindowVisible(window) || !wanted) return TRUE;
+    search.found = window;
+    return FALSE;
+}
+
+HWND WaitForShownWindow(const PROCESS_INFORMATION& child, DWORD limitMs) {
+    for (DWORD started = GetTickCount(); GetTickCount() - started < limitMs;) {
+        WindowSearch search = {child.dwProcessId, nullptr};
+        EnumWindows(FindShownWindow, reinterpret_cast<LPARAM>(&search));
+        if (search.found) return search.found;
+        if (WaitForSingleObject(child.hProcess, 100) == WAIT_OBJECT_0) return nullptr;
+    }
+    return nullptr;
+}
+
+// Starts the program with another current folder and tells what it showed:
+// the stop box's text, or "main window". Either is closed and the process
+// must then end by itself.
+std::string ShownFrom(const std::string& program, const std::string& currentFolder) {
+    std::string line = Quoted(program);
+    STARTUPINFOA startup = {};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION child = {};
+    if (!CreateProcessA(program.c_str(), &line[0], nullptr, nullptr, FALSE, 0, nullptr, currentFolder.c_str(),
+                        &startup, &child))
+        return "not started";
+    std::string shown = "nothing";
+    if (HWND window = WaitForShownWindow(child, 15000)) {
+        char name[64] = "";
+        GetClassNameA(window, name, sizeof name);
+        if (std::string(name) == "#32770") {
+            shown = RemoteItemText(window, 0xFFFF);
+            PostMessageA(window, WM_COMMAND, IDOK, 0);
+        } else {
+            shown = "main window";
+            PostMessageA(window, WM_COMMAND, IDM_EXIT, 0);
+        }
+    }
+    if (WaitForSingleObject(child.hProcess, 15000) != WAIT_OBJECT_0) {
+        TerminateProcess(child.hProcess, 1);
+        shown += " (hung)";
+    }
+    CloseHandle(child.hThread);
+    CloseHandle(child.hProcess);
+    return shown;
+}
+
+// The driver is never loaded from the current folder: started from a folder
+// holding someone's Vellix32.dll, a program without a driver says so; a
+// driver beside the program still loads.
+TEST(FaultProcessTest, DriverOnlyInTheCurrentFolderIsNotLoaded) {
+    PlainEnvironment();
+    ProgramFolder alone("tablet-cwd-alone", "");
+    ProgramFolder planted("tablet-cwd-planted", BinFolder() + "Vellix32.dll");
+    ProgramFolder beside("tablet-cwd-beside", BinFolder() + "Vellix32.dll");
+    ASSERT_TRUE(alone.Ready() && planted.Ready() && beside.Ready());
+    EXPECT_EQ("Tablet Driver Not Found.", ShownFrom(alone.Program(), planted.Path()));
+    EXPECT_EQ("main window", ShownFrom(beside.Program(), alone.Path()));
 }
 
 }  // namespace

@@ -9,7 +9,9 @@
 #include <string>
 #include <vector>
 
+#include "defs/features.h"
 #include "driver/driver.h"
+#include "setup/setup.h"
 #include "support/fault_dialogs.h"
 #include "support/fault_process.h"
 
@@ -64,6 +66,22 @@ TEST_P(FaultVariantsTest, EveryDialogEveryButton) {
     FaultCase c = {v.name, {}, "", 0, v.adjust};
     CheckEveryDialog(host, c);
     EXPECT_EQ(DriverLibraryHandle(), host.sim.Module()) << "the program used another Vellix32.dll";
+}
+
+// Without VXGetA no context can be read: OK updates none of them, and never
+// writes the default system context with a record it did not read.
+TEST(FaultVariantWrites, WithoutVXGetANoContextIsWrittenFromAnUnreadRecord) {
+    PreferencesFile preferences;
+    FaultHost host(BinFolder() + "missing\\61\\Vellix32.dll");
+    ASSERT_TRUE(host.sim.Loaded());
+    ASSERT_TRUE(host.Apply("", {}));
+    ASSERT_TRUE(host.Open(IDD_SETUP, SetupDialogProc));
+    host.Click(IDC_MODE_RELATIVE);
+    host.sim.ClearLog();
+    host.Click(IDOK);
+    EXPECT_TRUE(host.Ended());
+    EXPECT_EQ(0, host.sim.CallCount(62)) << host.sim.CallLog();  // VXSetA
+    EXPECT_EQ(DriverLibraryHandle(), host.sim.Module());
 }
 
 INSTANTIATE_TEST_SUITE_P(Without, FaultVariantsTest, ::testing::ValuesIn(Cases()),

@@ -67,6 +67,23 @@ protected:
     HWND dialog = nullptr;
 };
 
+// Device 0 reports x relatively, so the pre-handler asks device 1, the
+// tablet, for its own configuration dialog, and the dialog lists its cursors.
+TEST_F(FeaturesDialogTest, SelectedDeviceOtherThanZeroIsAskedAndListed) {
+    ASSERT_TRUE(sim.LoadDescriptionText("[Tablet]\nDevices=2\n[Device0]\nRelativeX=1\nConfigDialog=1\n"
+                                        "[Device1]\nConfigDialog=1\nCursors=1\n[Device1.Cursor0]\nName=Stylus\n"));
+    ForgetDeviceSelection();
+    sim.SetConfigResult(0);  // the driver's dialog answers at once
+    sim.ClearLog();
+    EXPECT_EQ(1, DeviceConfigHandler(owner.handle(), WM_COMMAND, 0, 0));
+    const std::string m = std::to_string(managerHandle);
+    EXPECT_EQ(1, sim.LogLinesStartingWith(("VXMgrDeviceConfig " + m + " 1 null").c_str()));
+    EXPECT_EQ(1, sim.LogLinesStartingWith(("VXMgrDeviceConfig " + m + " 1 hwnd").c_str()));
+    EXPECT_EQ(0, sim.LogLinesStartingWith(("VXMgrDeviceConfig " + m + " 0").c_str()));
+    ASSERT_TRUE(Open());
+    EXPECT_EQ(ComboEntries(dialog, IDC_FEAT_CURSORS), std::vector<std::string>{"Stylus"});
+}
+
 TEST(FeaturesDialogTemplate, HoldsItsCaptionFontAndControls) {
     DialogTemplate t;
     ASSERT_TRUE(ReadDialogTemplate(IDD_FEATURES, t));

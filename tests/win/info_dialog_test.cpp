@@ -154,6 +154,21 @@ TEST_F(InfoDialogTest, NoActiveCursorShowsUnknownNotAnEarlierName) {
     ASSERT_TRUE(sim.SetFault(SimFaultCursorCount, 0));
     ASSERT_TRUE(Open());
     EXPECT_EQ(Text(IDC_INFO_CURSOR), "unknown is installed.");
+    // A nonsense count of cursor types is walked only up to the shared limit.
+    ASSERT_TRUE(sim.SetFault(SimFaultCursorCountAnswer, -2));
+    ASSERT_TRUE(Open());
+    EXPECT_EQ(Text(IDC_INFO_CURSOR), "unknown is installed.");
+}
+
+// The tablet chosen is device 1 (device 0 reports x relatively), and each
+// measure reads the axis its kind names.
+TEST_F(InfoDialogTest, ShowsTheSelectedDeviceWithEachAxisOwnResolution) {
+    Describe("[Tablet]\nDevices=2\n[Device0]\nName=Ball\nRelativeX=1\n"
+             "[Device1]\nName=Wide Pad; Format: W\nXResolution=1000\nYResolution=500\nXMax=12000\nYMax=4500\n");
+    ASSERT_TRUE(Open());
+    EXPECT_EQ(Text(IDC_INFO_ID), "Wide Pad");
+    EXPECT_EQ(Text(IDC_INFO_FORMAT), "W format");
+    EXPECT_EQ(Values(), "12\" | 9\" | 1000 dpi | 500 dpi");
 }
 
 TEST_F(InfoDialogTest, CentimetresChangeTheValuesAtOnceAndCancelStoresNothing) {

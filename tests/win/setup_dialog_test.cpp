@@ -332,6 +332,60 @@ TEST_F(SetupDialogTest, OpeningShowsWhatTheDriverHolds) {
     EXPECT_TRUE(host.boxDriver.boxes.empty());
 }
 
+// The driver's area lies off the tablet: the dialog shows it brought onto
+// the tablet, and OK writes what it shows.
+TEST_F(SetupDialogTest, AnAreaOffTheTabletIsShownAndWrittenOnIt) {
+    std::string context = "Name=Default System\nInOriginX=15000\nInExtentX=4000\nInOriginY=10000\nInExtentY=3000\n";
+    ASSERT_TRUE(host.Describe(Tablet("Contexts=1", "", "[Context0]\n" + context + "[DefaultSystemContext]\n" + context).c_str()));
+    ASSERT_TRUE(host.Open());
+    EXPECT_EQ((std::vector<std::string>{"4\"", "3\"", "8\"", "0\"", "0\"", "6\""}), FieldTexts());
+    host.Click(IDOK);
+    ASSERT_TRUE(host.Ended());
+    for (ContextHandle written : {host.sim.SystemContextOf(0), host.sim.DefaultSystemContext()}) {
+        ContextRecord r = host.sim.Context(written);
+        EXPECT_EQ(8000, r.inOriginX) << written;
+        EXPECT_EQ(4000, r.inExtentX) << written;
+        EXPECT_EQ(6000, r.inOriginY) << written;
+        EXPECT_EQ(3000, r.inExtentY) << written;
+    }
+}
+
+// Whole Tablet at opening disables the aspect box and everything from the
+// Width label to the area control; Revert brings that state back.
+TEST_F(SetupDialogTest, WholeTabletDisablesTheAreaControlsAtOpeningAndAfterRevert) {
+    ASSERT_TRUE(host.Describe(""));
+    ASSERT_TRUE(host.Open());
+    auto expectAreaControls = [this](bool enabled, const char* when) {
+        EXPECT_EQ(!enabled, host.Checked(IDC_WHOLE_TABLET)) << when;
+        EXPECT_EQ(enabled, host.Enabled(IDC_PRESERVE_ASPECT)) << when;
+        for (int id = IDC_WIDTH_LABEL; id <= IDC_AREA_CONTROL; ++id) EXPECT_EQ(enabled, host.Enabled(id)) << when << " " << id;
+    };
+    expectAreaControls(false, "opened");
+    host.Click(IDC_WHOLE_TABLET);
+    expectAreaControls(true, "Whole Tablet off");
+    host.Click(IDC_SETUP_REVERT);
+    expectAreaControls(false, "reverted");
+}
+
+// Device 0 reports x relatively, so device 1 is the tablet: its context
+// takes the settings, and a typed height counts in its y resolution.
+TEST_F(SetupDialogTest, SettingsGoToTheSelectedDeviceOtherThanZero) {
+    ASSERT_TRUE(host.Describe("[Tablet]\nDevices=2\n[Device0]\nName=Ball\nRelativeX=1\n"
+                              "[Device1]\nName=Wide Pad\nXResolution=1000\nYResolution=500\nXMax=12000\nYMax=4500\n"));
+    ContextRecord ball = host.sim.Context(host.sim.SystemContextOf(0));
+    ASSERT_TRUE(host.Open());
+    EXPECT_EQ("9\"", host.Text(IDC_HEIGHT_EDIT));
+    host.Click(IDC_WHOLE_TABLET);
+    host.Type(IDC_HEIGHT_EDIT, "2");
+    host.Click(IDC_MODE_RELATIVE);
+    host.Click(IDOK);
+    ASSERT_TRUE(host.Ended());
+    ContextRecord pad = host.sim.Context(host.sim.SystemContextOf(1));
+    EXPECT_EQ(1000, pad.inExtentY);
+    EXPECT_EQ(1u, pad.trackingMode);
+    EXPECT_TRUE(SameRecord(ball, host.sim.Context(host.sim.SystemContextOf(0)))) << "device 0 untouched";
+}
+
 TEST_F(SetupDialogTest, CancelAfterTestPutsTheDriverBackAndWritesNoPreference) {
     Open(0);
     DriverSnapshot before = host.Snapshot();
@@ -469,6 +523,104 @@ TEST_F(SetupDialogTest, WarningComesExactlyWhenTheClicksWouldBeLost) {
     EXPECT_EQ(0, memcmp(MapOf({1, 0, 0}).entry, written.entry, sizeof written.entry));
 }
 
+// The warning's Cancel keeps the dialog open: the unit chosen is stored only
+// when OK really closes it.
+TEST_F(SetupDialogTest, UnitIsStoredOnlyWhenOkCloses) {
+    Open(1, 0);
+    host.Select(IDC_UNITS_LIST, 1);
+    host.Click(IDC_DEFAULT_BUTTONS);
+    for (int button = 0; button < 3; ++button) {
+        host.Select(IDC_BUTTON_LIST, button);
+        host.Select(IDC_ACTION_LIST, 0);
+    }
+    host.boxDriver.answer = IDCANCEL;
+    host.Click(IDOK);
+    ASSERT_EQ(1u, host.boxDriver.boxes.size());
+    EXPECT_FALSE(host.Ended());
+    host.Click(IDCANCEL);
+    EXPECT_TRUE(host.Ended());
+    EXPECT_EQ(0, CurrentUnit);
+    EXPECT_EQ("7", host.UnitsKey()) << "no unit written";
+}
+
+// The warning is about clicks the cursor had when the dialog opened: a map
+// that never had a right click does not nag on every OK.
+TEST_F(SetupDialogTest, WarningOnlyForClicksTheOpenedMapHad) {
+    struct Case {
+        const char* map;     // the cursor's map at opening
+        int button, action;  // then changed, -1: unchanged
+        const char* warning;
+    } cases[] = {
+        {"1,7", -1, -1, nullptr},
+        {"1,7", 1, 8, nullptr},
+        {"1,4", 1, 7, "Current settings will disable the right mouse button!"},
+    };
+    for (const Case& c : cases) {
+        ASSERT_TRUE(host.Describe(
+            Tablet("", std::string("Cursors=1\n[Device0.Cursor0]\nName=Pen\nActive=1\nButtonNames=Tip,Barrel\nButtonMap=") +
+                           c.map + "\n").c_str()));
+        ASSERT_TRUE(host.Open());
+        if (c.button >= 0) {
+            host.Click(IDC_DEFAULT_BUTTONS);
+            host.Select(IDC_BUTTON_LIST, c.button);
+            host.Select(IDC_ACTION_LIST, c.action);
+        }
+        host.boxDriver.boxes.clear();
+        host.boxDriver.answer = IDOK;
+        for (int id : {IDC_SETUP_TEST, IDOK}) host.Click(id);
+        EXPECT_TRUE(host.Ended()) << c.map;
+        if (!c.warning) {
+            EXPECT_TRUE(host.boxDriver.boxes.empty()) << c.map;
+            continue;
+        }
+        ASSERT_EQ(2u, host.boxDriver.boxes.size()) << c.map;
+        EXPECT_EQ(c.warning, host.boxDriver.boxes[1].text);
+    }
+}
+
+// With the pen option in the context, probing Whole Tablet keeps the
+// tracking mode shown, and OK writes what is shown.
+TEST_F(SetupDialogTest, ProbingKeepsTheShownTrackingModeWithThePenOption) {
+    ASSERT_TRUE(host.Describe(Tablet("PenOption=1\nContexts=1", "",
+                                     "[Context0]\nName=Default System\nOptions=2\nTrackingMode=0\n"
+                                     "InOriginX=1000\nInExtentX=6000\nInOriginY=2500\nInExtentY=4500\n").c_str()));
+    ASSERT_TRUE(host.Open());
+    ASSERT_TRUE(host.Checked(IDC_MODE_ABSOLUTE));
+    host.Click(IDC_MODE_RELATIVE);
+    host.Click(IDC_WHOLE_TABLET);
+    EXPECT_TRUE(host.Checked(IDC_MODE_RELATIVE));
+    EXPECT_EQ(0u, workingSettings.mode);
+    host.Click(IDOK);
+    ASSERT_TRUE(host.Ended());
+    EXPECT_EQ(1u, host.SystemContext().trackingMode) << "relative written";
+}
+
+// A tablet unplugged while the dialog is open: OK and Test write nothing,
+// say so with a stop box and keep the dialog open, so Cancel still restores.
+TEST_F(SetupDialogTest, TabletGoneWhileOpenWritesNothingAndSaysSo) {
+    Open(1);
+    host.Type(IDC_SENS_EDIT, "80");
+    DriverSnapshot before = host.Snapshot();
+    ASSERT_TRUE(host.sim.SetFault(SimFaultNoAnswers, 1));
+    host.boxDriver.answer = IDOK;
+    for (int id : {IDC_SETUP_TEST, IDOK}) {
+        host.boxDriver.boxes.clear();
+        host.Click(id);
+        ASSERT_EQ(1u, host.boxDriver.boxes.size()) << id;
+        const SeenBox& box = host.boxDriver.boxes[0];
+        EXPECT_EQ("The tablet does not answer. Nothing was changed.", box.text);
+        EXPECT_EQ("Tablet Control Panel", box.caption);
+        EXPECT_EQ(static_cast<UINT>(MB_OK | MB_ICONSTOP), box.style);
+        EXPECT_FALSE(host.Ended()) << id;
+        EXPECT_TRUE(before == host.Snapshot()) << id << ": nothing written";
+    }
+    EXPECT_EQ("7", host.UnitsKey());
+    host.sim.ClearFaults();
+    host.Click(IDCANCEL);
+    EXPECT_TRUE(host.Ended());
+    EXPECT_TRUE(before == host.Snapshot());
+}
+
 TEST_F(SetupDialogTest, StatusLineFollowsTheAreaControl) {
     Open();
     struct Case {
@@ -524,6 +676,12 @@ TEST_F(SetupDialogTest, TestReadsTheFieldBeingEdited) {
     ContextRecord written = host.SystemContext();
     EXPECT_EQ(2500, written.inOriginX);
     EXPECT_EQ(3000, written.inExtentX);
+    // OK too: 80 typed, the field not yet left, then OK.
+    SetFocus(host.Item(IDC_SENS_EDIT));
+    SetDlgItemTextA(host.dialog, IDC_SENS_EDIT, "80");
+    host.Click(IDOK);
+    EXPECT_TRUE(host.Ended());
+    EXPECT_EQ(0x6666u, host.SystemContext().sensitivityX);
 }
 
 TEST_F(SetupDialogTest, DisabledLabelsKeepTheirMnemonicsToThemselves) {

@@ -431,39 +431,108 @@ TEST_F(SimTest, PacketsGoOnlyToContextsOfTheCursorsDevice) {
     EXPECT_EQ(two.Drain(PacketMessage), 2);
 }
 
-TEST_F(SimTest, HostMousePositionMapsOntoTheOutputRange) {
-    int width = GetSystemMetrics(SM_CXSCREEN), height = GetSystemMetrics(SM_CYSCREEN);
-    Receiver receiver;
+// The window a context was opened for stands for the tablet: the pointer
+// over its client area maps through the input extent onto the output range,
+// and beyond the window it counts at the nearest edge.
+TEST_F(SimTest, HostMousePositionOverTheWindowMapsThroughTheInputExtent) {
+    HWND window = CreateWindowExA(WS_EX_TOPMOST, "STATIC", "", WS_POPUP | WS_VISIBLE, 100, 100, 200, 150, nullptr,
+                                  nullptr, nullptr, nullptr);
+    ASSERT_NE(window, nullptr);
+    RECT client;
+    GetClientRect(window, &client);
+    const int w = client.right, h = client.bottom;
     ContextRecord record = OpenRecord();
+    record.inOriginX = 500;  // the input origin does not shift the output
+    record.inOriginY = 0;
+    record.inExtentX = 12000;
+    record.inExtentY = 9000;
     record.outOriginX = 0;
     record.outOriginY = 0;
     record.outExtentX = 12000;
     record.outExtentY = -9000;  // y grows downward from the top edge
-    ContextHandle down = vx.VXOpenA(receiver.window, &record, TRUE);
+    ContextHandle down = vx.VXOpenA(window, &record, TRUE);
     record.outExtentY = 9000;
-    ContextHandle up = vx.VXOpenA(receiver.window, &record, TRUE);
+    ContextHandle up = vx.VXOpenA(window, &record, TRUE);
+    ASSERT_NE(down, 0u);
+    ASSERT_NE(up, 0u);
     struct Case {
-        int sx, sy;
+        int cx, cy;  // client position of the pointer
         int32_t x, yDown, yUp;
     } cases[] = {
         {0, 0, 0, 0, 9000},
-        {width - 1, height - 1, 12000, 9000, 0},
-        {(width - 1) / 2, 0, MulDiv((width - 1) / 2, 12000, width - 1), 0, 9000},
+        {w - 1, h - 1, 12000, 9000, 0},
+        {(w - 1) / 2, 0, MulDiv((w - 1) / 2, 12000, w - 1), 0, 9000},
+        {w + 50, -40, 12000, 0, 9000},  // beyond the window: its nearest corner
     };
     for (const Case& c : cases) {
-        ASSERT_TRUE(SetCursorPos(c.sx, c.sy));
+        POINT at = {c.cx, c.cy};
+        ClientToScreen(window, &at);
+        ASSERT_TRUE(SetCursorPos(at.x, at.y));
         EXPECT_EQ(sim.PollHostMouse(), 2);
         EXPECT_EQ(sim.PollHostMouse(), 0);  // nothing changed
-        for (ContextHandle context : {down, up}) {
+        for (int n = 0; n < 2; ++n) {  // one packet for each context
             MSG msg;
-            ASSERT_TRUE(receiver.Take(PacketMessage, &msg));
+            ASSERT_TRUE(PeekMessageA(&msg, window, PacketMessage, PacketMessage, PM_REMOVE));
             PacketRecord p = {};
             ASSERT_TRUE(vx.VXPacket(static_cast<ContextHandle>(msg.lParam), static_cast<UINT>(msg.wParam), &p));
             EXPECT_EQ(p.cursor, 0u);  // the pen, the first active cursor
-            EXPECT_EQ(p.x, c.x);
-            EXPECT_EQ(p.y, context == down ? c.yDown : c.yUp) << c.sx << "," << c.sy;
+            EXPECT_EQ(p.buttons, 0u);  // no button pressed over the window
+            EXPECT_EQ(p.x, c.x) << c.cx << "," << c.cy;
+            EXPECT_EQ(p.y, static_cast<ContextHandle>(msg.lParam) == down ? c.yDown : c.yUp) << c.cx << "," << c.cy;
         }
     }
+    vx.VXClose(down);
+    vx.VXClose(up);
+    DestroyWindow(window);
+}
+
+// The pen's buttons come from the window's own mouse input: the right button
+// pressed over it is the tip until released, and leaving the window lifts it.
+TEST_F(SimTest, HostMouseButtonsComeFromTheWindowsOwnInput) {
+    WNDCLASSA plain = {};
+    plain.lpfnWndProc = DefWindowProcA;
+    plain.hInstance = GetModuleHandleA(nullptr);
+    plain.lpszClassName = "SimTestTablet";
+    RegisterClassA(&plain);
+    HWND window = CreateWindowExA(WS_EX_TOPMOST, "SimTestTablet", "", WS_POPUP | WS_VISIBLE, 100, 100, 200, 150,
+                                  nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
+    ASSERT_NE(window, nullptr);
+    SetForegroundWindow(window);
+    SetEnvironmentVariableA("VELLIX_HOST_MOUSE", "1");
+    ContextRecord record = OpenRecord();
+    ContextHandle context = vx.VXOpenA(window, &record, TRUE);  // the feed starts with the context
+    SetEnvironmentVariableA("VELLIX_HOST_MOUSE", nullptr);
+    ASSERT_NE(context, 0u);
+    // The buttons of the newest packet once the feed has seen the input.
+    auto buttonsBecome = [&](uint32_t wanted) {
+        for (DWORD start = GetTickCount(); GetTickCount() - start < 10000;) {
+            MSG msg;
+            while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+                PacketRecord p = {};
+                if (msg.message == PacketMessage &&
+                    vx.VXPacket(static_cast<ContextHandle>(msg.lParam), static_cast<UINT>(msg.wParam), &p) &&
+                    p.buttons == wanted)
+                    return true;
+                DispatchMessageA(&msg);
+            }
+            MsgWaitForMultipleObjects(0, nullptr, FALSE, 20, QS_ALLINPUT);
+        }
+        return false;
+    };
+    auto click = [](DWORD flags) {
+        INPUT input = {};
+        input.type = INPUT_MOUSE;
+        input.mi.dwFlags = flags;
+        return SendInput(1, &input, sizeof input) == 1;
+    };
+    ASSERT_TRUE(SetCursorPos(150, 150));
+    ASSERT_TRUE(click(MOUSEEVENTF_RIGHTDOWN));
+    EXPECT_TRUE(buttonsBecome(1)) << "the right button over the window is the tip";
+    ASSERT_TRUE(SetCursorPos(600, 500));
+    EXPECT_TRUE(buttonsBecome(0)) << "leaving the window lifts the pen";
+    ASSERT_TRUE(click(MOUSEEVENTF_RIGHTUP));
+    vx.VXClose(context);
+    DestroyWindow(window);
 }
 
 // --- Cursors and notifications --------------------------------------------

@@ -113,6 +113,33 @@ TEST_F(TweakTest, HeldPressStepsAtOnceThenFromTheSeventhTick) {
     }
 }
 
+// Another window taking the mouse (a message box, a menu) or a cancelled mode
+// ends the press as a release does: no more steps, both halves released,
+// and the other window keeps its capture.
+TEST_F(TweakTest, LosingTheMouseEndsThePressAsAReleaseDoes) {
+    struct Case {
+        const char* what;
+        void (*lose)(HWND tweak, HWND other);
+        HWND (*captureAfter)(HWND other);
+    } cases[] = {
+        {"capture taken", [](HWND, HWND o) { SetCapture(o); }, [](HWND o) { return o; }},
+        {"mode cancelled", [](HWND t, HWND) { SendMessageA(t, WM_CANCELMODE, 0, 0); },
+         [](HWND) { return static_cast<HWND>(nullptr); }},
+    };
+    for (const Case& c : cases) {
+        host->notifications.clear();
+        Press(2);
+        ASSERT_EQ(tweak, GetCapture()) << c.what;
+        c.lose(tweak, other);
+        EXPECT_FALSE(KillTimer(tweak, 0)) << c.what << ": the repeat timer still runs";
+        for (int tick = 1; tick <= 9; ++tick) Tick();
+        EXPECT_EQ(1u, host->notifications.size()) << c.what << ": it went on stepping";
+        EXPECT_EQ(0, GetWindowWord(tweak, PressedSlot)) << c.what;
+        EXPECT_EQ(c.captureAfter(other), GetCapture()) << c.what;
+        ReleaseCapture();
+    }
+}
+
 TEST_F(TweakTest, PressInvertsOnlyItsBandUntilRelease) {
     UpdateWindow(tweak);
     RECT client;
