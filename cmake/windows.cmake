@@ -106,3 +106,12 @@ endif()
 # It sees the display as the program does: it carries the program's manifest.
 add_executable(tablet_tour ${CMAKE_SOURCE_DIR}/tools/tour/tour.cpp $<TARGET_OBJECTS:tabletcp_manifest>)
 add_dependencies(tablet_tour tabletcp Vellix32)
+
+# What is handed out or looked at of a flavour whose programs this host cannot
+# run: the program, its installer, the stand-in and the tour (tools/build
+# builds only these for it).
+add_custom_target(shipped)
+add_dependencies(shipped tabletcp Vellix32 tablet_tour)
+if(TARGET tablet_setup)
+    add_dependencies(shipped tablet_setup)
+endif()
