@@ -122,13 +122,10 @@ TEST_F(DisplayScaleTest, NoStaticTextIsWiderThanItsControl) {
 // size of the formula: the program, too, is aware of the scale (through its
 // manifest), and the system does not stretch it.
 TEST(DisplayScale, TheProgramItselfFollowsTheScale) {
-    fault_test::PlainEnvironment();
     fault_test::ProgramFolder folder("display-scale", fault_test::BinFolder() + "Vellix32.dll");
-    ASSERT_TRUE(folder.Ready());
     fault_test::ChildProgram child;
-    ASSERT_TRUE(child.Start(folder.Program(), fault_test::Quoted(folder.Program())));
-    HWND mainWindow = child.WaitForMainWindowOrBox();
-    ASSERT_TRUE(mainWindow && child.MainWindow() == mainWindow);
+    HWND mainWindow = fault_test::StartToMainWindow(folder, child);
+    ASSERT_TRUE(mainWindow);
     SIZE want = MainWindowSize();
     SIZE got = WindowSize(mainWindow);
     EXPECT_EQ(got.cx, want.cx);

@@ -191,13 +191,10 @@ std::vector<std::string> CommonControlsModules(DWORD processId) {
 }
 
 TEST(Manifest, TheRunningProgramUsesTheCommonControls6) {
-    fault_test::PlainEnvironment();
     fault_test::ProgramFolder folder("manifest", fault_test::BinFolder() + "Vellix32.dll");
-    ASSERT_TRUE(folder.Ready());
     fault_test::ChildProgram child;
-    ASSERT_TRUE(child.Start(folder.Program(), fault_test::Quoted(folder.Program())));
-    HWND mainWindow = child.WaitForMainWindowOrBox();
-    ASSERT_TRUE(mainWindow && child.MainWindow() == mainWindow);
+    HWND mainWindow = fault_test::StartToMainWindow(folder, child);
+    ASSERT_TRUE(mainWindow);
     PostMessageA(mainWindow, WM_COMMAND, IDM_ABOUT, 0);
     HWND about = child.WaitForNewDialog({});
     ASSERT_TRUE(about);

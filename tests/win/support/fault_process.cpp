@@ -335,6 +335,13 @@ HWND ChildProgram::MainWindow() const {
 
 std::vector<HWND> ChildProgram::Dialogs() const { return ProcessWindows(process.dwProcessId, "#32770"); }
 
+HWND StartToMainWindow(const ProgramFolder& folder, ChildProgram& child) {
+    PlainEnvironment();
+    if (!folder.Ready() || !child.Start(folder.Program(), Quoted(folder.Program()))) return nullptr;
+    HWND window = child.WaitForMainWindowOrBox();
+    return window && child.MainWindow() == window ? window : nullptr;
+}
+
 HWND ChildProgram::WaitForMainWindowOrBox(DWORD limitMs) const {
     for (DWORD started = GetTickCount(); GetTickCount() - started < limitMs && Running();) {
         std::vector<HWND> boxes = Dialogs();

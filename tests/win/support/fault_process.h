@@ -114,6 +114,10 @@ void CheckMissingEntryPoints(const std::vector<unsigned>& ordinals);
 // mouse from the environment: children use the built-in tablet.
 void PlainEnvironment();
 std::string Quoted(const std::string& path);
+// Starts the program of a folder (with the stand-in beside it) in the plain
+// environment and waits for its main window: nullptr when the folder is not
+// ready, the program does not start, or something else comes first.
+HWND StartToMainWindow(const ProgramFolder& folder, ChildProgram& child);
 
 // Every dialog opened and showed the built-in tablet, no box came that
 // nobody asked for, and the process ended by itself with 0.
