@@ -4,6 +4,7 @@
 #include "defs/features.h"
 #include "dialogs/dialogs.h"
 #include "driver/driver.h"
+#include "win/glue.h"
 
 char caption[50];
 HINSTANCE appInstance = nullptr;
@@ -31,10 +32,7 @@ bool RegisterWindowClasses(HINSTANCE instance) {
     mainClass.hbrBackground = reinterpret_cast<HBRUSH>(static_cast<INT_PTR>(COLOR_APPWORKSPACE + 1));
     mainClass.lpszMenuName = MAKEINTRESOURCEA(IDM_TABLET);
     mainClass.lpszClassName = caption;
-    if (RegisterClassA(&mainClass)) return true;
-    // A second registration in the same process (tests) finds it there.
-    WNDCLASSA existing;
-    return GetClassInfoA(instance, caption, &existing) != FALSE;
+    return RegisterWindowClassOnce(mainClass);
 }
 
 HWND StartTabletControlPanel(HINSTANCE instance, int showCommand) {

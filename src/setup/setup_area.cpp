@@ -7,6 +7,7 @@
 #include "driver/driver.h"
 #include "setup/setup.h"
 #include "setup/setup_private.h"
+#include "win/glue.h"
 
 DWORD areaStep = 1;
 AreaBox shownArea;
@@ -79,12 +80,7 @@ void ShowArea(HWND window, const AreaBox& area, int unit, int all) {
 }
 
 void FillUnitList(HWND window) {
-    HWND list = GetDlgItem(window, IDC_UNITS_LIST);
-    for (UINT id = IDS_INCHES; id <= IDS_CENTIMETERS; ++id) {
-        char text[40] = "";
-        LoadStringA(GetModuleHandleA(nullptr), id, text, sizeof text);
-        SendMessageA(list, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text));
-    }
+    AddStringRange(GetDlgItem(window, IDC_UNITS_LIST), GetModuleHandleA(nullptr), IDS_INCHES, IDS_CENTIMETERS);
 }
 
 void GiveAreaToControl(HWND window) {
@@ -129,9 +125,8 @@ INT_PTR OnAreaSpin(HWND window, WORD id, WORD code) {
 }
 
 INT_PTR OnWholeTablet(HWND window) {
-    DWORD fresh = IsDlgButtonChecked(window, IDC_WHOLE_TABLET) == BST_CHECKED ? 0 : 1;
+    DWORD fresh = ToggleCheckBox(window, IDC_WHOLE_TABLET) ? 1 : 0;
     workingSettings.wholeTablet = fresh;
-    CheckDlgButton(window, IDC_WHOLE_TABLET, fresh ? BST_CHECKED : BST_UNCHECKED);
     if (fresh) {
         ProbeSettings();  // the area comes back as the driver stores the whole tablet
         ShowChangedArea(window);
@@ -147,9 +142,8 @@ INT_PTR OnWholeTablet(HWND window) {
 }
 
 INT_PTR OnPreserveAspect(HWND window) {
-    int fresh = IsDlgButtonChecked(window, IDC_PRESERVE_ASPECT) == BST_CHECKED ? 0 : 1;
+    int fresh = ToggleCheckBox(window, IDC_PRESERVE_ASPECT) ? 1 : 0;
     preserveAspect = fresh;
-    CheckDlgButton(window, IDC_PRESERVE_ASPECT, fresh ? BST_CHECKED : BST_UNCHECKED);
     if (fresh) {
         FitAspect(workingSettings.area, CurrentLimits());
         ShowChangedArea(window);
