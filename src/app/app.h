@@ -35,8 +35,10 @@ struct IconGrid {
 extern IconGrid iconGrid;
 constexpr int IconRowCount = 3;
 
-// Start-up steps 1 to 8; returns the main window, or null when the program
-// must end (with exit code 0).
+// Starts the program: checks that the driver answers, registers the classes,
+// creates the main window, opens the driver manager, shows the window and
+// reads the unit preference. Returns the main window, or null when the
+// program must end (with exit code 0).
 HWND StartTabletControlPanel(HINSTANCE instance, int showCommand);
 int RunMessageLoop();
 int TabletMain(HINSTANCE instance, int showCommand);
