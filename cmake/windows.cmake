@@ -105,6 +105,7 @@ endif()
 # The headless tour of tools/run: opens every window and saves pictures.
 # It sees the display as the program does: it carries the program's manifest.
 add_executable(tablet_tour ${CMAKE_SOURCE_DIR}/tools/tour/tour.cpp $<TARGET_OBJECTS:tabletcp_manifest>)
+target_include_directories(tablet_tour PRIVATE ${CMAKE_SOURCE_DIR}/src)
 add_dependencies(tablet_tour tabletcp Vellix32)
 
 # What is handed out or looked at of a flavour whose programs this host cannot
