@@ -29,6 +29,23 @@ choose_flavour() {
     export TABLET_FLAVOUR=$flavour
 }
 
+# Configures a preset. A build folder whose recorded toolchain file no longer
+# exists (it was renamed or removed) cannot configure again; it is configured
+# afresh, keeping what was built.
+configure_preset() {  # preset [cmake options...]
+    local preset=$1 system included
+    shift
+    for system in "$root/build/$preset"/CMakeFiles/*/CMakeSystem.cmake; do
+        [ -f "$system" ] || continue
+        included=$(sed -nE 's/^include\("(.*)"\)$/\1/p' "$system")
+        if [ -n "$included" ] && [ ! -f "$included" ]; then
+            cmake --fresh --preset "$preset" "$@"
+            return
+        fi
+    done
+    cmake --preset "$preset" "$@"
+}
+
 # One Xvfb for a run of Windows programs, of a given size (default
 # 1024x768) at 96 DPI; tests compute what depends on the display from it.
 start_xvfb() {  # [WIDTHxHEIGHT]
