@@ -30,8 +30,9 @@ choose_flavour() {
 }
 
 # Configures a preset. A build folder whose recorded toolchain file no longer
-# exists (it was renamed or removed) cannot configure again; it is configured
-# afresh, keeping what was built.
+# exists (it was renamed or removed) cannot configure again: its record of the
+# target system is dropped so that CMake inspects the system again with the
+# current toolchain file, keeping what was built.
 configure_preset() {  # preset [cmake options...]
     local preset=$1 system included
     shift
@@ -39,8 +40,8 @@ configure_preset() {  # preset [cmake options...]
         [ -f "$system" ] || continue
         included=$(sed -nE 's/^include\("(.*)"\)$/\1/p' "$system")
         if [ -n "$included" ] && [ ! -f "$included" ]; then
-            cmake --fresh --preset "$preset" "$@"
-            return
+            echo "configure: $preset: $included is gone; inspecting the target system again" >&2
+            rm -rf "$(dirname "$system")"
         fi
     done
     cmake --preset "$preset" "$@"
