@@ -24,7 +24,9 @@ namespace {
 const char ShortcutName[] = "Tablet Control Panel.lnk";
 const char UninstallKey[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\TabletControlPanel";
 
-std::string SetupPath() { return fault_test::BinFolder() + "..\\setup\\tablet-control-panel-" TABLET_VERSION_TEXT "-setup.exe"; }
+std::string SetupPath() {
+    return fault_test::BinFolder() + "..\\setup\\tablet-control-panel-" TABLET_VERSION_TEXT "-setup.exe";
+}
 
 std::string Folder(int csidl) {
     char path[MAX_PATH] = "";

@@ -34,7 +34,8 @@ void SimControl::Unload() {
 
 void SimControl::Bind() {
 #define SIM_CONTROL_BIND(name, result, params) \
-    functions_.name = reinterpret_cast<decltype(functions_.name)>(reinterpret_cast<void*>(GetProcAddress(module_, #name)));
+    functions_.name =                          \
+        reinterpret_cast<decltype(functions_.name)>(reinterpret_cast<void*>(GetProcAddress(module_, #name)));
     SIM_CONTROL_FUNCTIONS(SIM_CONTROL_BIND)
 #undef SIM_CONTROL_BIND
 }
@@ -42,7 +43,9 @@ void SimControl::Bind() {
 void SimControl::Reset() {
     if (functions_.SimReset) functions_.SimReset();
 }
-bool SimControl::LoadDescription(const char* path) { return functions_.SimLoadDescription && functions_.SimLoadDescription(path); }
+bool SimControl::LoadDescription(const char* path) {
+    return functions_.SimLoadDescription && functions_.SimLoadDescription(path);
+}
 bool SimControl::LoadDescriptionText(const char* text) {
     return functions_.SimLoadDescriptionText && functions_.SimLoadDescriptionText(text);
 }
@@ -56,11 +59,17 @@ int SimControl::InjectPacket(uint32_t cursor, uint32_t buttons, int32_t x, int32
     return functions_.SimInjectPacket ? functions_.SimInjectPacket(cursor, buttons, x, y) : 0;
 }
 int SimControl::PollHostMouse() { return functions_.SimPollHostMouse ? functions_.SimPollHostMouse() : 0; }
-int SimControl::QueuedPackets(ContextHandle context) { return functions_.SimQueuedPackets ? functions_.SimQueuedPackets(context) : -1; }
+int SimControl::QueuedPackets(ContextHandle context) {
+    return functions_.SimQueuedPackets ? functions_.SimQueuedPackets(context) : -1;
+}
 int SimControl::ContextCount() { return functions_.SimContextCount ? functions_.SimContextCount() : 0; }
 ContextHandle SimControl::ContextAt(int index) { return functions_.SimContextAt ? functions_.SimContextAt(index) : 0; }
-int SimControl::OpenedContextCount() { return functions_.SimOpenedContextCount ? functions_.SimOpenedContextCount() : 0; }
-ContextHandle SimControl::DefaultSystemContext() { return functions_.SimDefaultSystemContext ? functions_.SimDefaultSystemContext() : 0; }
+int SimControl::OpenedContextCount() {
+    return functions_.SimOpenedContextCount ? functions_.SimOpenedContextCount() : 0;
+}
+ContextHandle SimControl::DefaultSystemContext() {
+    return functions_.SimDefaultSystemContext ? functions_.SimDefaultSystemContext() : 0;
+}
 ContextHandle SimControl::DefaultContext() { return functions_.SimDefaultContext ? functions_.SimDefaultContext() : 0; }
 ContextHandle SimControl::TopContext() { return functions_.SimTopContext ? functions_.SimTopContext() : 0; }
 bool SimControl::ReadContext(ContextHandle context, ContextRecord* record) {
@@ -69,7 +78,9 @@ bool SimControl::ReadContext(ContextHandle context, ContextRecord* record) {
 bool SimControl::WriteContext(ContextHandle context, const ContextRecord& record) {
     return functions_.SimWriteContext && functions_.SimWriteContext(context, &record);
 }
-int SimControl::ContextEnabled(ContextHandle context) { return functions_.SimContextEnabled ? functions_.SimContextEnabled(context) : -1; }
+int SimControl::ContextEnabled(ContextHandle context) {
+    return functions_.SimContextEnabled ? functions_.SimContextEnabled(context) : -1;
+}
 int SimControl::DeviceCount() { return functions_.SimDeviceCount ? functions_.SimDeviceCount() : 0; }
 bool SimControl::ReadButtonMap(uint32_t cursor, ButtonMap* map) {
     return functions_.SimReadButtonMap && functions_.SimReadButtonMap(cursor, map);
@@ -77,7 +88,9 @@ bool SimControl::ReadButtonMap(uint32_t cursor, ButtonMap* map) {
 bool SimControl::ReadDefaultButtonMap(uint32_t cursor, ButtonMap* map) {
     return functions_.SimReadDefaultButtonMap && functions_.SimReadDefaultButtonMap(cursor, map);
 }
-int SimControl::CursorEnabled(uint32_t cursor) { return functions_.SimCursorEnabled ? functions_.SimCursorEnabled(cursor) : -1; }
+int SimControl::CursorEnabled(uint32_t cursor) {
+    return functions_.SimCursorEnabled ? functions_.SimCursorEnabled(cursor) : -1;
+}
 int SimControl::CallCount(uint32_t ordinal) { return functions_.SimCallCount ? functions_.SimCallCount(ordinal) : 0; }
 int SimControl::TotalCalls() { return functions_.SimTotalCalls ? functions_.SimTotalCalls() : 0; }
 std::string SimControl::CallLog() {
@@ -91,7 +104,9 @@ std::string SimControl::CallLog() {
 void SimControl::ClearLog() {
     if (functions_.SimClearLog) functions_.SimClearLog();
 }
-bool SimControl::SetFault(int fault, int value) { return functions_.SimSetFault && functions_.SimSetFault(fault, value); }
+bool SimControl::SetFault(int fault, int value) {
+    return functions_.SimSetFault && functions_.SimSetFault(fault, value);
+}
 void SimControl::ClearFaults() {
     if (functions_.SimClearFaults) functions_.SimClearFaults();
 }
