@@ -56,9 +56,10 @@ set(TABLET_MULDIV_BINDING ${CMAKE_SOURCE_DIR}/src/controls/muldiv_binding.cpp)
 tablet_folder_library(tablet_core core ${TABLET_CORE_NATIVE_BINDING})
 target_sources(tablet_core PRIVATE ${TABLET_MULDIV_BINDING})
 target_link_libraries(tablet_core PUBLIC kernel32)
-# Win32 glue every window-owning room shares (the resource module, boxes).
+# Win32 glue every window-owning room shares: the resource module, the error
+# box, class registration, combo and check-box helpers, scoped GDI owners.
 tablet_folder_library(tablet_win win)
-target_link_libraries(tablet_win PUBLIC user32 kernel32)
+target_link_libraries(tablet_win PUBLIC tablet_core user32 kernel32 gdi32)
 # The driver binding, the session and the device queries.
 tablet_folder_library(tablet_driver driver)
 target_link_libraries(tablet_driver PUBLIC tablet_core tablet_win)
