@@ -8,6 +8,7 @@
 #include "defs/features.h"
 #include "dialogs/dialogs.h"
 #include "driver/driver.h"
+#include "support/program_test.h"
 #include "support/dialog_support.h"
 #include "support/sim_control.h"
 #include "support/windows_harness.h"
@@ -20,26 +21,25 @@ const char ThreeCursors[] =
     "[Device0.Cursor1]\nName=Beta\nActive=%d\n"
     "[Device0.Cursor2]\nName=Gamma\nActive=%d\n";
 
-class FeaturesDialogTest : public ::testing::Test {
+class FeaturesDialogTest : public ProgramTest {
 protected:
     void SetUp() override {
-        ASSERT_TRUE(sim.Loaded());
-        sim.Reset();
-        ForgetDeviceSelection();
+        ProgramTest::SetUp();
+        if (HasFatalFailure()) return;
         managerHandle = VXMgrOpen(owner.handle(), MessageBase);
         ASSERT_NE(managerHandle, 0u);
     }
     void TearDown() override {
-        if (dialog) DestroyWindow(dialog);
+        if (dialog && IsWindow(dialog)) DestroyWindow(dialog);
+        dialog = nullptr;
         if (managerHandle) VXMgrClose(managerHandle);
         managerHandle = 0;
-        DispatchPending();
+        ProgramTest::TearDown();
     }
     void DescribeActive(int a, int b, int c) {
         char ini[512];
         snprintf(ini, sizeof ini, ThreeCursors, a, b, c);
-        ASSERT_TRUE(sim.LoadDescriptionText(ini));
-        ForgetDeviceSelection();
+        Describe(ini);
     }
     HWND Open() {
         if (dialog) DestroyWindow(dialog);
@@ -63,8 +63,6 @@ protected:
     }
 
     OwnerWindow owner;
-    SimControl sim;
-    HWND dialog = nullptr;
 };
 
 // Device 0 reports x relatively, so the pre-handler asks device 1, the

@@ -28,18 +28,6 @@ std::string Opened(int trackingMode) {
     return Tablet("Contexts=1", "", "[Context0]\n" + context + "[DefaultSystemContext]\n" + context);
 }
 
-std::string WindowClass(HWND window) {
-    char name[64] = "";
-    GetClassNameA(window, name, sizeof name);
-    return name;
-}
-
-std::string WindowText(HWND window) {
-    char text[128] = "";
-    GetWindowTextA(window, text, sizeof text);
-    return text;
-}
-
 bool IsGroupBox(HWND control) {
     return WindowClass(control) == "Button" && (GetWindowLongA(control, GWL_STYLE) & 0x0F) == BS_GROUPBOX;
 }

@@ -3,6 +3,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 
 #include "support/windows_harness.h"
 
@@ -15,23 +16,6 @@ INT_PTR CALLBACK RecordingProc(HWND dialog, UINT message, WPARAM wParam, LPARAM 
     INT_PTR result = wrappedProc ? wrappedProc(dialog, message, wParam, lParam) : FALSE;
     if (message == WM_INITDIALOG) lastInitResult = result;
     return result;
-}
-
-const char OwnerClass[] = "Dialog Test Owner";
-int queryCount = 0;
-int endCount = 0;
-
-LRESULT CALLBACK OwnerProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    switch (message) {
-    case WM_QUERYENDSESSION:
-        ++queryCount;
-        return TRUE;
-    case WM_ENDSESSION:
-        if (wParam) ++endCount;
-        return 0;
-    default:
-        return DefWindowProcA(window, message, wParam, lParam);
-    }
 }
 
 }  // namespace
@@ -49,9 +33,10 @@ std::vector<std::string> ComboEntries(HWND dialog, int id) {
     LRESULT count = SendDlgItemMessageA(dialog, id, CB_GETCOUNT, 0, 0);
     for (LRESULT i = 0; i < count; ++i) {
         LRESULT length = SendDlgItemMessageA(dialog, id, CB_GETLBTEXTLEN, i, 0);
+        if (length < 0) length = 0;
         std::string text(static_cast<size_t>(length) + 1, '\0');
         SendDlgItemMessageA(dialog, id, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(&text[0]));
-        text.resize(static_cast<size_t>(length));
+        text.resize(strlen(text.c_str()));
         entries.push_back(text);
     }
     return entries;
@@ -267,24 +252,104 @@ std::vector<std::string> LayoutFaults(const DialogTemplate& dialog) {
     return faults;
 }
 
-OwnerWindow::OwnerWindow() {
+namespace {
+const char OwnerClass[] = "Test Owner";
+}
+
+OwnerWindow::OwnerWindow(bool shown) {
     WNDCLASSA windowClass = {};
     windowClass.lpfnWndProc = OwnerProc;
     windowClass.hInstance = GetModuleHandleA(nullptr);
+    windowClass.hCursor = LoadCursorA(nullptr, IDC_ARROW);
     windowClass.lpszClassName = OwnerClass;
     RegisterClassA(&windowClass);  // a second registration fails harmlessly
-    window = CreateWindowExA(0, OwnerClass, "Dialog Test Owner", WS_OVERLAPPEDWINDOW, 0, 0, 200, 100, nullptr,
-                             nullptr, GetModuleHandleA(nullptr), nullptr);
-    queryCount = 0;
-    endCount = 0;
+    window = shown ? CreateWindowExA(0, OwnerClass, "Test Owner", WS_POPUP | WS_CAPTION | WS_VISIBLE, 10, 10, 200,
+                                     100, nullptr, nullptr, GetModuleHandleA(nullptr), this)
+                   : CreateWindowExA(0, OwnerClass, "Test Owner", WS_OVERLAPPEDWINDOW, 0, 0, 200, 100, nullptr,
+                                     nullptr, GetModuleHandleA(nullptr), this);
 }
 
 OwnerWindow::~OwnerWindow() {
     if (window) DestroyWindow(window);
 }
 
-int OwnerWindow::sessionQueries() const { return queryCount; }
-int OwnerWindow::sessionEnds() const { return endCount; }
+LRESULT CALLBACK OwnerWindow::OwnerProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_NCCREATE)
+        SetWindowLongPtrA(window, GWLP_USERDATA,
+                          reinterpret_cast<LONG_PTR>(reinterpret_cast<CREATESTRUCTA*>(lParam)->lpCreateParams));
+    auto* self = reinterpret_cast<OwnerWindow*>(GetWindowLongPtrA(window, GWLP_USERDATA));
+    switch (message) {
+    case WM_QUERYENDSESSION:
+        if (self) ++self->queryCount;
+        return TRUE;
+    case WM_ENDSESSION:
+        if (self && wParam) ++self->endCount;
+        return 0;
+    case WM_ENTERIDLE:
+        if (self && wParam == MSGF_DIALOGBOX && self->onDialogIdle) self->onDialogIdle(reinterpret_cast<HWND>(lParam));
+        return 0;
+    default:
+        return DefWindowProcA(window, message, wParam, lParam);
+    }
+}
+
+HWND DialogHost::Open(int templateId, DLGPROC proc, bool show) {
+    Close();
+    dialog = CreateDialogParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(templateId), owner, proc, 0);
+    if (dialog && show) {
+        ShowWindow(dialog, SW_SHOW);
+        SetForegroundWindow(dialog);
+        SetActiveWindow(dialog);
+        PumpMessages();
+    }
+    return dialog;
+}
+
+void DialogHost::Close() {
+    if (dialog && IsWindow(dialog)) {
+        SetFocus(owner);
+        DestroyWindow(dialog);
+    }
+    dialog = nullptr;
+    PumpMessages();
+}
+
+bool DialogHost::Ended() const { return dialog && (!IsWindow(dialog) || !IsWindowVisible(dialog)); }
+
+void DialogHost::Click(int id) { Notify(id, BN_CLICKED); }
+
+void DialogHost::Notify(int id, WORD code) {
+    SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, code), reinterpret_cast<LPARAM>(Item(id)));
+    PumpMessages();
+}
+
+void DialogHost::Select(int listId, int index) {
+    ChooseComboEntry(dialog, listId, index);
+    PumpMessages();
+}
+
+void DialogHost::Type(int editId, const char* text) {
+    SetDlgItemTextA(dialog, editId, text);
+    Notify(editId, EN_KILLFOCUS);
+}
+
+void DialogHost::Command(WPARAM wParam) {
+    SendCommand(dialog, wParam);
+    PumpMessages();
+}
+
+std::string DialogHost::Text(int id) const { return ControlText(dialog, id); }
+
+int DialogHost::Selection(int listId) const { return ComboSelection(dialog, listId); }
+
+int DialogHost::Count(int listId) const { return static_cast<int>(SendMessageA(Item(listId), CB_GETCOUNT, 0, 0)); }
+
+std::string DialogHost::ListText(int listId, int index) const {
+    std::vector<std::string> entries = ComboEntries(dialog, listId);
+    return index >= 0 && static_cast<size_t>(index) < entries.size() ? entries[static_cast<size_t>(index)] : "";
+}
+
+std::vector<std::string> DialogHost::Entries(int listId) const { return ComboEntries(dialog, listId); }
 
 std::string Repeated(const std::string& name, size_t length) {
     std::string unit = name.empty() ? std::string("X") : name + " ";

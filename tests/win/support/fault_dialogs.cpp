@@ -27,7 +27,7 @@ std::vector<std::string> Texts(FaultHost& host, const int* ids, size_t count) {
 std::vector<std::string> AreaFields(FaultHost& host) { return Texts(host, AreaEdits, 6); }
 
 AreaBox ControlArea(FaultHost& host) {
-    Pump();  // spins post the area to the control
+    PumpMessages();  // spins post the area to the control
     AreaBox area = {-1, -1, -1, -1};
     SendMessageA(host.Item(IDC_AREA_CONTROL), SAM_GETAREA, 0, reinterpret_cast<LPARAM>(&area));
     return area;
@@ -42,7 +42,7 @@ void NoteTexts(FaultHost& host, SetupSeen& seen) {
 
 void Packet(FaultHost& host, uint32_t cursor, uint32_t buttons, int32_t x, int32_t y) {
     host.sim.InjectPacket(cursor, buttons, x, y);
-    Pump();
+    PumpMessages();
 }
 
 // The area control takes the focus, sees a hover and a selecting press of
@@ -58,9 +58,9 @@ void DriveCapture(FaultHost& host, uint32_t cursor, SetupSeen& seen) {
     int32_t py = y.minimum + (y.maximum - y.minimum) / 4 * 3;
     for (int attempt = 0; attempt < 3; ++attempt) {
         SetForegroundWindow(host.Dialog());
-        Pump();
+        PumpMessages();
         SetFocus(control);
-        Pump();
+        PumpMessages();
         seen.promptOnFocus = host.Text(IDC_STATUS_LINE);
         seen.contextsWhileFocused = host.sim.OpenedContextCount();
         Packet(host, cursor, 0, px, py);
@@ -70,9 +70,9 @@ void DriveCapture(FaultHost& host, uint32_t cursor, SetupSeen& seen) {
         bool kept = GetFocus() == control;
         NoteTexts(host, seen);
         SendMessageA(control, WM_KEYDOWN, 'X', 0);
-        Pump();
+        PumpMessages();
         SetFocus(host.Item(IDOK));
-        Pump();
+        PumpMessages();
         seen.contextsAfterLeaving = host.sim.OpenedContextCount();
         if (kept) break;
     }
@@ -209,9 +209,9 @@ SetupSeen DriveSetup(FaultHost& host, uint32_t packetCursor) {
     host.Select(IDC_UNITS_LIST, 0);
     NoteTexts(host, seen);
 
-    int beeps = Beeps();
+    int beeps = BeepCount();
     host.Type(IDC_WIDTH_EDIT, "5");
-    seen.beepsOnBadWidth = Beeps() - beeps;
+    seen.beepsOnBadWidth = BeepCount() - beeps;
     for (int edit : AreaEdits)
         for (const char* text : {"1", "abc", "99999", "1e-1", ""}) host.Type(edit, text);
     for (int spin = IDC_WIDTH_SPIN; spin <= IDC_BOTTOM_SPIN; spin += 3) {
