@@ -12,8 +12,18 @@ namespace {
 DLGPROC wrappedProc = nullptr;
 INT_PTR lastInitResult = -1;
 
+const char WrappedProcProperty[] = "TestDialogProc";
+
+// Each dialog keeps the procedure it was opened with (dialogs opened later
+// have their own), taken at its first message, during its creation.
 INT_PTR CALLBACK RecordingProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
-    INT_PTR result = wrappedProc ? wrappedProc(dialog, message, wParam, lParam) : FALSE;
+    auto proc = reinterpret_cast<DLGPROC>(GetPropA(dialog, WrappedProcProperty));
+    if (!proc && wrappedProc) {
+        proc = wrappedProc;
+        SetPropA(dialog, WrappedProcProperty, reinterpret_cast<HANDLE>(proc));
+    }
+    if (message == WM_NCDESTROY) RemovePropA(dialog, WrappedProcProperty);
+    INT_PTR result = proc ? proc(dialog, message, wParam, lParam) : FALSE;
     if (message == WM_INITDIALOG) lastInitResult = result;
     return result;
 }
@@ -295,7 +305,7 @@ LRESULT CALLBACK OwnerWindow::OwnerProc(HWND window, UINT message, WPARAM wParam
 
 HWND DialogHost::Open(int templateId, DLGPROC proc, bool show) {
     Close();
-    dialog = CreateDialogParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(templateId), owner, proc, 0);
+    dialog = OpenDialog(templateId, proc, owner);
     if (dialog && show) {
         ShowWindow(dialog, SW_SHOW);
         SetForegroundWindow(dialog);
@@ -320,12 +330,12 @@ void DialogHost::Click(int id) { Notify(id, BN_CLICKED); }
 
 void DialogHost::Notify(int id, WORD code) {
     SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, code), reinterpret_cast<LPARAM>(Item(id)));
-    PumpMessages();
+    if (settleEachCommand) PumpMessages();
 }
 
 void DialogHost::Select(int listId, int index) {
     ChooseComboEntry(dialog, listId, index);
-    PumpMessages();
+    if (settleEachCommand) PumpMessages();
 }
 
 void DialogHost::Type(int editId, const char* text) {
@@ -335,7 +345,7 @@ void DialogHost::Type(int editId, const char* text) {
 
 void DialogHost::Command(WPARAM wParam) {
     SendCommand(dialog, wParam);
-    PumpMessages();
+    if (settleEachCommand) PumpMessages();
 }
 
 std::string DialogHost::Text(int id) const { return ControlText(dialog, id); }

@@ -12,6 +12,7 @@
 
 // Opens template id with proc, modelessly; the result of WM_INITDIALOG is
 // kept for InitResult(). Destroy with DestroyWindow.
+// The hosts below open their dialogs with it too.
 HWND OpenDialog(int templateId, DLGPROC proc, HWND owner = nullptr);
 INT_PTR InitResult();  // what the procedure answered to the last WM_INITDIALOG
 
@@ -85,8 +86,8 @@ private:
 };
 
 // A program dialog opened modelessly from its template with its procedure
-// and driven as its controls would drive it: the hosts of the dialog tests
-// build on it.
+// and driven as its controls would drive it, through the functions above:
+// the hosts of the dialog tests build on it.
 class DialogHost {
 public:
     DialogHost() = default;
@@ -120,6 +121,9 @@ public:
 
     HWND owner = nullptr;
     HWND dialog = nullptr;
+    // Each command followed by dispatching what it posted, for drivers that
+    // read only the settled dialog; tests that look in between leave it off.
+    bool settleEachCommand = false;
 };
 
 // name repeated (with a blank between) and cut to length, as the driver

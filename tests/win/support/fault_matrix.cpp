@@ -25,6 +25,7 @@ FaultHost::FaultHost(const std::string& dllPath) {
     RegisterSetAreaClass(instance);
     RegisterTweakClass(instance);
     owner = ownerWindow.handle();
+    settleEachCommand = true;
     managerHandle = VXMgrOpen(owner, MessageBase);
 }
 
