@@ -49,16 +49,9 @@ protected:
     }
     // The enable calls since the dialog opened, as "cursor:flag" pairs.
     std::string EnableCalls() {
-        std::string calls, log = sim.CallLog();
-        const std::string prefix = "VXMgrCsrEnable ";
-        for (size_t at = log.find(prefix); at != std::string::npos; at = log.find(prefix, at + 1)) {
-            unsigned manager = 0, cursor = 0;
-            int flag = -1;
-            if (sscanf(log.c_str() + at, "VXMgrCsrEnable %u %u %d", &manager, &cursor, &flag) == 3) {
-                EXPECT_EQ(manager, managerHandle);
-                calls += std::to_string(cursor) + ":" + std::to_string(flag) + " ";
-            }
-        }
+        std::vector<unsigned> managers;
+        std::string calls = CursorEnableCalls(sim.CallLog(), &managers);
+        for (unsigned manager : managers) EXPECT_EQ(manager, managerHandle);
         return calls;
     }
 

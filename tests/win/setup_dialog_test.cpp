@@ -46,11 +46,7 @@ protected:
         host.SetUnitsKey("7");  // no unit: shows whether the dialog wrote one
         ASSERT_TRUE(host.Open());
     }
-    std::vector<std::string> FieldTexts() {
-        std::vector<std::string> texts;
-        for (int id : Fields) texts.push_back(host.Text(id));
-        return texts;
-    }
+    std::vector<std::string> FieldTexts() { return host.AreaFieldTexts(); }
     const std::vector<std::string> inches = {"6\"", "4.5\"", "1\"", "2\"", "5\"", "2.5\""};
     SetupHost host;
 };

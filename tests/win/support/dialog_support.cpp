@@ -5,6 +5,7 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "defs/features.h"
 #include "support/windows_harness.h"
 
 namespace {
@@ -361,12 +362,33 @@ std::string DialogHost::ListText(int listId, int index) const {
 
 std::vector<std::string> DialogHost::Entries(int listId) const { return ComboEntries(dialog, listId); }
 
+std::vector<std::string> DialogHost::AreaFieldTexts() const {
+    std::vector<std::string> texts;
+    for (int id : {IDC_WIDTH_EDIT, IDC_HEIGHT_EDIT, IDC_LEFT_EDIT, IDC_TOP_EDIT, IDC_RIGHT_EDIT, IDC_BOTTOM_EDIT})
+        texts.push_back(Text(id));
+    return texts;
+}
+
 std::string Repeated(const std::string& name, size_t length) {
     std::string unit = name.empty() ? std::string("X") : name + " ";
     std::string result;
     while (result.size() < length) result += unit;
     result.resize(length);
     return result;
+}
+
+std::string CursorEnableCalls(const std::string& log, std::vector<unsigned>* managers) {
+    std::string calls;
+    const std::string prefix = "VXMgrCsrEnable ";
+    for (size_t at = log.find(prefix); at != std::string::npos; at = log.find(prefix, at + 1)) {
+        unsigned manager = 0, cursor = 0;
+        int flag = -1;
+        if (std::sscanf(log.c_str() + at, "VXMgrCsrEnable %u %u %d", &manager, &cursor, &flag) == 3) {
+            if (managers) managers->push_back(manager);
+            calls += std::to_string(cursor) + ":" + std::to_string(flag) + " ";
+        }
+    }
+    return calls;
 }
 
 void FlushProfileCache() { WritePrivateProfileStringA(nullptr, nullptr, nullptr, PreferencesFile::Path().c_str()); }

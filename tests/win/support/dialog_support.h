@@ -118,6 +118,8 @@ public:
     int Count(int listId) const;
     std::string ListText(int listId, int index) const;
     std::vector<std::string> Entries(int listId) const;
+    // Tablet Setup's six area fields, width, height, left, top, right, bottom.
+    std::vector<std::string> AreaFieldTexts() const;
 
     HWND owner = nullptr;
     HWND dialog = nullptr;
@@ -147,6 +149,10 @@ private:
     bool hadFile = false;
     std::string saved;
 };
+
+// The VXMgrCsrEnable calls of a stand-in call log as "cursor:flag " pairs;
+// managers, when given, receives the manager handle of each call.
+std::string CursorEnableCalls(const std::string& log, std::vector<unsigned>* managers = nullptr);
 
 // Forgets the profile functions' cached copy of the file.
 void FlushProfileCache();

@@ -24,8 +24,6 @@ std::vector<std::string> Texts(FaultHost& host, const int* ids, size_t count) {
     return texts;
 }
 
-std::vector<std::string> AreaFields(FaultHost& host) { return Texts(host, AreaEdits, 6); }
-
 AreaBox ControlArea(FaultHost& host) {
     PumpMessages();  // spins post the area to the control
     AreaBox area = {-1, -1, -1, -1};
@@ -129,14 +127,7 @@ FeaturesSeen DriveFeatures(FaultHost& host) {
         host.sim.ClearLog();
         host.Click(IDOK);
         seen.okEnded = host.Ended();
-        std::string log = host.sim.CallLog();
-        const std::string prefix = "VXMgrCsrEnable ";
-        for (size_t at = log.find(prefix); at != std::string::npos; at = log.find(prefix, at + 1)) {
-            unsigned manager = 0, cursor = 0;
-            int flag = -1;
-            if (sscanf(log.c_str() + at, "VXMgrCsrEnable %u %u %d", &manager, &cursor, &flag) == 3)
-                seen.enableCalls += std::to_string(cursor) + ":" + std::to_string(flag) + " ";
-        }
+        seen.enableCalls = CursorEnableCalls(host.sim.CallLog());
     }
     host.Close();
     return seen;
@@ -166,7 +157,7 @@ SetupSeen DriveSetup(FaultHost& host, uint32_t packetCursor) {
     seen.buttonNames = host.Entries(IDC_BUTTON_LIST);
     seen.actions = static_cast<int>(host.Entries(IDC_ACTION_LIST).size());
     seen.sensitivity = host.Text(IDC_SENS_EDIT);
-    seen.fields = AreaFields(host);
+    seen.fields = host.AreaFieldTexts();
     seen.areaOpened = ControlArea(host);
     NoteTexts(host, seen);
 
@@ -205,7 +196,7 @@ SetupSeen DriveSetup(FaultHost& host, uint32_t packetCursor) {
     seen.areaAspect = ControlArea(host);
     host.Click(IDC_PRESERVE_ASPECT);
     host.Select(IDC_UNITS_LIST, 1);
-    seen.fieldsCm = AreaFields(host);
+    seen.fieldsCm = host.AreaFieldTexts();
     host.Select(IDC_UNITS_LIST, 0);
     NoteTexts(host, seen);
 
