@@ -9,6 +9,7 @@
 #include "dialogs/dialogs.h"
 #include "driver/driver.h"
 #include "driver/session.h"
+#include "support/program_test.h"
 #include "support/dialog_support.h"
 #include "support/sim_control.h"
 #include "support/windows_harness.h"
@@ -16,30 +17,15 @@
 
 namespace {
 
-class AboutDialogTest : public ::testing::Test {
+class AboutDialogTest : public ProgramTest {
 protected:
-    void SetUp() override {
-        ASSERT_TRUE(sim.Loaded());
-        sim.Reset();
-        ForgetDeviceSelection();
-    }
-    void TearDown() override {
-        if (dialog) DestroyWindow(dialog);
-        DispatchPending();
-    }
-    void DescribeName(const std::string& name) {
-        ASSERT_TRUE(sim.LoadDescriptionText(("[Device0]\nName=" + name + "\n").c_str()));
-        ForgetDeviceSelection();
-    }
+    void DescribeName(const std::string& name) { Describe("[Device0]\nName=" + name + "\n"); }
     HWND Open() {
         if (dialog) DestroyWindow(dialog);
         dialog = OpenDialog(IDD_ABOUT, AboutDialogProc);
         return dialog;
     }
     std::string DriverLine() { return ControlText(dialog, IDC_ABOUT_DRIVER); }
-
-    SimControl sim;
-    HWND dialog = nullptr;
 };
 
 TEST_F(AboutDialogTest, ShowsTheProgramAndTheDefaultDriverVersion) {

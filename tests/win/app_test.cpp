@@ -8,31 +8,15 @@
 #include "defs/features.h"
 #include "driver/driver.h"
 #include "driver/session.h"
+#include "support/program_test.h"
 #include "support/sim_control.h"
 #include "support/windows_harness.h"
 
 namespace {
 
-class AppTest : public ::testing::Test {
+class AppTest : public ProgramTest {
 protected:
-    void SetUp() override {
-        ASSERT_TRUE(sim.Loaded());
-        sim.Reset();
-        ForgetDeviceSelection();
-    }
-    void TearDown() override {
-        if (mainWindow && IsWindow(mainWindow)) DestroyWindow(mainWindow);
-        DispatchPending();
-    }
-    HWND Start() {
-        mainWindow = StartTabletControlPanel(GetModuleHandleA(nullptr), SW_SHOWNORMAL);
-        DispatchPending();
-        return mainWindow;
-    }
     HWND Button(int id) { return GetDlgItem(mainWindow, id); }
-
-    SimControl sim;
-    HWND mainWindow = nullptr;
 };
 
 TEST_F(AppTest, MainWindowSizeFollowsSystemMetrics) {

@@ -17,6 +17,7 @@
 #include "driver/driver.h"
 #include "driver/session.h"
 #include "setup/setup.h"
+#include "support/program_test.h"
 #include "support/dialog_support.h"
 #include "support/fault_process.h"
 #include "support/sim_control.h"
@@ -39,23 +40,13 @@ SIZE WindowSize(HWND window) {
     return SIZE{box.right - box.left, box.bottom - box.top};
 }
 
-class DisplayScaleTest : public ::testing::Test {
+class DisplayScaleTest : public ProgramTest {
 protected:
     void SetUp() override {
-        ASSERT_TRUE(sim.Loaded());
-        sim.Reset();
-        ForgetDeviceSelection();
-        mainWindow = StartTabletControlPanel(GetModuleHandleA(nullptr), SW_SHOWNORMAL);
-        DispatchPending();
-        ASSERT_TRUE(mainWindow);
+        ProgramTest::SetUp();
+        if (HasFatalFailure()) return;
+        ASSERT_TRUE(Start());
     }
-    void TearDown() override {
-        if (mainWindow && IsWindow(mainWindow)) DestroyWindow(mainWindow);
-        DispatchPending();
-    }
-
-    SimControl sim;
-    HWND mainWindow = nullptr;
 };
 
 TEST_F(DisplayScaleTest, RunsAtTheExpectedScaleWithMetricsToMatch) {

@@ -195,23 +195,23 @@ TEST_F(FaultContextsTest, ButtonMapChangeReachesTheCaptureForEveryCursorNumber) 
         HWND control = host->Item(IDC_AREA_CONTROL);
         SetForegroundWindow(host->Dialog());
         SetFocus(control);
-        Pump();
+        PumpMessages();
         ASSERT_EQ(GetFocus(), control);
         ASSERT_EQ(host->Text(IDC_STATUS_LINE), LowerLeftPrompt);
 
         // The barrel button (1) becomes the pen's Left Click, the tip (0) a Right Click.
         BYTE map[32] = {4, 1, 2};
         VXMgrCsrButtonMap(SessionManager(), pen, nullptr, map);
-        Pump();
+        PumpMessages();
         host->sim.InjectPacket(pen, 0, 3000, 6000);
-        Pump();
+        PumpMessages();
         host->sim.InjectPacket(pen, 2, 3000, 6000);  // the barrel button alone
-        Pump();
+        PumpMessages();
         EXPECT_EQ(host->Text(IDC_STATUS_LINE), UpperRightPrompt) << "the barrel button did not take the corner";
         host->sim.InjectPacket(pen, 0, 3000, 6000);
-        Pump();
+        PumpMessages();
         SetFocus(host->Item(IDOK));
-        Pump();
+        PumpMessages();
         host->Close();
     }
 }

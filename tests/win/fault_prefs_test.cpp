@@ -16,6 +16,7 @@
 #include "dialogs/dialogs.h"
 #include "driver/driver.h"
 #include "driver/session.h"
+#include "support/program_test.h"
 #include "support/dialog_support.h"
 #include "support/sim_control.h"
 #include "support/windows_harness.h"
@@ -71,21 +72,13 @@ std::vector<PrefsCase> Cases() {
     };
 }
 
-class FaultPrefsTest : public ::testing::Test {
+class FaultPrefsTest : public ProgramTest {
 protected:
-    void SetUp() override {
-        ASSERT_TRUE(sim.Loaded());
-        sim.Reset();
-        ForgetDeviceSelection();
-    }
     void TearDown() override {
-        if (mainWindow && IsWindow(mainWindow)) DestroyWindow(mainWindow);
-        DispatchPending();
+        ProgramTest::TearDown();
         SetFileAttributesA(PreferencesFile::Path().c_str(), FILE_ATTRIBUTE_NORMAL);
     }
     PreferencesFile preferences;  // put back afterwards
-    SimControl sim;
-    HWND mainWindow = nullptr;
 };
 
 // What the dialogs showed, read by the ModalDriver before it pressed.

@@ -9,6 +9,7 @@
 #include "dialogs/dialogs.h"
 #include "driver/driver.h"
 #include "driver/session.h"
+#include "support/program_test.h"
 #include "support/dialog_support.h"
 #include "support/sim_control.h"
 #include "support/windows_harness.h"
@@ -21,25 +22,24 @@ const char ThreeCursors[] =
     "[Device0.Cursor1]\nName=Beta\nActive=%d\n"
     "[Device0.Cursor2]\nName=Gamma\nActive=%d\n";
 
-class FeaturesDialogTest : public ::testing::Test {
+class FeaturesDialogTest : public ProgramTest {
 protected:
     void SetUp() override {
-        ASSERT_TRUE(sim.Loaded());
-        sim.Reset();
-        ForgetDeviceSelection();
+        ProgramTest::SetUp();
+        if (HasFatalFailure()) return;
         OpenDriverSession(owner.handle());
         ASSERT_NE(SessionManager(), 0u);
     }
     void TearDown() override {
-        if (dialog) DestroyWindow(dialog);
+        if (dialog && IsWindow(dialog)) DestroyWindow(dialog);
+        dialog = nullptr;
         CloseDriverSession();
-        DispatchPending();
+        ProgramTest::TearDown();
     }
     void DescribeActive(int a, int b, int c) {
         char ini[512];
         snprintf(ini, sizeof ini, ThreeCursors, a, b, c);
-        ASSERT_TRUE(sim.LoadDescriptionText(ini));
-        ForgetDeviceSelection();
+        Describe(ini);
     }
     HWND Open() {
         if (dialog) DestroyWindow(dialog);
@@ -49,22 +49,13 @@ protected:
     }
     // The enable calls since the dialog opened, as "cursor:flag" pairs.
     std::string EnableCalls() {
-        std::string calls, log = sim.CallLog();
-        const std::string prefix = "VXMgrCsrEnable ";
-        for (size_t at = log.find(prefix); at != std::string::npos; at = log.find(prefix, at + 1)) {
-            unsigned manager = 0, cursor = 0;
-            int flag = -1;
-            if (sscanf(log.c_str() + at, "VXMgrCsrEnable %u %u %d", &manager, &cursor, &flag) == 3) {
-                EXPECT_EQ(manager, SessionManager());
-                calls += std::to_string(cursor) + ":" + std::to_string(flag) + " ";
-            }
-        }
+        std::vector<unsigned> managers;
+        std::string calls = CursorEnableCalls(sim.CallLog(), &managers);
+        for (unsigned manager : managers) EXPECT_EQ(manager, SessionManager());
         return calls;
     }
 
     OwnerWindow owner;
-    SimControl sim;
-    HWND dialog = nullptr;
 };
 
 // Device 0 reports x relatively, so the pre-handler asks device 1, the

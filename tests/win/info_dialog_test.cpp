@@ -9,27 +9,22 @@
 #include "dialogs/dialogs.h"
 #include "driver/driver.h"
 #include "driver/session.h"
+#include "support/program_test.h"
 #include "support/dialog_support.h"
 #include "support/sim_control.h"
 #include "support/windows_harness.h"
 
 namespace {
 
-class InfoDialogTest : public ::testing::Test {
+class InfoDialogTest : public ProgramTest {
 protected:
     void SetUp() override {
-        ASSERT_TRUE(sim.Loaded());
-        sim.Reset();
-        ForgetDeviceSelection();
+        ProgramTest::SetUp();
+        if (HasFatalFailure()) return;
         CurrentUnit = ReadUnitPreference();  // as start-up does; fixes the section name
     }
-    void TearDown() override {
-        if (dialog) DestroyWindow(dialog);
-        DispatchPending();
-    }
     void Describe(const std::string& ini) {
-        ASSERT_TRUE(sim.LoadDescriptionText(ini.c_str()));
-        ForgetDeviceSelection();
+        ProgramTest::Describe(ini);
         CurrentUnit = ReadUnitPreference();
     }
     void DescribeName(const std::string& name) { Describe("[Device0]\nName=" + name + "\n"); }
@@ -45,8 +40,6 @@ protected:
     }
 
     PreferencesFile preferences;  // vellix.ini starts missing
-    SimControl sim;
-    HWND dialog = nullptr;
 };
 
 TEST_F(InfoDialogTest, ShowsTheDefaultTabletInItsOwnUnit) {

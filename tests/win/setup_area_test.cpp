@@ -88,11 +88,7 @@ protected:
         host.Click(IDC_SETUP_TEST);
         return AreaOf(host.SystemContext());
     }
-    std::vector<std::string> FieldTexts() {
-        std::vector<std::string> texts;
-        for (int id : Fields) texts.push_back(host.Text(id));
-        return texts;
-    }
+    std::vector<std::string> FieldTexts() { return host.AreaFieldTexts(); }
     SetupHost host;
 };
 

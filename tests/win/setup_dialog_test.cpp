@@ -28,18 +28,6 @@ std::string Opened(int trackingMode) {
     return Tablet("Contexts=1", "", "[Context0]\n" + context + "[DefaultSystemContext]\n" + context);
 }
 
-std::string WindowClass(HWND window) {
-    char name[64] = "";
-    GetClassNameA(window, name, sizeof name);
-    return name;
-}
-
-std::string WindowText(HWND window) {
-    char text[128] = "";
-    GetWindowTextA(window, text, sizeof text);
-    return text;
-}
-
 bool IsGroupBox(HWND control) {
     return WindowClass(control) == "Button" && (GetWindowLongA(control, GWL_STYLE) & 0x0F) == BS_GROUPBOX;
 }
@@ -58,11 +46,7 @@ protected:
         host.SetUnitsKey("7");  // no unit: shows whether the dialog wrote one
         ASSERT_TRUE(host.Open());
     }
-    std::vector<std::string> FieldTexts() {
-        std::vector<std::string> texts;
-        for (int id : Fields) texts.push_back(host.Text(id));
-        return texts;
-    }
+    std::vector<std::string> FieldTexts() { return host.AreaFieldTexts(); }
     const std::vector<std::string> inches = {"6\"", "4.5\"", "1\"", "2\"", "5\"", "2.5\""};
     SetupHost host;
 };

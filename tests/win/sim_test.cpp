@@ -10,7 +10,9 @@
 #include <vector>
 
 #include "driver/vellix.h"
+#include "support/dialog_support.h"
 #include "support/sim_control.h"
+#include "support/windows_harness.h"
 
 namespace {
 
@@ -792,44 +794,29 @@ struct ConfigAnswer {
     int checked = 0;
     bool restartShown = false;
 };
-ConfigAnswer* g_answer = nullptr;
-HHOOK g_hook = nullptr;
-
-LRESULT CALLBACK AnswerConfigDialog(int code, WPARAM wParam, LPARAM lParam) {
+void AnswerConfigDialog(ConfigAnswer& answer, HWND box) {
     char text[200] = {};
-    HWND box = reinterpret_cast<HWND>(wParam);
-    if (code == HCBT_ACTIVATE && g_answer && GetClassNameA(box, text, sizeof text) && std::strcmp(text, "#32770") == 0) {
-        GetWindowTextA(box, text, sizeof text);
-        g_answer->caption = text;
-        GetDlgItemTextA(box, VXC_CONFIG_DEVICE, text, sizeof text);
-        g_answer->device = text;
-        for (int id = VXC_CONFIG_SOFT; id <= VXC_CONFIG_FIRM; ++id) {
-            if (IsDlgButtonChecked(box, id) == BST_CHECKED) g_answer->checked = id;
-        }
-        g_answer->restartShown = IsWindowVisible(GetDlgItem(box, VXC_CONFIG_RESTART)) ||
-                                 (GetWindowLongA(GetDlgItem(box, VXC_CONFIG_RESTART), GWL_STYLE) & WS_VISIBLE);
-        ++g_answer->seen;
-        if (g_answer->choose) PostMessageA(GetDlgItem(box, g_answer->choose), BM_CLICK, 0, 0);
-        PostMessageA(box, WM_COMMAND, MAKEWPARAM(g_answer->press, BN_CLICKED), 0);
+    GetWindowTextA(box, text, sizeof text);
+    answer.caption = text;
+    GetDlgItemTextA(box, VXC_CONFIG_DEVICE, text, sizeof text);
+    answer.device = text;
+    for (int id = VXC_CONFIG_SOFT; id <= VXC_CONFIG_FIRM; ++id) {
+        if (IsDlgButtonChecked(box, id) == BST_CHECKED) answer.checked = id;
     }
-    return CallNextHookEx(g_hook, code, wParam, lParam);
+    answer.restartShown = IsWindowVisible(GetDlgItem(box, VXC_CONFIG_RESTART)) ||
+                          (GetWindowLongA(GetDlgItem(box, VXC_CONFIG_RESTART), GWL_STYLE) & WS_VISIBLE);
+    ++answer.seen;
+    if (answer.choose) PostMessageA(GetDlgItem(box, answer.choose), BM_CLICK, 0, 0);
+    PostMessageA(box, WM_COMMAND, MAKEWPARAM(answer.press, BN_CLICKED), 0);
 }
 
 class ConfigDialogTest : public SimTest {
 protected:
     UINT Run(ConfigAnswer& answer) {
-        g_answer = &answer;
-        g_hook = SetWindowsHookExA(WH_CBT, AnswerConfigDialog, nullptr, GetCurrentThreadId());
-        UINT result = vx.VXMgrDeviceConfig(manager, 0, owner.window);
-        UnhookWindowsHookEx(g_hook);
-        g_answer = nullptr;
-        return result;
+        ModalDriver driver([&](HWND box) { AnswerConfigDialog(answer, box); });
+        return vx.VXMgrDeviceConfig(manager, 0, owner.handle());
     }
-    struct Owner {
-        Owner() { window = CreateWindowExA(0, "STATIC", "owner", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr); }
-        ~Owner() { DestroyWindow(window); }
-        HWND window;
-    } owner;
+    OwnerWindow owner;
 };
 
 TEST_F(ConfigDialogTest, DevicesWithoutADialogAnswerZero) {
@@ -885,7 +872,7 @@ TEST_F(ConfigDialogTest, AForcedResultSkipsTheDialog) {
     ConfigAnswer answer(0, IDOK);
     EXPECT_EQ(Run(answer), RestartNeeded);
     EXPECT_EQ(answer.seen, 0);
-    EXPECT_EQ(vx.VXMgrDeviceConfig(manager, 1, owner.window), 0u);  // no such device
+    EXPECT_EQ(vx.VXMgrDeviceConfig(manager, 1, owner.handle()), 0u);  // no such device
 }
 
 }  // namespace

@@ -74,15 +74,6 @@ LRESULT CALLBACK ControlHost::HostProc(HWND window, UINT message, WPARAM wParam,
     return DefWindowProcA(window, message, wParam, lParam);
 }
 
-void PumpMessages() {
-    MSG message;
-    while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
-        if (message.message == WM_TIMER) continue;  // tests send their own ticks
-        TranslateMessage(&message);
-        DispatchMessageA(&message);
-    }
-}
-
 COLORREF ClientPixel(HWND window, int x, int y) {
     HDC dc = GetDC(window);
     COLORREF colour = GetPixel(dc, x, y);

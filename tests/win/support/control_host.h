@@ -7,6 +7,8 @@
 #include <functional>
 #include <vector>
 
+#include "support/windows_harness.h"
+
 struct Notification {
     WORD id;
     WORD code;
@@ -41,10 +43,6 @@ private:
     HWND window_ = nullptr;
     std::vector<HWND> ignored_;
 };
-
-// Dispatches every message waiting for this thread, except timer ticks:
-// tests send WM_TIMER themselves so that nothing depends on the clock.
-void PumpMessages();
 
 // Colour of a client pixel read back from the window's own DC.
 COLORREF ClientPixel(HWND window, int x, int y);

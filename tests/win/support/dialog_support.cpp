@@ -3,7 +3,9 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 
+#include "defs/features.h"
 #include "support/windows_harness.h"
 
 namespace {
@@ -11,27 +13,20 @@ namespace {
 DLGPROC wrappedProc = nullptr;
 INT_PTR lastInitResult = -1;
 
+const char WrappedProcProperty[] = "TestDialogProc";
+
+// Each dialog keeps the procedure it was opened with (dialogs opened later
+// have their own), taken at its first message, during its creation.
 INT_PTR CALLBACK RecordingProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
-    INT_PTR result = wrappedProc ? wrappedProc(dialog, message, wParam, lParam) : FALSE;
+    auto proc = reinterpret_cast<DLGPROC>(GetPropA(dialog, WrappedProcProperty));
+    if (!proc && wrappedProc) {
+        proc = wrappedProc;
+        SetPropA(dialog, WrappedProcProperty, reinterpret_cast<HANDLE>(proc));
+    }
+    if (message == WM_NCDESTROY) RemovePropA(dialog, WrappedProcProperty);
+    INT_PTR result = proc ? proc(dialog, message, wParam, lParam) : FALSE;
     if (message == WM_INITDIALOG) lastInitResult = result;
     return result;
-}
-
-const char OwnerClass[] = "Dialog Test Owner";
-int queryCount = 0;
-int endCount = 0;
-
-LRESULT CALLBACK OwnerProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    switch (message) {
-    case WM_QUERYENDSESSION:
-        ++queryCount;
-        return TRUE;
-    case WM_ENDSESSION:
-        if (wParam) ++endCount;
-        return 0;
-    default:
-        return DefWindowProcA(window, message, wParam, lParam);
-    }
 }
 
 }  // namespace
@@ -49,9 +44,10 @@ std::vector<std::string> ComboEntries(HWND dialog, int id) {
     LRESULT count = SendDlgItemMessageA(dialog, id, CB_GETCOUNT, 0, 0);
     for (LRESULT i = 0; i < count; ++i) {
         LRESULT length = SendDlgItemMessageA(dialog, id, CB_GETLBTEXTLEN, i, 0);
+        if (length < 0) length = 0;
         std::string text(static_cast<size_t>(length) + 1, '\0');
         SendDlgItemMessageA(dialog, id, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(&text[0]));
-        text.resize(static_cast<size_t>(length));
+        text.resize(strlen(text.c_str()));
         entries.push_back(text);
     }
     return entries;
@@ -267,24 +263,111 @@ std::vector<std::string> LayoutFaults(const DialogTemplate& dialog) {
     return faults;
 }
 
-OwnerWindow::OwnerWindow() {
+namespace {
+const char OwnerClass[] = "Test Owner";
+}
+
+OwnerWindow::OwnerWindow(bool shown) {
     WNDCLASSA windowClass = {};
     windowClass.lpfnWndProc = OwnerProc;
     windowClass.hInstance = GetModuleHandleA(nullptr);
+    windowClass.hCursor = LoadCursorA(nullptr, IDC_ARROW);
     windowClass.lpszClassName = OwnerClass;
     RegisterClassA(&windowClass);  // a second registration fails harmlessly
-    window = CreateWindowExA(0, OwnerClass, "Dialog Test Owner", WS_OVERLAPPEDWINDOW, 0, 0, 200, 100, nullptr,
-                             nullptr, GetModuleHandleA(nullptr), nullptr);
-    queryCount = 0;
-    endCount = 0;
+    window = shown ? CreateWindowExA(0, OwnerClass, "Test Owner", WS_POPUP | WS_CAPTION | WS_VISIBLE, 10, 10, 200,
+                                     100, nullptr, nullptr, GetModuleHandleA(nullptr), this)
+                   : CreateWindowExA(0, OwnerClass, "Test Owner", WS_OVERLAPPEDWINDOW, 0, 0, 200, 100, nullptr,
+                                     nullptr, GetModuleHandleA(nullptr), this);
 }
 
 OwnerWindow::~OwnerWindow() {
     if (window) DestroyWindow(window);
 }
 
-int OwnerWindow::sessionQueries() const { return queryCount; }
-int OwnerWindow::sessionEnds() const { return endCount; }
+LRESULT CALLBACK OwnerWindow::OwnerProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_NCCREATE)
+        SetWindowLongPtrA(window, GWLP_USERDATA,
+                          reinterpret_cast<LONG_PTR>(reinterpret_cast<CREATESTRUCTA*>(lParam)->lpCreateParams));
+    auto* self = reinterpret_cast<OwnerWindow*>(GetWindowLongPtrA(window, GWLP_USERDATA));
+    switch (message) {
+    case WM_QUERYENDSESSION:
+        if (self) ++self->queryCount;
+        return TRUE;
+    case WM_ENDSESSION:
+        if (self && wParam) ++self->endCount;
+        return 0;
+    case WM_ENTERIDLE:
+        if (self && wParam == MSGF_DIALOGBOX && self->onDialogIdle) self->onDialogIdle(reinterpret_cast<HWND>(lParam));
+        return 0;
+    default:
+        return DefWindowProcA(window, message, wParam, lParam);
+    }
+}
+
+HWND DialogHost::Open(int templateId, DLGPROC proc, bool show) {
+    Close();
+    dialog = OpenDialog(templateId, proc, owner);
+    if (dialog && show) {
+        ShowWindow(dialog, SW_SHOW);
+        SetForegroundWindow(dialog);
+        SetActiveWindow(dialog);
+        PumpMessages();
+    }
+    return dialog;
+}
+
+void DialogHost::Close() {
+    if (dialog && IsWindow(dialog)) {
+        SetFocus(owner);
+        DestroyWindow(dialog);
+    }
+    dialog = nullptr;
+    PumpMessages();
+}
+
+bool DialogHost::Ended() const { return dialog && (!IsWindow(dialog) || !IsWindowVisible(dialog)); }
+
+void DialogHost::Click(int id) { Notify(id, BN_CLICKED); }
+
+void DialogHost::Notify(int id, WORD code) {
+    SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, code), reinterpret_cast<LPARAM>(Item(id)));
+    if (settleEachCommand) PumpMessages();
+}
+
+void DialogHost::Select(int listId, int index) {
+    ChooseComboEntry(dialog, listId, index);
+    if (settleEachCommand) PumpMessages();
+}
+
+void DialogHost::Type(int editId, const char* text) {
+    SetDlgItemTextA(dialog, editId, text);
+    Notify(editId, EN_KILLFOCUS);
+}
+
+void DialogHost::Command(WPARAM wParam) {
+    SendCommand(dialog, wParam);
+    if (settleEachCommand) PumpMessages();
+}
+
+std::string DialogHost::Text(int id) const { return ControlText(dialog, id); }
+
+int DialogHost::Selection(int listId) const { return ComboSelection(dialog, listId); }
+
+int DialogHost::Count(int listId) const { return static_cast<int>(SendMessageA(Item(listId), CB_GETCOUNT, 0, 0)); }
+
+std::string DialogHost::ListText(int listId, int index) const {
+    std::vector<std::string> entries = ComboEntries(dialog, listId);
+    return index >= 0 && static_cast<size_t>(index) < entries.size() ? entries[static_cast<size_t>(index)] : "";
+}
+
+std::vector<std::string> DialogHost::Entries(int listId) const { return ComboEntries(dialog, listId); }
+
+std::vector<std::string> DialogHost::AreaFieldTexts() const {
+    std::vector<std::string> texts;
+    for (int id : {IDC_WIDTH_EDIT, IDC_HEIGHT_EDIT, IDC_LEFT_EDIT, IDC_TOP_EDIT, IDC_RIGHT_EDIT, IDC_BOTTOM_EDIT})
+        texts.push_back(Text(id));
+    return texts;
+}
 
 std::string Repeated(const std::string& name, size_t length) {
     std::string unit = name.empty() ? std::string("X") : name + " ";
@@ -292,6 +375,20 @@ std::string Repeated(const std::string& name, size_t length) {
     while (result.size() < length) result += unit;
     result.resize(length);
     return result;
+}
+
+std::string CursorEnableCalls(const std::string& log, std::vector<unsigned>* managers) {
+    std::string calls;
+    const std::string prefix = "VXMgrCsrEnable ";
+    for (size_t at = log.find(prefix); at != std::string::npos; at = log.find(prefix, at + 1)) {
+        unsigned manager = 0, cursor = 0;
+        int flag = -1;
+        if (std::sscanf(log.c_str() + at, "VXMgrCsrEnable %u %u %d", &manager, &cursor, &flag) == 3) {
+            if (managers) managers->push_back(manager);
+            calls += std::to_string(cursor) + ":" + std::to_string(flag) + " ";
+        }
+    }
+    return calls;
 }
 
 void FlushProfileCache() { WritePrivateProfileStringA(nullptr, nullptr, nullptr, PreferencesFile::Path().c_str()); }

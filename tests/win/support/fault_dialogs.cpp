@@ -24,10 +24,8 @@ std::vector<std::string> Texts(FaultHost& host, const int* ids, size_t count) {
     return texts;
 }
 
-std::vector<std::string> AreaFields(FaultHost& host) { return Texts(host, AreaEdits, 6); }
-
 AreaBox ControlArea(FaultHost& host) {
-    Pump();  // spins post the area to the control
+    PumpMessages();  // spins post the area to the control
     AreaBox area = {-1, -1, -1, -1};
     SendMessageA(host.Item(IDC_AREA_CONTROL), SAM_GETAREA, 0, reinterpret_cast<LPARAM>(&area));
     return area;
@@ -42,7 +40,7 @@ void NoteTexts(FaultHost& host, SetupSeen& seen) {
 
 void Packet(FaultHost& host, uint32_t cursor, uint32_t buttons, int32_t x, int32_t y) {
     host.sim.InjectPacket(cursor, buttons, x, y);
-    Pump();
+    PumpMessages();
 }
 
 // The area control takes the focus, sees a hover and a selecting press of
@@ -58,9 +56,9 @@ void DriveCapture(FaultHost& host, uint32_t cursor, SetupSeen& seen) {
     int32_t py = y.minimum + (y.maximum - y.minimum) / 4 * 3;
     for (int attempt = 0; attempt < 3; ++attempt) {
         SetForegroundWindow(host.Dialog());
-        Pump();
+        PumpMessages();
         SetFocus(control);
-        Pump();
+        PumpMessages();
         seen.promptOnFocus = host.Text(IDC_STATUS_LINE);
         seen.contextsWhileFocused = host.sim.OpenedContextCount();
         Packet(host, cursor, 0, px, py);
@@ -70,9 +68,9 @@ void DriveCapture(FaultHost& host, uint32_t cursor, SetupSeen& seen) {
         bool kept = GetFocus() == control;
         NoteTexts(host, seen);
         SendMessageA(control, WM_KEYDOWN, 'X', 0);
-        Pump();
+        PumpMessages();
         SetFocus(host.Item(IDOK));
-        Pump();
+        PumpMessages();
         seen.contextsAfterLeaving = host.sim.OpenedContextCount();
         if (kept) break;
     }
@@ -129,14 +127,7 @@ FeaturesSeen DriveFeatures(FaultHost& host) {
         host.sim.ClearLog();
         host.Click(IDOK);
         seen.okEnded = host.Ended();
-        std::string log = host.sim.CallLog();
-        const std::string prefix = "VXMgrCsrEnable ";
-        for (size_t at = log.find(prefix); at != std::string::npos; at = log.find(prefix, at + 1)) {
-            unsigned manager = 0, cursor = 0;
-            int flag = -1;
-            if (sscanf(log.c_str() + at, "VXMgrCsrEnable %u %u %d", &manager, &cursor, &flag) == 3)
-                seen.enableCalls += std::to_string(cursor) + ":" + std::to_string(flag) + " ";
-        }
+        seen.enableCalls = CursorEnableCalls(host.sim.CallLog());
     }
     host.Close();
     return seen;
@@ -166,7 +157,7 @@ SetupSeen DriveSetup(FaultHost& host, uint32_t packetCursor) {
     seen.buttonNames = host.Entries(IDC_BUTTON_LIST);
     seen.actions = static_cast<int>(host.Entries(IDC_ACTION_LIST).size());
     seen.sensitivity = host.Text(IDC_SENS_EDIT);
-    seen.fields = AreaFields(host);
+    seen.fields = host.AreaFieldTexts();
     seen.areaOpened = ControlArea(host);
     NoteTexts(host, seen);
 
@@ -205,13 +196,13 @@ SetupSeen DriveSetup(FaultHost& host, uint32_t packetCursor) {
     seen.areaAspect = ControlArea(host);
     host.Click(IDC_PRESERVE_ASPECT);
     host.Select(IDC_UNITS_LIST, 1);
-    seen.fieldsCm = AreaFields(host);
+    seen.fieldsCm = host.AreaFieldTexts();
     host.Select(IDC_UNITS_LIST, 0);
     NoteTexts(host, seen);
 
-    int beeps = Beeps();
+    int beeps = BeepCount();
     host.Type(IDC_WIDTH_EDIT, "5");
-    seen.beepsOnBadWidth = Beeps() - beeps;
+    seen.beepsOnBadWidth = BeepCount() - beeps;
     for (int edit : AreaEdits)
         for (const char* text : {"1", "abc", "99999", "1e-1", ""}) host.Type(edit, text);
     for (int spin = IDC_WIDTH_SPIN; spin <= IDC_BOTTOM_SPIN; spin += 3) {

@@ -11,6 +11,7 @@
 
 #include "controls/controls.h"
 #include "defs/features.h"
+#include "support/windows_harness.h"
 
 namespace fault_test {
 
@@ -18,12 +19,6 @@ namespace {
 
 constexpr UINT SendLimitMs = 3000;  // a sent message that takes longer counts as a hang
 constexpr DWORD PollMs = 5;
-
-std::string ClassOf(HWND window) {
-    char name[64] = "";
-    GetClassNameA(window, name, sizeof name);
-    return name;
-}
 
 struct WindowSearch {
     DWORD processId;
@@ -35,7 +30,7 @@ BOOL CALLBACK CollectProcessWindow(HWND window, LPARAM parameter) {
     WindowSearch* search = reinterpret_cast<WindowSearch*>(parameter);
     DWORD owner = 0;
     GetWindowThreadProcessId(window, &owner);
-    if (owner == search->processId && IsWindowVisible(window) && ClassOf(window) == search->className)
+    if (owner == search->processId && IsWindowVisible(window) && WindowClass(window) == search->className)
         search->found.push_back(window);
     return TRUE;
 }
@@ -61,7 +56,7 @@ LRESULT RemoteSend(HWND window, UINT message, WPARAM wParam, LPARAM lParam, bool
 
 BOOL CALLBACK FindPushButton(HWND child, LPARAM parameter) {
     LONG type = GetWindowLongA(child, GWL_STYLE) & BS_TYPEMASK;
-    if (ClassOf(child) == "Button" && (type == BS_PUSHBUTTON || type == BS_DEFPUSHBUTTON)) {
+    if (WindowClass(child) == "Button" && (type == BS_PUSHBUTTON || type == BS_DEFPUSHBUTTON)) {
         *reinterpret_cast<HWND*>(parameter) = child;
         return FALSE;
     }
@@ -391,7 +386,7 @@ SessionReport RunEveryDialog(const std::string& program, const std::string& comm
     if (!report.started) return report;
 
     HWND first = child.WaitForMainWindowOrBox();
-    if (first && ClassOf(first) == "#32770") {
+    if (first && WindowClass(first) == "#32770") {
         report.stopBoxTitle = RemoteText(first);
         report.stopBoxText = RemoteItemText(first, 0xFFFF);
         report.mainWindow = child.MainWindow() != nullptr;

@@ -1,11 +1,16 @@
 // Helpers for Windows tests; see windows_harness.h.
 #include "support/windows_harness.h"
 
-void DispatchPending() {
+#include <cstring>
+
+#include "support/import_patch.h"
+
+void DispatchPending(TimerTicks ticks) {
     MSG message;
     for (int round = 0; round < 3; ++round) {
         while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
             if (message.message == WM_QUIT) continue;
+            if (message.message == WM_TIMER && ticks == TimerTicks::Dropped) continue;
             TranslateMessage(&message);
             DispatchMessageA(&message);
         }
@@ -16,7 +21,7 @@ std::string WindowText(HWND window) {
     int length = GetWindowTextLengthA(window);
     std::string text(static_cast<size_t>(length) + 1, '\0');
     GetWindowTextA(window, &text[0], length + 1);
-    text.resize(static_cast<size_t>(length));
+    text.resize(strlen(text.c_str()));  // the length asked for may exceed the text
     return text;
 }
 
@@ -34,7 +39,8 @@ BOOL CALLBACK CollectDialog(HWND window, LPARAM parameter) {
         reinterpret_cast<std::vector<HWND>*>(parameter)->push_back(window);
     return TRUE;
 }
-ModalDriver* activeDriver = nullptr;
+std::vector<ModalDriver*> activeDrivers;  // the last one answers
+constexpr LPARAM InspectMarker = 0x5E7B0C5;
 }  // namespace
 
 std::vector<HWND> ThreadDialogs() {
@@ -43,29 +49,81 @@ std::vector<HWND> ThreadDialogs() {
     return dialogs;
 }
 
-ModalDriver::ModalDriver(std::function<void(HWND)> boxHandler) : handler(std::move(boxHandler)) {
+SeenBox LookAtBox(HWND box) {
+    SeenBox seen;
+    seen.caption = WindowText(box);
+    seen.text = MessageBoxText(box);
+    seen.style = LastMessageBoxRequest().style;
+    seen.owner = LastMessageBoxRequest().owner;
+    // The box's icon is its static with id 0x0440.
+    seen.icon = reinterpret_cast<HICON>(SendDlgItemMessageA(box, 0x0440, STM_GETICON, 0, 0));
+    seen.warningIcon = seen.icon == LoadIconA(nullptr, MAKEINTRESOURCEA(32515));  // IDI_WARNING
+    seen.hasOk = GetDlgItem(box, IDOK) != nullptr;
+    seen.hasCancel = GetDlgItem(box, IDCANCEL) != nullptr;
+    seen.hasYes = GetDlgItem(box, IDYES) != nullptr;
+    return seen;
+}
+
+ModalDriver::ModalDriver(std::function<void(HWND)> boxHandler, std::vector<std::string> captionsLeftAlone)
+    : handler(std::move(boxHandler)), leaveAlone(std::move(captionsLeftAlone)) {
     seen = ThreadDialogs();  // windows open before the driver are not its business
-    activeDriver = this;
-    timer = SetTimer(nullptr, 0, 20, OnTimer);
+    activeDrivers.push_back(this);
+    cbtHook = SetWindowsHookExA(WH_CBT, OnCbt, nullptr, GetCurrentThreadId());
+    messageHook = SetWindowsHookExA(WH_GETMESSAGE, OnGetMessage, nullptr, GetCurrentThreadId());
 }
 
 ModalDriver::~ModalDriver() {
-    KillTimer(nullptr, timer);
-    activeDriver = nullptr;
+    if (cbtHook) UnhookWindowsHookEx(cbtHook);
+    if (messageHook) UnhookWindowsHookEx(messageHook);
+    for (size_t i = activeDrivers.size(); i-- > 0;)
+        if (activeDrivers[i] == this) activeDrivers.erase(activeDrivers.begin() + static_cast<std::ptrdiff_t>(i));
 }
 
-void CALLBACK ModalDriver::OnTimer(HWND, UINT, UINT_PTR, DWORD) {
-    ModalDriver* self = activeDriver;
-    if (!self) return;
-    for (HWND box : ThreadDialogs()) {
-        bool known = false;
-        for (HWND old : self->seen) known = known || old == box;
-        if (known) continue;
-        self->seen.push_back(box);
-        ++self->handledCount;
-        self->handler(box);
-    }
+bool ModalDriver::Concerns(HWND window) const {
+    if (!IsWindow(window) || WindowClass(window) != "#32770") return false;
+    for (HWND old : seen)
+        if (old == window) return false;
+    const std::string caption = WindowText(window);
+    for (const std::string& left : leaveAlone)
+        if (caption == left) return false;
+    return true;
 }
+
+// A window is looked at once its own loop runs, when it is fully set up:
+// its activation posts a marker that the window's loop then retrieves.
+LRESULT CALLBACK ModalDriver::OnCbt(int code, WPARAM wParam, LPARAM lParam) {
+    if (code == HCBT_ACTIVATE && !activeDrivers.empty()) {
+        HWND window = reinterpret_cast<HWND>(wParam);
+        if (activeDrivers.back()->Concerns(window)) PostMessageA(window, WM_NULL, 0, InspectMarker);
+    }
+    return CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+LRESULT CALLBACK ModalDriver::OnGetMessage(int code, WPARAM wParam, LPARAM lParam) {
+    MSG* message = reinterpret_cast<MSG*>(lParam);
+    if (code == HC_ACTION && wParam == PM_REMOVE && message->message == WM_NULL &&
+        message->lParam == InspectMarker) {
+        message->lParam = 0;
+        if (!activeDrivers.empty()) {
+            ModalDriver* self = activeDrivers.back();
+            if (self->Concerns(message->hwnd)) {  // once only, however often it was activated
+                self->seen.push_back(message->hwnd);
+                ++self->handledCount;
+                self->handler(message->hwnd);
+            }
+        }
+    }
+    return CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+BoxRecorder::BoxRecorder(int answerWith, std::vector<std::string> leaveAlone)
+    : answer(answerWith),
+      driver(
+          [this](HWND box) {
+              boxes.push_back(LookAtBox(box));
+              PressButton(box, answer);
+          },
+          std::move(leaveAlone)) {}
 
 void PressButton(HWND box, int id) {
     PostMessageA(box, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(box, id)));
