@@ -11,11 +11,11 @@
 #include <vector>
 
 #include "bench_support.h"
+#include "app/app.h"
 #include "controls/controls.h"
 #include "dialogs/dialogs.h"
 #include "driver/driver.h"
 #include "driver/session.h"
-#include "app/app.h"
 
 namespace bench {
 
@@ -78,8 +78,8 @@ HWND PrepareDialogHost() {
     ownerClass.hCursor = LoadCursorA(nullptr, IDC_ARROW);
     ownerClass.lpszClassName = OwnerClassName;
     RegisterClassA(&ownerClass);
-    HWND owner = CreateWindowExA(0, OwnerClassName, "Bench Owner", WS_POPUP | WS_CAPTION | WS_VISIBLE, 10, 10, 200,
-                                 100, nullptr, nullptr, instance, nullptr);
+    HWND owner = CreateWindowExA(0, OwnerClassName, "Bench Owner", WS_POPUP | WS_CAPTION | WS_VISIBLE, 10, 10, 200, 100,
+                                 nullptr, nullptr, instance, nullptr);
     if (!owner) return nullptr;
     if (!SessionManager()) OpenDriverSession(owner);
     if (!SessionManager()) return nullptr;
@@ -106,8 +106,8 @@ std::string CallBreakdown(int perOperation) {
 }
 
 void CallRow(const std::string& operation, int calls, const std::string& breakdown) {
-    Row("driver calls: " + operation, breakdown.empty() ? Format("%d", calls) : Format("%d [%s]", calls, breakdown.c_str()),
-        "", "", "", "info");
+    Row("driver calls: " + operation,
+        breakdown.empty() ? Format("%d", calls) : Format("%d [%s]", calls, breakdown.c_str()), "", "", "", "info");
 }
 
 void NoteCallLog(const std::string& operation) {

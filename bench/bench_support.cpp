@@ -67,8 +67,8 @@ std::string Format(const char* format, ...) {
     return text;
 }
 
-void Row(const std::string& measure, const std::string& value, const std::string& baseline,
-         const std::string& ratio, const std::string& target, const std::string& verdict) {
+void Row(const std::string& measure, const std::string& value, const std::string& baseline, const std::string& ratio,
+         const std::string& target, const std::string& verdict) {
     printf("ROW|%s|%s|%s|%s|%s|%s\n", Cell(measure).c_str(), Cell(value).c_str(), Cell(baseline).c_str(),
            Cell(ratio).c_str(), Cell(target).c_str(), Cell(verdict).c_str());
     fflush(stdout);

@@ -22,8 +22,8 @@ void StartWatchdog(DWORD seconds, const char* what);
 std::string Format(const char* format, ...);
 
 // One table row. Cells may be empty ("-" is printed).
-void Row(const std::string& measure, const std::string& value, const std::string& baseline,
-         const std::string& ratio, const std::string& target, const std::string& verdict);
+void Row(const std::string& measure, const std::string& value, const std::string& baseline, const std::string& ratio,
+         const std::string& target, const std::string& verdict);
 // A diagnostic line; tools/bench shows these only when a benchmark fails.
 void Note(const char* format, ...);
 // A benchmark that could not run: reported as a FAIL line, exit code 2.

@@ -90,8 +90,8 @@ int RunCallCountBench() {
     Pump();
     RecordOperation("start-up (to the message loop)");
     InstallBoxAnswerer(mainWindow);
-    mainProc = reinterpret_cast<WNDPROC>(
-        SetWindowLongPtrA(mainWindow, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(WatchingProc)));
+    mainProc =
+        reinterpret_cast<WNDPROC>(SetWindowLongPtrA(mainWindow, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(WatchingProc)));
 
     const Session sessions[] = {
         {IDM_INFORMATION, "Tablet Information", "open Information", {{IDOK, "Information OK"}}},

@@ -18,7 +18,7 @@ namespace bench {
 
 namespace {
 
-constexpr int Batch = 16;  // packets posted before pumping; the stand-in keeps up to 128
+constexpr int Batch = 16;      // packets posted before pumping; the stand-in keeps up to 128
 constexpr int Backlog = 2000;  // packets posted at once for the lag measure
 constexpr int BacklogRounds = 5;
 constexpr UINT Pen = 0;
@@ -242,9 +242,11 @@ void NotePacketPathCosts(HWND sink) {
     double post = (NowMs() - started) * 1000.0 / Repeats;
     DestroyWindow(probe);
     Pump();
-    Note("per call here: caret move and show %.0f us, timer restart %.0f us, look for a waiting message %.0f us, one message "
-         "posted and pumped %.0f us",
-         caret, timer, peek, post);
+    Note(
+        "per call here: caret move and show %.0f us, timer restart %.0f us, look for a waiting message %.0f us, one "
+        "message "
+        "posted and pumped %.0f us",
+        caret, timer, peek, post);
 }
 
 }  // namespace
@@ -278,7 +280,8 @@ int RunCaptureBench(int rounds, int packets) {
                      reinterpret_cast<LPARAM>(GetDlgItem(dialog, IDC_WHOLE_TABLET)));
         Pump();
     }
-    if (IsDlgButtonChecked(dialog, IDC_WHOLE_TABLET) == BST_CHECKED || !IsWindowEnabled(GetDlgItem(dialog, IDC_AREA_CONTROL)))
+    if (IsDlgButtonChecked(dialog, IDC_WHOLE_TABLET) == BST_CHECKED ||
+        !IsWindowEnabled(GetDlgItem(dialog, IDC_AREA_CONTROL)))
         return Fail("Whole Tablet could not be turned off: the area control is disabled");
 
     // Warm-up round of each, not counted; the program's also counts the
@@ -326,14 +329,15 @@ int RunCaptureBench(int rounds, int packets) {
 
     double program = Median(rates[0]), baseline = Median(rates[1]);
     double ratio = PairedRatio(rates[0], rates[1]);
-    Note("pen capture: ratio of the medians %.2f, median of the paired ratios %.2f", baseline > 0 ? program / baseline : 0,
-         ratio);
-    Row(Format("pen capture, packets/s (median of %d x %d)", static_cast<int>(rates[0].size()), packets), Format("%.0f /s", program),
-        Format("%.0f /s", baseline), Format("%.2f", ratio), ">= 0.6x", ratio >= 0.6 ? "ok" : "MISSED");
+    Note("pen capture: ratio of the medians %.2f, median of the paired ratios %.2f",
+         baseline > 0 ? program / baseline : 0, ratio);
+    Row(Format("pen capture, packets/s (median of %d x %d)", static_cast<int>(rates[0].size()), packets),
+        Format("%.0f /s", program), Format("%.0f /s", baseline), Format("%.2f", ratio), ">= 0.6x",
+        ratio >= 0.6 ? "ok" : "MISSED");
     Note("echo lag: ratio of the medians %.2f", Median(lags[1]) > 0 ? Median(lags[0]) / Median(lags[1]) : 0);
     Row(Format("echo lag behind %d packets posted at once (median of %d)", Backlog, static_cast<int>(lags[0].size())),
-        Format("%.1f ms", Median(lags[0])), Format("%.1f ms", Median(lags[1])), Format("%.2f", PairedRatio(lags[0], lags[1])),
-        "", "info");
+        Format("%.1f ms", Median(lags[0])), Format("%.1f ms", Median(lags[1])),
+        Format("%.2f", PairedRatio(lags[0], lags[1])), "", "info");
     // Per packet, from the last timed round.
     Row("driver calls: one packet (focused area control)",
         Format("%g [%s]", static_cast<double>(last.calls) / packets, last.breakdown.c_str()), "", "", "", "info");

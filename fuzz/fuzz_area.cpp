@@ -9,8 +9,8 @@
 namespace {
 
 // The six fields and one value that is not a field.
-const AreaField Fields[] = {AreaFieldWidth, AreaFieldHeight, AreaFieldLeft,   AreaFieldTop,
-                      AreaFieldRight, AreaFieldBottom, AreaFieldCount};
+const AreaField Fields[] = {AreaFieldWidth, AreaFieldHeight, AreaFieldLeft, AreaFieldTop,
+                            AreaFieldRight, AreaFieldBottom, AreaFieldCount};
 
 // An ordered span inside 0..limit from two arbitrary numbers.
 void Span(uint32_t a, uint32_t b, uint32_t limit, uint32_t& from, uint32_t& to) {
@@ -24,8 +24,7 @@ AreaBox Inside(FuzzInput& in, uint32_t W, uint32_t H) {
     const uint32_t a = in.U32(), b = in.U32(), c = in.U32(), d = in.U32();
     Span(a, b, W, L, R);
     Span(c, d, H, T, B);
-    return {static_cast<int32_t>(L), static_cast<int32_t>(T), static_cast<int32_t>(R),
-            static_cast<int32_t>(B)};
+    return {static_cast<int32_t>(L), static_cast<int32_t>(T), static_cast<int32_t>(R), static_cast<int32_t>(B)};
 }
 
 void CheckInside(const AreaBox& a, uint32_t W, uint32_t H) {
@@ -72,30 +71,27 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         const bool preserve = (op & 0x80) != 0;
         const AreaField field = Fields[((op >> 3) & 7) % 7];
         switch (op & 7) {
-            case 0:
-            case 1: SetAreaField(field, in.U32(), preserve, area, limits); break;
-            case 2: FitAspect(area, limits); break;
-            case 3:
-                AcceptControlArea(preserve, Inside(in, limits.W, limits.H), area, limits);
-                break;
-            case 4: {
-                uint32_t v = 0;
-                const uint32_t current = AreaFieldValue(field, area, limits.W, limits.H);
-                if (SpinAreaValue(current, step, (op & 0x40) != 0, v))
-                    SetAreaField(field, v, preserve, area, limits);
-                break;
-            }
-            case 5: {
-                // A corner pair from a driver that breaks the rules: no
-                // promise about the result, but no fault either.
-                AreaBox scratch = area;
-                const AreaBox wild = {in.I32(), in.I32(), in.I32(), in.I32()};
-                AcceptControlArea(preserve, wild, scratch, limits);
-                SetAreaField(field, in.U32(), preserve, scratch, limits);
-                FitAspect(scratch, limits);
-                break;
-            }
-            default: area = Inside(in, limits.W, limits.H); break;
+        case 0:
+        case 1: SetAreaField(field, in.U32(), preserve, area, limits); break;
+        case 2: FitAspect(area, limits); break;
+        case 3: AcceptControlArea(preserve, Inside(in, limits.W, limits.H), area, limits); break;
+        case 4: {
+            uint32_t v = 0;
+            const uint32_t current = AreaFieldValue(field, area, limits.W, limits.H);
+            if (SpinAreaValue(current, step, (op & 0x40) != 0, v)) SetAreaField(field, v, preserve, area, limits);
+            break;
+        }
+        case 5: {
+            // A corner pair from a driver that breaks the rules: no
+            // promise about the result, but no fault either.
+            AreaBox scratch = area;
+            const AreaBox wild = {in.I32(), in.I32(), in.I32(), in.I32()};
+            AcceptControlArea(preserve, wild, scratch, limits);
+            SetAreaField(field, in.U32(), preserve, scratch, limits);
+            FitAspect(scratch, limits);
+            break;
+        }
+        default: area = Inside(in, limits.W, limits.H); break;
         }
         CheckInside(area, limits.W, limits.H);
         FUZZ_CHECK(AreaFieldKind(field) <= 1);

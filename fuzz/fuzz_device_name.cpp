@@ -12,9 +12,7 @@
 
 namespace {
 
-bool Contains(const std::string& haystack, const char* needle) {
-    return haystack.find(needle) != std::string::npos;
-}
+bool Contains(const std::string& haystack, const char* needle) { return haystack.find(needle) != std::string::npos; }
 
 std::string Upper(const char* s) {
     std::string u(s);
@@ -62,8 +60,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
 
     FillTemplate(tail.c_str(), head.c_str(), out.get(), outSize);
     FUZZ_CHECK(terminated());
-    if (tail.find("%s") == std::string::npos && tail.size() < outSize)
-        FUZZ_CHECK(tail == out.get());
+    if (tail.find("%s") == std::string::npos && tail.size() < outSize) FUZZ_CHECK(tail == out.get());
 
     const bool contained = NameContainsSelection(head.c_str(), tail.c_str());
     FUZZ_CHECK(contained == (Upper(head.c_str()).find(Upper(tail.c_str())) != std::string::npos));

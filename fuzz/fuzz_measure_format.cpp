@@ -54,8 +54,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
 
         // What the program prints, the program accepts when typed back.
         uint32_t value = count;
-        const ParseOutcome outcome =
-            ParseMeasureOnAxis(out.get(), value, unit, kind, axis, nullptr);
+        const ParseOutcome outcome = ParseMeasureOnAxis(out.get(), value, unit, kind, axis, nullptr);
         FUZZ_CHECK(outcome != ParseRejected && outcome != ParseEmpty);
     } while (!in.Empty() && ++counts < 16);
     return 0;

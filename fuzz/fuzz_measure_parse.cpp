@@ -25,8 +25,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (outcome == ParseChanged) {
         FUZZ_CHECK(value != before);
         if (!KindIsResolution(kind))
-            FUZZ_CHECK(value <=
-                       static_cast<uint32_t>(axis.maximum) - static_cast<uint32_t>(axis.minimum));
+            FUZZ_CHECK(value <= static_cast<uint32_t>(axis.maximum) - static_cast<uint32_t>(axis.minimum));
     } else {
         FUZZ_CHECK(value == before);
     }

@@ -34,9 +34,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const SensitivityParse outcome = ReadSensitivityValue(text.data(), value, maximum, nullptr);
     FUZZ_CHECK(typedNothing == (outcome == SensitivityEmpty));
     switch (outcome) {
-        case SensitivityAccepted: FUZZ_CHECK(value >= 1 && value <= maximum); break;
-        case SensitivityClamped: FUZZ_CHECK(value == maximum); break;
-        default: FUZZ_CHECK(value == before); break;
+    case SensitivityAccepted: FUZZ_CHECK(value >= 1 && value <= maximum); break;
+    case SensitivityClamped: FUZZ_CHECK(value == maximum); break;
+    default: FUZZ_CHECK(value == before); break;
     }
     return 0;
 }

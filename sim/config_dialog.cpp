@@ -31,9 +31,7 @@ int CheckedChoice(HWND dialog, int fallback) {
 
 INT_PTR CALLBACK ConfigDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
-    case WM_INITDIALOG:
-        OnInitDialog(dialog, *reinterpret_cast<const ConfigDialogData*>(lParam));
-        return TRUE;
+    case WM_INITDIALOG: OnInitDialog(dialog, *reinterpret_cast<const ConfigDialogData*>(lParam)); return TRUE;
     case WM_COMMAND:
         if (LOWORD(wParam) == IDOK) {
             auto* data = reinterpret_cast<ConfigDialogData*>(GetWindowLongPtrA(dialog, DWLP_USER));
@@ -45,8 +43,7 @@ INT_PTR CALLBACK ConfigDialogProc(HWND dialog, UINT message, WPARAM wParam, LPAR
             return TRUE;
         }
         return FALSE;
-    default:
-        return FALSE;
+    default: return FALSE;
     }
 }
 

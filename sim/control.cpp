@@ -45,14 +45,20 @@ bool ApplyFault(Faults& f, int fault, int value, bool* known) {
     case SimFaultNameLength: f.nameLength = value < 0 ? -1 : value; return false;
     case SimFaultUnterminatedNames: f.unterminatedNames = on; return false;
     case SimFaultCursorCount: f.cursorCount = value < 0 ? -1 : value; return true;
-    case SimFaultFirstCursor: f.firstCursor = value == SimFaultOff ? -1 : static_cast<int64_t>(static_cast<uint32_t>(value)); return true;
+    case SimFaultFirstCursor:
+        f.firstCursor = value == SimFaultOff ? -1 : static_cast<int64_t>(static_cast<uint32_t>(value));
+        return true;
     case SimFaultNoDefaultSystem: f.noDefaultSystem = on; return true;
     case SimFaultExtraContexts: f.extraContexts = value < 0 ? 0 : value; return true;
     case SimFaultOpenFails: f.openFails = on; return false;
     case SimFaultPacketFails: f.packetFails = on; return false;
     case SimFaultMgrOpenFails: f.mgrOpenFails = on; return false;
-    case SimFaultCursorCountAnswer: f.cursorCountAnswer = value == SimFaultOff ? -1 : static_cast<uint32_t>(value); return false;
-    case SimFaultEveryDevice: f.everyDeviceFlags = value == SimFaultOff ? -1 : static_cast<uint32_t>(value); return false;
+    case SimFaultCursorCountAnswer:
+        f.cursorCountAnswer = value == SimFaultOff ? -1 : static_cast<uint32_t>(value);
+        return false;
+    case SimFaultEveryDevice:
+        f.everyDeviceFlags = value == SimFaultOff ? -1 : static_cast<uint32_t>(value);
+        return false;
     case SimFaultSendOnEnable: f.sendOnEnable = on; return false;
     case SimFaultOverlongAnswers: f.overlongAnswers = value < 0 ? 0 : (value > 4096 ? 4096 : value); return false;
     default: *known = false; return false;

@@ -127,7 +127,8 @@ private:
             size_t equals = line.find('=');
             if (equals == std::string::npos || line[0] == ';') continue;
             std::string value = Trim(line.substr(equals + 1));
-            if (value.size() >= 2 && value.front() == '"' && value.back() == '"') value = value.substr(1, value.size() - 2);
+            if (value.size() >= 2 && value.front() == '"' && value.back() == '"')
+                value = value.substr(1, value.size() - 2);
             loaded.entries.push_back({Lower(Trim(line.substr(0, equals))), value});
         }
         sections_.push_back(loaded);
@@ -165,8 +166,8 @@ ButtonMap ReadMap(const std::string& text, const ButtonMap& fallback) {
     return map;
 }
 
-AxisInfo ReadAxis(const DescriptionFile& file, const char* section, char axis, const AxisInfo& fallback,
-                  uint32_t unit, uint32_t resolution) {
+AxisInfo ReadAxis(const DescriptionFile& file, const char* section, char axis, const AxisInfo& fallback, uint32_t unit,
+                  uint32_t resolution) {
     char minKey[8], maxKey[8], resKey[16];
     wsprintfA(minKey, "%cMin", axis);
     wsprintfA(maxKey, "%cMax", axis);
@@ -250,7 +251,8 @@ void ReadContextFields(const DescriptionFile& file, const char* section, Context
     r.trackingMode = file.Unsigned(section, "TrackingMode", r.trackingMode);
     uint32_t sensitivity = file.Unsigned(section, "Sensitivity", r.sensitivityX);
     r.sensitivityX = file.Unsigned(section, "SensitivityX", sensitivity);
-    r.sensitivityY = file.Unsigned(section, "SensitivityY", file.Has(section, "Sensitivity") ? sensitivity : r.sensitivityY);
+    r.sensitivityY =
+        file.Unsigned(section, "SensitivityY", file.Has(section, "Sensitivity") ? sensitivity : r.sensitivityY);
 }
 
 ContextRecord ReadContext(const DescriptionFile& file, const TabletModel& tablet, const char* section,

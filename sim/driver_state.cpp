@@ -49,9 +49,8 @@ void ApplyStructuralFaults(const Faults& f, TabletModel& tablet) {
             std::memcpy(name, r.name, sizeof r.name);
             return StartsWithNoCase(name, "Default System");
         };
-        tablet.systemContexts.erase(
-            std::remove_if(tablet.systemContexts.begin(), tablet.systemContexts.end(), named),
-            tablet.systemContexts.end());
+        tablet.systemContexts.erase(std::remove_if(tablet.systemContexts.begin(), tablet.systemContexts.end(), named),
+                                    tablet.systemContexts.end());
     }
     if (f.extraContexts > 0 && !tablet.devices.empty()) {
         for (int i = 0; i < f.extraContexts && tablet.systemContexts.size() < kMaxSystemContexts; ++i) {

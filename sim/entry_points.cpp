@@ -186,7 +186,8 @@ extern "C" BOOL WINAPI VXMgrContextEnum(ManagerHandle m, ContextEnumProc callbac
     std::vector<ContextHandle> handles;
     {
         Locked d;
-        LogCall(*d, OrdinalVXMgrContextEnum, "VXMgrContextEnum %u %s", m, PointerText(reinterpret_cast<void*>(callback)));
+        LogCall(*d, OrdinalVXMgrContextEnum, "VXMgrContextEnum %u %s", m,
+                PointerText(reinterpret_cast<void*>(callback)));
         if (!FindManager(*d, m) || !callback) return FALSE;
         for (const Context& c : d->systemContexts) handles.push_back(c.handle);
         for (const Context& c : d->openedContexts) handles.push_back(c.handle);
@@ -250,8 +251,7 @@ extern "C" BOOL WINAPI VXMgrCsrEnable(ManagerHandle m, UINT cursor, BOOL enable)
 extern "C" BOOL WINAPI VXMgrCsrButtonMap(ManagerHandle m, UINT cursor, BYTE* logical, BYTE* system) {
     Locked d;
     const char* systemText = IsDefaultMap(system) ? "default" : PointerText(system);
-    LogCall(*d, OrdinalVXMgrCsrButtonMap, "VXMgrCsrButtonMap %u %u %s %s", m, cursor, PointerText(logical),
-            systemText);
+    LogCall(*d, OrdinalVXMgrCsrButtonMap, "VXMgrCsrButtonMap %u %u %s %s", m, cursor, PointerText(logical), systemText);
     CursorModel* c = FindCursor(*d, cursor);
     if (!FindManager(*d, m) || !c) return FALSE;
     if (!system) return TRUE;

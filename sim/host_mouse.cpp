@@ -91,14 +91,11 @@ uint32_t PenButtonsOf(WPARAM message, bool& pressed) {
     switch (message) {
     case WM_RBUTTONDOWN:
     case WM_RBUTTONDBLCLK:
-    case WM_RBUTTONUP:
-        return kTipButton;
+    case WM_RBUTTONUP: return kTipButton;
     case WM_MBUTTONDOWN:
     case WM_MBUTTONDBLCLK:
-    case WM_MBUTTONUP:
-        return kBarrelButton;
-    default:
-        return 0;
+    case WM_MBUTTONUP: return kBarrelButton;
+    default: return 0;
     }
 }
 

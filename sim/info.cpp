@@ -35,15 +35,12 @@ UINT DeviceAnswer(const Driver& d, uint32_t number, UINT index, LPVOID buffer) {
     }
     const DeviceModel& device = d.tablet.devices[number];
     switch (index) {
-    case DeviceName:
-        return CopyText(NameWithFault(d, device.name), buffer);
+    case DeviceName: return CopyText(NameWithFault(d, device.name), buffer);
     case DeviceCursorCount:
         if (d.faults.cursorCountAnswer >= 0) return CopyU32(static_cast<uint32_t>(d.faults.cursorCountAnswer), buffer);
         return CopyU32(static_cast<uint32_t>(device.cursors.size()), buffer);
-    case DeviceFirstCursor:
-        return CopyU32(device.firstCursor, buffer);
-    case DeviceRelativeFields:
-        return CopyU32(device.relativeFields, buffer);
+    case DeviceFirstCursor: return CopyU32(device.firstCursor, buffer);
+    case DeviceRelativeFields: return CopyU32(device.relativeFields, buffer);
     case DeviceAxisX: {
         AxisInfo axis = AxisWithFaults(d, device.axisX, d.faults.zeroExtentX);
         return Copy(&axis, sizeof axis, buffer);
@@ -52,8 +49,7 @@ UINT DeviceAnswer(const Driver& d, uint32_t number, UINT index, LPVOID buffer) {
         AxisInfo axis = AxisWithFaults(d, device.axisY, d.faults.zeroExtentY);
         return Copy(&axis, sizeof axis, buffer);
     }
-    default:
-        return 0;
+    default: return 0;
     }
 }
 
@@ -72,20 +68,15 @@ UINT CursorAnswer(Driver& d, uint32_t number, UINT index, LPVOID buffer) {
     const CursorModel* cursor = FindCursor(d, number);
     if (!cursor) return 0;
     switch (index) {
-    case CursorName:
-        return CopyText(NameWithFault(d, cursor->name), buffer);
-    case CursorActive:
-        return CopyU32(cursor->active ? 1 : 0, buffer);
-    case CursorButtonCount:
-        return Copy(&cursor->buttonCount, 1, buffer);
+    case CursorName: return CopyText(NameWithFault(d, cursor->name), buffer);
+    case CursorActive: return CopyU32(cursor->active ? 1 : 0, buffer);
+    case CursorButtonCount: return Copy(&cursor->buttonCount, 1, buffer);
     case CursorButtonNames: {
         std::string names = ButtonNames(d, *cursor);
         return Copy(names.data(), names.size(), buffer);
     }
-    case CursorSystemButtonMap:
-        return Copy(&cursor->map, sizeof cursor->map, buffer);
-    default:
-        return 0;
+    case CursorSystemButtonMap: return Copy(&cursor->map, sizeof cursor->map, buffer);
+    default: return 0;
     }
 }
 
@@ -99,7 +90,9 @@ UINT AnswerRecord(Driver& d, UINT category, UINT index, LPVOID buffer) {
     if (category == InfoPresence) return index == 0 && !d.faults.noPresence ? 1 : 0;
     if (d.faults.noAnswers) return 0;
     if (category == InterfaceInfo) {
-        return index == InterfaceContextOptions ? CopyU32(d.tablet.penOption ? static_cast<uint32_t>(PenOptionBit) : 0u, buffer) : 0;
+        return index == InterfaceContextOptions
+                   ? CopyU32(d.tablet.penOption ? static_cast<uint32_t>(PenOptionBit) : 0u, buffer)
+                   : 0;
     }
     if (category == DefaultContextInfo) {
         return index == 0 ? Copy(&d.defaultContext.record, sizeof(ContextRecord), buffer) : 0;

@@ -106,9 +106,9 @@ constexpr size_t kMaxLogLines = 20000;
 
 struct Driver {
     bool initialized = false;
-    TabletModel description;     // as loaded
-    std::string descriptionPath; // empty: the built-in tablet
-    std::string statePath;       // empty: no persistence
+    TabletModel description;      // as loaded
+    std::string descriptionPath;  // empty: the built-in tablet
+    std::string statePath;        // empty: no persistence
     Faults faults;
 
     TabletModel tablet;  // live: description + structural faults + state

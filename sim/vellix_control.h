@@ -9,14 +9,14 @@
 #define VELLIX_CONTROL_H
 
 /* Device configuration dialog ("Vellix Device Configuration"). */
-#define VXC_CONFIG_DIALOG   100  /* template id inside Vellix32.dll */
-#define VXC_CONFIG_DEVICE   1100 /* static: the device name */
-#define VXC_CONFIG_SOFT     1101 /* radio "&Soft" (choice 0) */
-#define VXC_CONFIG_MEDIUM   1102 /* radio "&Medium" (choice 1) */
-#define VXC_CONFIG_FIRM     1103 /* radio "&Firm" (choice 2) */
-#define VXC_CONFIG_RESTART  1104 /* static: restart note, shown when the device asks for one */
+#define VXC_CONFIG_DIALOG  100  /* template id inside Vellix32.dll */
+#define VXC_CONFIG_DEVICE  1100 /* static: the device name */
+#define VXC_CONFIG_SOFT    1101 /* radio "&Soft" (choice 0) */
+#define VXC_CONFIG_MEDIUM  1102 /* radio "&Medium" (choice 1) */
+#define VXC_CONFIG_FIRM    1103 /* radio "&Firm" (choice 2) */
+#define VXC_CONFIG_RESTART 1104 /* static: restart note, shown when the device asks for one */
 /* OK is IDOK (1), Cancel is IDCANCEL (2). */
-#define VXC_CONFIG_CAPTION  "Vellix Device Configuration"
+#define VXC_CONFIG_CAPTION "Vellix Device Configuration"
 
 #ifndef RC_INVOKED
 
@@ -50,8 +50,8 @@ enum SimFault {
     SimFaultMgrOpenFails = 14,      /* VXMgrOpen answers 0 */
     SimFaultCursorCountAnswer = 15, /* value N: DeviceCursorCount answers N; the cursor types stay as they are */
     SimFaultEveryDevice = 16,       /* value F: every device number past the last answers DeviceRelativeFields F */
-    SimFaultSendOnEnable = 17,      /* VXEnable and VXOverlap send an opened context's queued packets before answering */
-    SimFaultOverlongAnswers = 18,   /* value N: VXInfoA and VXGetA write N bytes of 0xA5 after each fixed-size record */
+    SimFaultSendOnEnable = 17,    /* VXEnable and VXOverlap send an opened context's queued packets before answering */
+    SimFaultOverlongAnswers = 18, /* value N: VXInfoA and VXGetA write N bytes of 0xA5 after each fixed-size record */
 };
 /* Faults 15, 16 and 18 take a value; -1 (SimFaultOff) turns them off.
    Faults 8 to 11 reshape the tablet: setting or clearing one rebuilds it from
@@ -99,15 +99,15 @@ enum SimFault {
     X(SimTopContext, ContextHandle, (void))                                            \
     /* Any context, not logged; 1 when known. Writes persist like driver               \
        calls. */                                                                       \
-    X(SimReadContext, int, (ContextHandle context, ContextRecord* record))             \
+    X(SimReadContext, int, (ContextHandle context, ContextRecord * record))            \
     X(SimWriteContext, int, (ContextHandle context, const ContextRecord* record))      \
     /* 1 enabled, 0 disabled, -1 unknown context. */                                   \
     X(SimContextEnabled, int, (ContextHandle context))                                 \
     X(SimDeviceCount, int, (void))                                                     \
     /* Cursor state, not logged; 1 (or the flag) when the cursor exists, else          \
        0 / -1. */                                                                      \
-    X(SimReadButtonMap, int, (uint32_t cursor, ButtonMap* map))                        \
-    X(SimReadDefaultButtonMap, int, (uint32_t cursor, ButtonMap* map))                 \
+    X(SimReadButtonMap, int, (uint32_t cursor, ButtonMap * map))                       \
+    X(SimReadDefaultButtonMap, int, (uint32_t cursor, ButtonMap * map))                \
     /* 1, 0, or -1 unknown */                                                          \
     X(SimCursorEnabled, int, (uint32_t cursor))                                        \
     /* Calls of the fifteen entry points since the last reset. */                      \

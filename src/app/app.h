@@ -7,7 +7,7 @@
 #include "driver/vellix.h"
 #include "win/resources.h"
 
-extern char caption[50];           // "Tablet Control Panel": class name and title
+extern char caption[50];  // "Tablet Control Panel": class name and title
 extern HWND currentIcon;
 
 // Icon-button notification codes (high word of the command).
@@ -64,4 +64,3 @@ LRESULT DeviceConfigHandler(HWND window, UINT message, WPARAM wParam, LPARAM lPa
 // at 96 DPI every size is exactly as written.
 int DisplayDpi();
 int ScaledPixels(int pixels);
-

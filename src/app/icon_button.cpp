@@ -17,8 +17,7 @@ constexpr int IconSlotCount = IconSlotIcon + 1;
 constexpr int IconButtonExtra = IconSlotCount * SlotSize;
 
 // The arrow keys name the neighbour slots in the same order.
-static_assert(VK_UP - VK_LEFT == IconSlotUp && VK_RIGHT - VK_LEFT == IconSlotRight &&
-                  VK_DOWN - VK_LEFT == IconSlotDown,
+static_assert(VK_UP - VK_LEFT == IconSlotUp && VK_RIGHT - VK_LEFT == IconSlotRight && VK_DOWN - VK_LEFT == IconSlotDown,
               "arrow keys in slot order");
 
 // A button's cell in the main window, in icon sizes.
@@ -102,8 +101,7 @@ void OnKeyDown(HWND button, WPARAM key) {
         if (neighbour) SetFocus(neighbour);
         break;
     }
-    default:
-        break;  // every other key is swallowed
+    default: break;  // every other key is swallowed
     }
 }
 
@@ -112,8 +110,9 @@ HWND CreateOneButton(HWND parent, IconButtonRow& row, DWORD column, DWORD gridRo
     LoadStringA(ResourceInstance(), row.labelId, label, sizeof label);
     int cellWidth = CellWidthInIcons * GetSystemMetrics(SM_CXICON);
     int cellHeight = CellHeightInIcons * GetSystemMetrics(SM_CYICON);
-    row.window = CreateWindowExA(0, IconWindowClass, label, WS_CHILD | WS_CLIPSIBLINGS, column * cellWidth,
-                                 gridRow * cellHeight, cellWidth, cellHeight, parent, nullptr, ResourceInstance(), nullptr);
+    row.window =
+        CreateWindowExA(0, IconWindowClass, label, WS_CHILD | WS_CLIPSIBLINGS, column * cellWidth, gridRow * cellHeight,
+                        cellWidth, cellHeight, parent, nullptr, ResourceInstance(), nullptr);
     HICON icon = LoadIconA(ResourceInstance(), MAKEINTRESOURCEA(row.iconId));
     if (!row.window || !icon) {
         ShowErrorBox(parent, IDS_NOT_ENOUGH_MEMORY);
@@ -157,7 +156,9 @@ HWND CreateIconButtons(HWND parent, IconGrid& grid) {
     for (DWORD r = 0; r < grid.rows; ++r)
         for (DWORD c = 0; c < grid.columns; ++c) {
             HWND cell = rows[r * grid.columns + c].window;
-            auto at = [&](DWORD rr, DWORD cc) { return reinterpret_cast<LONG_PTR>(rows[rr * grid.columns + cc].window); };
+            auto at = [&](DWORD rr, DWORD cc) {
+                return reinterpret_cast<LONG_PTR>(rows[rr * grid.columns + cc].window);
+            };
             if (c > 0) SetSlot(cell, IconSlotLeft, at(r, c - 1));
             if (r > 0) SetSlot(cell, IconSlotUp, at(r - 1, c));
             if (c < grid.columns - 1) SetSlot(cell, IconSlotRight, at(r, c + 1));
@@ -173,23 +174,14 @@ LRESULT CALLBACK IconWndProc(HWND button, UINT message, WPARAM wParam, LPARAM lP
         InvalidateRect(button, nullptr, TRUE);
         Notify(button, IconFocused);
         return 0;
-    case WM_KILLFOCUS:
-        InvalidateRect(button, nullptr, TRUE);
-        return 0;
-    case WM_KEYDOWN:
-        OnKeyDown(button, wParam);
-        return 0;
-    case WM_LBUTTONDOWN:
-        SetFocus(button);
-        return 0;
+    case WM_KILLFOCUS: InvalidateRect(button, nullptr, TRUE); return 0;
+    case WM_KEYDOWN: OnKeyDown(button, wParam); return 0;
+    case WM_LBUTTONDOWN: SetFocus(button); return 0;
     case WM_LBUTTONDBLCLK:
         SetFocus(button);
         Notify(button, IconActivate);
         return 0;
-    case WM_PAINT:
-        OnPaint(button);
-        return 0;
-    default:
-        return DefWindowProcA(button, message, wParam, lParam);
+    case WM_PAINT: OnPaint(button); return 0;
+    default: return DefWindowProcA(button, message, wParam, lParam);
     }
 }

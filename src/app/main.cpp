@@ -2,6 +2,4 @@
 // the whole command line.
 #include "app/app.h"
 
-int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) {
-    return TabletMain(instance, showCommand);
-}
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) { return TabletMain(instance, showCommand); }

@@ -23,9 +23,7 @@ constexpr int MainExtraHeight = 15;
 static_assert(IDM_FEATURES - IDM_INFORMATION == IDC_ICON_FEATURES - IDC_ICON_INFORMATION &&
                   IDM_CUSTOMIZATION - IDM_INFORMATION == IDC_ICON_CUSTOMIZATION - IDC_ICON_INFORMATION,
               "icon buttons and menu commands in the same order");
-WORD MenuCommandOfIcon(WORD iconId) {
-    return static_cast<WORD>(IDM_INFORMATION + (iconId - IDC_ICON_INFORMATION));
-}
+WORD MenuCommandOfIcon(WORD iconId) { return static_cast<WORD>(IDM_INFORMATION + (iconId - IDC_ICON_INFORMATION)); }
 
 IconButtonRow iconRows[IconRowCount] = {
     {IDC_ICON_INFORMATION, ICON_INFORMATION, IDS_INFORMATION, nullptr, InfoDialogProc, IDD_INFORMATION, nullptr},
@@ -52,16 +50,10 @@ void RunRow(HWND window, UINT message, WPARAM wParam, LPARAM lParam, IconButtonR
 
 LRESULT OnIconNotification(HWND window, WORD id, WORD code, HWND button) {
     switch (code) {
-    case IconFocused:
-        currentIcon = button;
-        return 0;
-    case IconQueryCurrent:
-        return reinterpret_cast<LRESULT>(currentIcon);
-    case IconActivate:
-        SendMessageA(window, WM_COMMAND, MenuCommandOfIcon(id), 0);
-        return 0;
-    default:
-        return 0;
+    case IconFocused: currentIcon = button; return 0;
+    case IconQueryCurrent: return reinterpret_cast<LRESULT>(currentIcon);
+    case IconActivate: SendMessageA(window, WM_COMMAND, MenuCommandOfIcon(id), 0); return 0;
+    default: return 0;
     }
 }
 
@@ -70,21 +62,15 @@ LRESULT OnCommand(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (id) {
     case IDM_INFORMATION:
     case IDM_FEATURES:
-    case IDM_CUSTOMIZATION:
-        RunRow(window, message, wParam, lParam, iconRows[id - IDM_INFORMATION]);
-        return 0;
-    case IDM_EXIT:
-        DestroyWindow(window);
-        return 0;
+    case IDM_CUSTOMIZATION: RunRow(window, message, wParam, lParam, iconRows[id - IDM_INFORMATION]); return 0;
+    case IDM_EXIT: DestroyWindow(window); return 0;
     case IDM_ABOUT:
         DialogBoxParamA(ResourceInstance(), MAKEINTRESOURCEA(IDD_ABOUT), window, AboutDialogProc, 0);
         return 0;
     case IDC_ICON_INFORMATION:
     case IDC_ICON_FEATURES:
-    case IDC_ICON_CUSTOMIZATION:
-        return OnIconNotification(window, id, HIWORD(wParam), reinterpret_cast<HWND>(lParam));
-    default:
-        return 0;
+    case IDC_ICON_CUSTOMIZATION: return OnIconNotification(window, id, HIWORD(wParam), reinterpret_cast<HWND>(lParam));
+    default: return 0;
     }
 }
 
@@ -100,18 +86,13 @@ IconGrid iconGrid = {IconRowCount, 1, iconRows};  // the rows side by side
 
 LRESULT CALLBACK MainWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
-    case WM_CREATE:
-        return OnCreate(window);
+    case WM_CREATE: return OnCreate(window);
     case WM_SETFOCUS:
         if (currentIcon) SetFocus(currentIcon);
         return 0;
-    case WM_COMMAND:
-        return OnCommand(window, message, wParam, lParam);
-    case WM_DESTROY:
-        OnDestroy();
-        return 0;
-    default:
-        return DefWindowProcA(window, message, wParam, lParam);
+    case WM_COMMAND: return OnCommand(window, message, wParam, lParam);
+    case WM_DESTROY: OnDestroy(); return 0;
+    default: return DefWindowProcA(window, message, wParam, lParam);
     }
 }
 
@@ -119,6 +100,6 @@ HWND CreateMainWindow(HINSTANCE instance) {
     int width = MainWidthInIcons * GetSystemMetrics(SM_CXICON) + 2 * GetSystemMetrics(SM_CXBORDER);
     int height = MainHeightInIcons * GetSystemMetrics(SM_CYICON) + 2 * GetSystemMetrics(SM_CYBORDER) +
                  GetSystemMetrics(SM_CYCAPTION) + GetSystemMetrics(SM_CYMENU) + ScaledPixels(MainExtraHeight);
-    return CreateWindowExA(0, caption, caption, WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX, CW_USEDEFAULT,
-                           CW_USEDEFAULT, width, height, nullptr, nullptr, instance, nullptr);
+    return CreateWindowExA(0, caption, caption, WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX, CW_USEDEFAULT, CW_USEDEFAULT,
+                           width, height, nullptr, nullptr, instance, nullptr);
 }

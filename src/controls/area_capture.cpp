@@ -138,8 +138,7 @@ void PlaceEchoCaret(HWND control) {
 // A packet message for the capture context already waits behind this one.
 bool NewerPacketWaiting(HWND control) {
     MSG waiting;
-    return CaptureContext &&
-           PeekMessageA(&waiting, control, PacketMessage, PacketMessage, PM_NOREMOVE | PM_NOYIELD) &&
+    return CaptureContext && PeekMessageA(&waiting, control, PacketMessage, PacketMessage, PM_NOREMOVE | PM_NOYIELD) &&
            static_cast<ContextHandle>(waiting.lParam) == CaptureContext;
 }
 
@@ -274,8 +273,7 @@ void OnFocusGained(HWND control) {
 }
 
 void OnFocusLost(HWND control) {
-    if (!HasAreaFlags(control, AreaDefined))
-        WriteArea(control, AreaRectSlot, ReadArea(control, SavedAreaRectSlot));
+    if (!HasAreaFlags(control, AreaDefined)) WriteArea(control, AreaRectSlot, ReadArea(control, SavedAreaRectSlot));
     ClearAreaFlags(control, AreaFirstCorner | AreaEcho);
     StopInactivityTimer(control);
     EchoOff(control);
@@ -293,8 +291,8 @@ void FollowCursor(HWND control, const PacketRecord& packet) {
     caretMovePending = !caretShown || caretTarget.x != caretPlace.x || caretTarget.y != caretPlace.y;
 
     AreaBounds allowed = ReadArea(control, AreaRectSlot);
-    bool outside = packet.x < allowed.left || packet.x > allowed.right || packet.y < allowed.top ||
-                   packet.y > allowed.bottom;
+    bool outside =
+        packet.x < allowed.left || packet.x > allowed.right || packet.y < allowed.top || packet.y > allowed.bottom;
     bool flagged = HasAreaFlags(control, AreaOutOfRange);
     if (outside && !flagged) {
         SetAreaFlags(control, AreaOutOfRange);

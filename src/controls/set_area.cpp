@@ -147,41 +147,18 @@ int RegisterSetAreaClass(HINSTANCE instance) {
 
 LRESULT CALLBACK SetAreaWndProc(HWND control, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
-    case WM_CREATE:
-        OnCreate(control);
-        return 0;
-    case WM_DESTROY:
-        OnAreaDestroy(control);
-        return 0;
-    case WM_PAINT:
-        OnPaint(control);
-        return 0;
-    case SAM_GETAREA:
-        OnGetArea(control, lParam);
-        return 0;
-    case SAM_SETAREA:
-        OnSetArea(control, lParam);
-        return 0;
+    case WM_CREATE: OnCreate(control); return 0;
+    case WM_DESTROY: OnAreaDestroy(control); return 0;
+    case WM_PAINT: OnPaint(control); return 0;
+    case SAM_GETAREA: OnGetArea(control, lParam); return 0;
+    case SAM_SETAREA: OnSetArea(control, lParam); return 0;
     case WM_SETFOCUS:
-    case WM_KILLFOCUS:
-        OnAreaFocusChange(control, message == WM_SETFOCUS);
-        return 0;
-    case WM_LBUTTONDOWN:
-        OnAreaMouseDown(control);
-        return 0;
-    case WM_KEYDOWN:
-        OnAreaKeyDown(control);
-        return 0;
-    case WM_TIMER:
-        OnAreaTimer(control);
-        return 0;
-    case PacketMessage:
-        OnAreaPacket(control, wParam);
-        return 0;
-    case InfoChangedMessage:
-        OnAreaInfoChanged(lParam);
-        return 0;
-    default:
-        return DefWindowProcA(control, message, wParam, lParam);
+    case WM_KILLFOCUS: OnAreaFocusChange(control, message == WM_SETFOCUS); return 0;
+    case WM_LBUTTONDOWN: OnAreaMouseDown(control); return 0;
+    case WM_KEYDOWN: OnAreaKeyDown(control); return 0;
+    case WM_TIMER: OnAreaTimer(control); return 0;
+    case PacketMessage: OnAreaPacket(control, wParam); return 0;
+    case InfoChangedMessage: OnAreaInfoChanged(lParam); return 0;
+    default: return DefWindowProcA(control, message, wParam, lParam);
     }
 }

@@ -13,13 +13,13 @@ const char TweakClassName[] = "Tweak";
 // Window extra bytes. Handles fit 32 bits on both architectures; the saved
 // window procedure is a pointer and takes a pointer-wide slot, so the layout
 // is 0 / 4 / 8 / 10 / 14 (16 bytes) on Win32 and widens only there on Win64.
-constexpr int BuddySlot = 0;                               // HWND, 32 bits
-constexpr int BuddyProcSlot = 4;                           // WNDPROC, pointer
+constexpr int BuddySlot = 0;                                   // HWND, 32 bits
+constexpr int BuddyProcSlot = 4;                               // WNDPROC, pointer
 constexpr int PressedSlot = BuddyProcSlot + sizeof(LONG_PTR);  // WORD
-constexpr int ArrowSlot = PressedSlot + 2;                 // HBITMAP, 32 bits
-constexpr int RepeatSlot = ArrowSlot + 4;                  // WORD
+constexpr int ArrowSlot = PressedSlot + 2;                     // HBITMAP, 32 bits
+constexpr int RepeatSlot = ArrowSlot + 4;                      // WORD
 constexpr int TweakWindowBytes = RepeatSlot + 2;
-constexpr int TweakClassBytes = sizeof(LONG_PTR);          // TweakBuddyProc's address
+constexpr int TweakClassBytes = sizeof(LONG_PTR);  // TweakBuddyProc's address
 #if !defined(_WIN64)
 static_assert(PressedSlot == 8 && ArrowSlot == 10 && RepeatSlot == 14 && TweakWindowBytes == 16,
               "Win32 layout of the Tweak window bytes");
@@ -40,9 +40,7 @@ LRESULT CALLBACK TweakBuddyProc(HWND edit, UINT message, WPARAM wParam, LPARAM l
 
 // --- slots -----------------------------------------------------------------
 
-HWND BuddyOf(HWND tweak) {
-    return reinterpret_cast<HWND>(static_cast<LONG_PTR>(GetWindowLongA(tweak, BuddySlot)));
-}
+HWND BuddyOf(HWND tweak) { return reinterpret_cast<HWND>(static_cast<LONG_PTR>(GetWindowLongA(tweak, BuddySlot))); }
 void SetBuddySlot(HWND tweak, HWND buddy) {
     SetWindowLongA(tweak, BuddySlot, static_cast<LONG>(reinterpret_cast<LONG_PTR>(buddy)));
 }
@@ -86,8 +84,7 @@ HWND TweakOfBuddy(HWND edit) {
 // --- behaviour -------------------------------------------------------------
 
 void Notify(HWND tweak, WORD code) {
-    SendMessageA(GetParent(tweak), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(tweak), code),
-                 reinterpret_cast<LPARAM>(tweak));
+    SendMessageA(GetParent(tweak), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(tweak), code), reinterpret_cast<LPARAM>(tweak));
 }
 
 int MiddleLine(const RECT& client) { return (client.top + client.bottom) / 2; }
@@ -131,8 +128,7 @@ LRESULT OnSetBuddy(HWND tweak, HWND edit) {
     }
     if (!edit) return 0;
 
-    if (GetClassLongPtrA(tweak, 0) == 0)
-        SetClassLongPtrA(tweak, 0, reinterpret_cast<LONG_PTR>(TweakBuddyProc));
+    if (GetClassLongPtrA(tweak, 0) == 0) SetClassLongPtrA(tweak, 0, reinterpret_cast<LONG_PTR>(TweakBuddyProc));
     // The saved procedure is in place before the subclass can see a message.
     SetBuddySlot(tweak, edit);
     SetBuddyProcSlot(tweak, reinterpret_cast<WNDPROC>(GetWindowLongPtrA(edit, GWLP_WNDPROC)));
@@ -288,8 +284,7 @@ LRESULT CALLBACK TweakBuddyProc(HWND edit, UINT message, WPARAM wParam, LPARAM l
             return 0;
         }
         break;
-    default:
-        break;
+    default: break;
     }
     return CallWindowProcA(own, edit, message, wParam, lParam);
 }
@@ -311,44 +306,25 @@ int RegisterTweakClass(HINSTANCE instance) {
 
 LRESULT CALLBACK TweakWndProc(HWND tweak, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
-    case WM_CREATE:
-        OnCreate(tweak);
-        return 0;
-    case WM_DESTROY:
-        OnDestroy(tweak);
-        return 0;
-    case WM_SIZE:
-        DropArrowImage(tweak);
-        return 0;
-    case WM_PAINT:
-        OnPaint(tweak);
-        return 0;
+    case WM_CREATE: OnCreate(tweak); return 0;
+    case WM_DESTROY: OnDestroy(tweak); return 0;
+    case WM_SIZE: DropArrowImage(tweak); return 0;
+    case WM_PAINT: OnPaint(tweak); return 0;
     case WM_SETFOCUS:
         // A Tweak never keeps the keyboard focus.
         SetFocus(reinterpret_cast<HWND>(wParam));
         return 0;
-    case WM_LBUTTONDOWN:
-        OnMouseDown(tweak, lParam);
-        return 0;
-    case WM_TIMER:
-        OnTimer(tweak);
-        return 0;
-    case WM_LBUTTONUP:
-        OnMouseUp(tweak);
-        return 0;
+    case WM_LBUTTONDOWN: OnMouseDown(tweak, lParam); return 0;
+    case WM_TIMER: OnTimer(tweak); return 0;
+    case WM_LBUTTONUP: OnMouseUp(tweak); return 0;
     case WM_CAPTURECHANGED:
         // Another window took the mouse (a message box, a menu): the press
         // ends as a release would end it.
         EndPress(tweak);
         return 0;
-    case WM_CANCELMODE:
-        OnMouseUp(tweak);
-        return 0;
-    case TWM_GETBUDDY:
-        return reinterpret_cast<LRESULT>(BuddyOf(tweak));
-    case TWM_SETBUDDY:
-        return OnSetBuddy(tweak, reinterpret_cast<HWND>(wParam));
-    default:
-        return DefWindowProcA(tweak, message, wParam, lParam);
+    case WM_CANCELMODE: OnMouseUp(tweak); return 0;
+    case TWM_GETBUDDY: return reinterpret_cast<LRESULT>(BuddyOf(tweak));
+    case TWM_SETBUDDY: return OnSetBuddy(tweak, reinterpret_cast<HWND>(wParam));
+    default: return DefWindowProcA(tweak, message, wParam, lParam);
     }
 }

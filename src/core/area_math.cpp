@@ -38,8 +38,8 @@ struct Edges {
 };
 
 Edges EdgesOf(const AreaBox& a) {
-    return {static_cast<uint32_t>(a.left), static_cast<uint32_t>(a.top),
-            static_cast<uint32_t>(a.right), static_cast<uint32_t>(a.bottom)};
+    return {static_cast<uint32_t>(a.left), static_cast<uint32_t>(a.top), static_cast<uint32_t>(a.right),
+            static_cast<uint32_t>(a.bottom)};
 }
 
 void Store(AreaBox& a, uint32_t L, uint32_t T, uint32_t w, uint32_t h) {
@@ -68,12 +68,8 @@ Shape ShapeOf(const AreaLimits& limits) {
 
 // Display-shaped partners of a width or a height; rounding may make one a
 // count too large for the tablet, so it is held to the limit.
-uint32_t HeightFor(uint32_t w, const Shape& s, uint32_t H) {
-    return Lower(RoundToCount(w * s.D), H);
-}
-uint32_t WidthFor(uint32_t h, const Shape& s, uint32_t W) {
-    return Lower(RoundToCount(h / s.D), W);
-}
+uint32_t HeightFor(uint32_t w, const Shape& s, uint32_t H) { return Lower(RoundToCount(w * s.D), H); }
+uint32_t WidthFor(uint32_t h, const Shape& s, uint32_t W) { return Lower(RoundToCount(h / s.D), W); }
 
 // True when h0 / w0 (as reals) exceeds D; a zero width is infinitely tall
 // unless the height is zero too.
@@ -84,8 +80,8 @@ bool TallerThan(uint32_t h0, uint32_t w0, double D) {
 
 }  // namespace
 
-void ComputeDisplayFigures(const AxisInfo& x, const AxisInfo& y, int vertSize, int horzSize,
-                           int aspectY, int aspectX, AreaLimits& limits, DisplayShape& shape) {
+void ComputeDisplayFigures(const AxisInfo& x, const AxisInfo& y, int vertSize, int horzSize, int aspectY, int aspectX,
+                           AreaLimits& limits, DisplayShape& shape) {
     const uint32_t W = limits.W;
     const uint32_t H = limits.H;
     const int u = static_cast<int>(x.unitCode - 1);  // the x axis's own unit
@@ -95,10 +91,8 @@ void ComputeDisplayFigures(const AxisInfo& x, const AxisInfo& y, int vertSize, i
     const double ky = CountsToUnitsOnAxis(1000, u, KindLengthY, y);
     const double kx = CountsToUnitsOnAxis(1000, u, KindLengthX, x);
     const double tabletAspect = physicalW > 0.0 ? physicalH / physicalW : 0.0;
-    const double displayAspect =
-        (vertSize > 0 && horzSize > 0) ? static_cast<double>(vertSize) / horzSize : 0.0;
-    const double pixelAspect =
-        (aspectY > 0 && aspectX > 0) ? static_cast<double>(aspectY) / aspectX : 0.0;
+    const double displayAspect = (vertSize > 0 && horzSize > 0) ? static_cast<double>(vertSize) / horzSize : 0.0;
+    const double pixelAspect = (aspectY > 0 && aspectX > 0) ? static_cast<double>(aspectY) / aspectX : 0.0;
     const double countAspect = kx > 0.0 ? (ky / kx) * displayAspect : 0.0;
 
     shape.tabletAspect = FinitePositive(tabletAspect) ? tabletAspect : 0.0;
@@ -106,8 +100,8 @@ void ComputeDisplayFigures(const AxisInfo& x, const AxisInfo& y, int vertSize, i
     shape.controlShape = FinitePositive(controlShape) ? controlShape : 0.0;
 
     limits.displayAspect = displayAspect;
-    limits.aspectUsable = W > 0 && H > 0 && FinitePositive(displayAspect) &&
-                          FinitePositive(shape.tabletAspect) && FinitePositive(countAspect);
+    limits.aspectUsable = W > 0 && H > 0 && FinitePositive(displayAspect) && FinitePositive(shape.tabletAspect) &&
+                          FinitePositive(countAspect);
     if (!limits.aspectUsable) {
         limits.maxAreaWidth = W;
         limits.maxAreaHeight = H;
@@ -138,8 +132,7 @@ ControlBox ReshapeAreaControl(ControlBox box, const DisplayShape& shape) {
         // A tall tablet: narrow the control, keeping it centred.
         int width;
         if (!RoundToPixels(box.width / shape.controlShape, width)) return box;
-        const int64_t x =
-            static_cast<int64_t>(box.x) + (static_cast<int64_t>(box.width) - width) / 2;
+        const int64_t x = static_cast<int64_t>(box.x) + (static_cast<int64_t>(box.width) - width) / 2;
         if (x < INT32_MIN || x > INT32_MAX) return box;
         box.x = static_cast<int>(x);
         box.width = width;
@@ -150,22 +143,22 @@ ControlBox ReshapeAreaControl(ControlBox box, const DisplayShape& shape) {
 uint32_t AreaFieldValue(AreaField field, const AreaBox& area, uint32_t W, uint32_t H) {
     const Edges e = EdgesOf(area);
     switch (field) {
-        case AreaFieldWidth: return e.R - e.L;
-        case AreaFieldHeight: return e.B - e.T;
-        case AreaFieldLeft: return e.L;
-        case AreaFieldTop: return e.T;
-        case AreaFieldRight: return W - e.R;
-        case AreaFieldBottom: return H - e.B;
-        default: return 0;
+    case AreaFieldWidth: return e.R - e.L;
+    case AreaFieldHeight: return e.B - e.T;
+    case AreaFieldLeft: return e.L;
+    case AreaFieldTop: return e.T;
+    case AreaFieldRight: return W - e.R;
+    case AreaFieldBottom: return H - e.B;
+    default: return 0;
     }
 }
 
 unsigned AreaFieldKind(AreaField field) {
     switch (field) {
-        case AreaFieldHeight:
-        case AreaFieldTop:
-        case AreaFieldBottom: return KindLengthY;
-        default: return KindLengthX;
+    case AreaFieldHeight:
+    case AreaFieldTop:
+    case AreaFieldBottom: return KindLengthY;
+    default: return KindLengthX;
     }
 }
 
@@ -183,8 +176,7 @@ uint32_t Recentre(uint32_t position, uint32_t oldSize, uint32_t newSize, uint32_
     return p;
 }
 
-void SetAreaField(AreaField field, uint32_t value, bool preserve, AreaBox& area,
-                  const AreaLimits& limits) {
+void SetAreaField(AreaField field, uint32_t value, bool preserve, AreaBox& area, const AreaLimits& limits) {
     const uint32_t W = limits.W;
     const uint32_t H = limits.H;
     const Shape s = ShapeOf(limits);
@@ -197,83 +189,83 @@ void SetAreaField(AreaField field, uint32_t value, bool preserve, AreaBox& area,
     uint32_t v = value;
 
     switch (field) {
-        case AreaFieldWidth:
-            w = v;
-            if (preserve) {
-                if (v > s.maxW) {
-                    w = s.maxW;
-                    h = s.maxH;
-                } else {
-                    h = HeightFor(v, s, H);
-                }
-                e.T = Recentre(e.T, h0, h, H);
-            } else if (v >= W) {
-                w = W;
-            }
-            e.L = Recentre(e.L, w0, w, W);
-            break;
-        case AreaFieldHeight:
-            h = v;
-            if (preserve) {
-                if (v > s.maxH) {
-                    h = s.maxH;
-                    w = s.maxW;
-                } else {
-                    w = WidthFor(v, s, W);
-                }
-                e.L = Recentre(e.L, w0, w, W);
-            } else if (v >= H) {
-                h = H;
+    case AreaFieldWidth:
+        w = v;
+        if (preserve) {
+            if (v > s.maxW) {
+                w = s.maxW;
+                h = s.maxH;
+            } else {
+                h = HeightFor(v, s, H);
             }
             e.T = Recentre(e.T, h0, h, H);
-            break;
-        case AreaFieldLeft:
-            e.L = Lower(v, W);
-            if (W - e.L < w0) {
-                w = W - e.L;  // the right edge lies on the tablet's edge
-                if (preserve) {
-                    h = HeightFor(w, s, H);
-                    e.T = Recentre(e.T, h0, h, H);
-                }
-            }
-            break;
-        case AreaFieldTop:
-            e.T = Lower(v, H);
-            if (H - e.T < h0) {
-                h = H - e.T;
-                if (preserve) {
-                    w = WidthFor(h, s, W);
-                    e.L = Recentre(e.L, w0, w, W);
-                }
-            }
-            break;
-        case AreaFieldRight:
-            v = Lower(v, W);
-            if (W - w0 >= v) {
-                e.L = W - w0 - v;
+        } else if (v >= W) {
+            w = W;
+        }
+        e.L = Recentre(e.L, w0, w, W);
+        break;
+    case AreaFieldHeight:
+        h = v;
+        if (preserve) {
+            if (v > s.maxH) {
+                h = s.maxH;
+                w = s.maxW;
             } else {
-                e.L = 0;
-                w = W - v;
-                if (preserve) {
-                    h = HeightFor(w, s, H);
-                    e.T = Recentre(e.T, h0, h, H);
-                }
+                w = WidthFor(v, s, W);
             }
-            break;
-        case AreaFieldBottom:
-            v = Lower(v, H);
-            if (H - h0 >= v) {
-                e.T = H - h0 - v;
-            } else {
-                e.T = 0;
-                h = H - v;
-                if (preserve) {
-                    w = WidthFor(h, s, W);
-                    e.L = Recentre(e.L, w0, w, W);
-                }
+            e.L = Recentre(e.L, w0, w, W);
+        } else if (v >= H) {
+            h = H;
+        }
+        e.T = Recentre(e.T, h0, h, H);
+        break;
+    case AreaFieldLeft:
+        e.L = Lower(v, W);
+        if (W - e.L < w0) {
+            w = W - e.L;  // the right edge lies on the tablet's edge
+            if (preserve) {
+                h = HeightFor(w, s, H);
+                e.T = Recentre(e.T, h0, h, H);
             }
-            break;
-        default: return;
+        }
+        break;
+    case AreaFieldTop:
+        e.T = Lower(v, H);
+        if (H - e.T < h0) {
+            h = H - e.T;
+            if (preserve) {
+                w = WidthFor(h, s, W);
+                e.L = Recentre(e.L, w0, w, W);
+            }
+        }
+        break;
+    case AreaFieldRight:
+        v = Lower(v, W);
+        if (W - w0 >= v) {
+            e.L = W - w0 - v;
+        } else {
+            e.L = 0;
+            w = W - v;
+            if (preserve) {
+                h = HeightFor(w, s, H);
+                e.T = Recentre(e.T, h0, h, H);
+            }
+        }
+        break;
+    case AreaFieldBottom:
+        v = Lower(v, H);
+        if (H - h0 >= v) {
+            e.T = H - h0 - v;
+        } else {
+            e.T = 0;
+            h = H - v;
+            if (preserve) {
+                w = WidthFor(h, s, W);
+                e.L = Recentre(e.L, w0, w, W);
+            }
+        }
+        break;
+    default: return;
     }
     Store(area, e.L, e.T, w, h);
 }

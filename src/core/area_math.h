@@ -10,23 +10,23 @@
 
 // Figures that every edit needs: tablet extents and the display shape.
 struct AreaLimits {
-    uint32_t W, H;           // tablet extents in counts
-    double displayAspect;    // display height / width in millimetres
-    uint32_t maxAreaWidth;   // largest display-shaped area that fits the tablet
+    uint32_t W, H;          // tablet extents in counts
+    double displayAspect;   // display height / width in millimetres
+    uint32_t maxAreaWidth;  // largest display-shaped area that fits the tablet
     uint32_t maxAreaHeight;
-    bool aspectUsable;       // false when W, H or the display size is 0
+    bool aspectUsable;  // false when W, H or the display size is 0
 };
 
 // Display and tablet figures worked out when the dialog opens.
 struct DisplayShape {
-    double tabletAspect;   // tablet height / width in physical units
-    double controlShape;   // pixel aspect times tablet aspect
+    double tabletAspect;  // tablet height / width in physical units
+    double controlShape;  // pixel aspect times tablet aspect
 };
 
 // Fills limits (W, H given in it already) and shape from the axes and the
 // display's VERTSIZE, HORZSIZE, ASPECTY, ASPECTX.
-void ComputeDisplayFigures(const AxisInfo& x, const AxisInfo& y, int vertSize, int horzSize,
-                           int aspectY, int aspectX, AreaLimits& limits, DisplayShape& shape);
+void ComputeDisplayFigures(const AxisInfo& x, const AxisInfo& y, int vertSize, int horzSize, int aspectY, int aspectX,
+                           AreaLimits& limits, DisplayShape& shape);
 
 struct ControlBox {
     int x, y, width, height;  // in the dialog's client coordinates
@@ -54,8 +54,7 @@ unsigned AreaFieldKind(AreaField field);
 
 uint32_t Recentre(uint32_t position, uint32_t oldSize, uint32_t newSize, uint32_t limit);
 
-void SetAreaField(AreaField field, uint32_t value, bool preserve, AreaBox& area,
-                  const AreaLimits& limits);
+void SetAreaField(AreaField field, uint32_t value, bool preserve, AreaBox& area, const AreaLimits& limits);
 void FitAspect(AreaBox& area, const AreaLimits& limits);
 void AcceptControlArea(bool preserve, AreaBox reported, AreaBox& area, const AreaLimits& limits);
 

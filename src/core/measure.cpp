@@ -48,8 +48,7 @@ void TrimFraction(char* text) {
     char* point = std::strchr(text, '.');
     if (point == nullptr) return;
     size_t length = std::strlen(text);
-    while (length > static_cast<size_t>(point - text) + 1 && text[length - 1] == '0')
-        text[--length] = '\0';
+    while (length > static_cast<size_t>(point - text) + 1 && text[length - 1] == '0') text[--length] = '\0';
     if (length > static_cast<size_t>(point - text) + 1 + Decimals) point[1 + Decimals] = '\0';
     if (point[1] == '\0') *point = '\0';
 }
@@ -63,9 +62,8 @@ void AppendBounded(char* out, size_t outSize, const char* tail) {
 }  // namespace
 
 bool IsTypedDigit(const CharClass* cls, char c) {
-    const bool alphaNumeric = (cls != nullptr && cls->isAlphaNumeric != nullptr)
-                                  ? cls->isAlphaNumeric(c)
-                                  : AsciiAlphaNumeric(c);
+    const bool alphaNumeric =
+        (cls != nullptr && cls->isAlphaNumeric != nullptr) ? cls->isAlphaNumeric(c) : AsciiAlphaNumeric(c);
     return alphaNumeric && !IsTypedAlpha(cls, c);
 }
 
@@ -94,8 +92,7 @@ double CountsToUnitsOnAxis(uint32_t count, int unit, unsigned kind, const AxisIn
     return x;
 }
 
-bool FormatMeasureOnAxis(uint32_t count, int unit, unsigned kind, const AxisInfo& axis,
-                         char out[MeasureTextSize]) {
+bool FormatMeasureOnAxis(uint32_t count, int unit, unsigned kind, const AxisInfo& axis, char out[MeasureTextSize]) {
     std::memset(out, 0, MeasureTextSize);
     const double v = CountsToUnitsOnAxis(count, unit, kind, axis);
     if (unit == UnitCounts && KindIsResolution(kind)) return false;
@@ -105,8 +102,7 @@ bool FormatMeasureOnAxis(uint32_t count, int unit, unsigned kind, const AxisInfo
     // hundred hundredths is carried into the whole part (2.999 becomes 3).
     // A value whose whole part does not fit 32 bits is shown as 0.
     int32_t i = 0, c = 0, j = 0, d = 0;
-    bool fits =
-        v != 0.0 && TruncToInt32(v, i) && TruncToInt32((v - i) * FractionScale + RoundingOffset, c);
+    bool fits = v != 0.0 && TruncToInt32(v, i) && TruncToInt32((v - i) * FractionScale + RoundingOffset, c);
     double w = 0.0;
     if (fits) {
         w = i + c / FractionScale;
@@ -123,8 +119,8 @@ bool FormatMeasureOnAxis(uint32_t count, int unit, unsigned kind, const AxisInfo
     return true;
 }
 
-ParseOutcome ParseMeasureOnAxis(char* text, uint32_t& value, int unit, unsigned kind,
-                                const AxisInfo& axis, const CharClass* cls) {
+ParseOutcome ParseMeasureOnAxis(char* text, uint32_t& value, int unit, unsigned kind, const AxisInfo& axis,
+                                const CharClass* cls) {
     if (text == nullptr || text[0] == '\0') return ParseEmpty;
 
     const double r = AxisResolution(axis);

@@ -43,8 +43,7 @@ double CountsToUnitsOnAxis(uint32_t count, int unit, unsigned kind, const AxisIn
 
 // Writes the display text into out (MeasureTextSize bytes). Returns false and
 // leaves out empty for a resolution in unit 2 (no text at all).
-bool FormatMeasureOnAxis(uint32_t count, int unit, unsigned kind, const AxisInfo& axis,
-                         char out[MeasureTextSize]);
+bool FormatMeasureOnAxis(uint32_t count, int unit, unsigned kind, const AxisInfo& axis, char out[MeasureTextSize]);
 
 enum ParseOutcome {
     ParseEmpty,      // nothing typed: ignored, no beep
@@ -56,8 +55,8 @@ enum ParseOutcome {
 inline bool ParseWantsBeep(ParseOutcome o) { return o == ParseRejected || o == ParseTooLarge; }
 
 // Parses typed text (modified in place: blanks and suffix removed) into value.
-ParseOutcome ParseMeasureOnAxis(char* text, uint32_t& value, int unit, unsigned kind,
-                                const AxisInfo& axis, const CharClass* cls);
+ParseOutcome ParseMeasureOnAxis(char* text, uint32_t& value, int unit, unsigned kind, const AxisInfo& axis,
+                                const CharClass* cls);
 
 // Removes every space and tab in place; a null text is left alone.
 void RemoveBlanks(char* text);

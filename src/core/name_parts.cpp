@@ -26,9 +26,7 @@ char Upper(char c) { return static_cast<char>(std::toupper(static_cast<unsigned 
 
 }  // namespace
 
-size_t IdentificationLength(const char* name) {
-    return name == nullptr ? 0 : std::strcspn(name, NameSeparators);
-}
+size_t IdentificationLength(const char* name) { return name == nullptr ? 0 : std::strcspn(name, NameSeparators); }
 
 void CopyIdentification(const char* name, char* out, size_t outSize) {
     if (name == nullptr) {

@@ -53,8 +53,7 @@ void FormatPercent(uint32_t percent, char* out, size_t outSize) {
     std::snprintf(out, outSize, "%d%%", static_cast<int>(percent));
 }
 
-SensitivityParse ReadSensitivityValue(char* text, uint32_t& percent, uint32_t maximum,
-                                      const CharClass* cls) {
+SensitivityParse ReadSensitivityValue(char* text, uint32_t& percent, uint32_t maximum, const CharClass* cls) {
     if (text == nullptr || text[0] == '\0') return SensitivityEmpty;
     const size_t length = std::strlen(text);
     if (text[length - 1] == '%') text[length - 1] = '\0';

@@ -37,5 +37,4 @@ inline bool SensitivityWantsBeep(SensitivityParse p) {
 }
 
 // Validates typed text (a trailing "%" is removed in place) into percent.
-SensitivityParse ReadSensitivityValue(char* text, uint32_t& percent, uint32_t maximum,
-                                      const CharClass* cls);
+SensitivityParse ReadSensitivityValue(char* text, uint32_t& percent, uint32_t maximum, const CharClass* cls);

@@ -71,8 +71,8 @@ bool IsDefaultSystemName(const char name[40]) {
     return true;
 }
 
-void SettingsFromContext(const ContextRecord& record, uint32_t W, uint32_t H,
-                         bool penOptionInContext, SetupSettings& settings) {
+void SettingsFromContext(const ContextRecord& record, uint32_t W, uint32_t H, bool penOptionInContext,
+                         SetupSettings& settings) {
     settings.mode = (penOptionInContext || record.trackingMode == 0) ? 1u : 0u;
     settings.sensitivity = record.sensitivityX;
     const uint32_t originX = AsUnsigned(record.inOriginX);
@@ -83,19 +83,17 @@ void SettingsFromContext(const ContextRecord& record, uint32_t W, uint32_t H,
     // runs downward from the top.
     const int64_t left = record.inOriginX;
     const int64_t bottom = static_cast<int64_t>(H) - record.inOriginY;
-    FitAxisOnTablet(originX, extentX + originX, left, left + ExtentSpan(record.inExtentX, W), W,
-                    settings.area.left, settings.area.right);
+    FitAxisOnTablet(originX, extentX + originX, left, left + ExtentSpan(record.inExtentX, W), W, settings.area.left,
+                    settings.area.right);
     FitAxisOnTablet(H - originY - extentY, H - originY, bottom - ExtentSpan(record.inExtentY, H), bottom, H,
                     settings.area.top, settings.area.bottom);
-    settings.wholeTablet =
-        (settings.area.left == 0 && settings.area.top == 0 &&
-         AsUnsigned(settings.area.right) == W && AsUnsigned(settings.area.bottom) == H)
-            ? 1u
-            : 0u;
+    settings.wholeTablet = (settings.area.left == 0 && settings.area.top == 0 && AsUnsigned(settings.area.right) == W &&
+                            AsUnsigned(settings.area.bottom) == H)
+                               ? 1u
+                               : 0u;
 }
 
-void SettingsToContext(const SetupSettings& settings, uint32_t W, uint32_t H,
-                       ContextRecord& record) {
+void SettingsToContext(const SetupSettings& settings, uint32_t W, uint32_t H, ContextRecord& record) {
     record.trackingMode = settings.mode == 0 ? 1u : 0u;
     record.sensitivityX = settings.sensitivity;
     record.sensitivityY = settings.sensitivity;
@@ -165,9 +163,9 @@ uint32_t NewlyLostClicks(const ButtonMap& opened, const ButtonMap& fresh, uint32
 
 int LostClicksWarningString(uint32_t mask) {
     switch (mask & 7u) {
-        case 0: return 0;
-        case 2: return IDS_LEFT_BUTTON;
-        case 4: return IDS_RIGHT_BUTTON;
-        default: return IDS_BOTH_BUTTONS;
+    case 0: return 0;
+    case 2: return IDS_LEFT_BUTTON;
+    case 4: return IDS_RIGHT_BUTTON;
+    default: return IDS_BOTH_BUTTONS;
     }
 }

@@ -11,9 +11,9 @@ struct AreaBox {
 };
 
 struct SetupSettings {
-    uint32_t mode;          // 0 relative, 1 absolute
-    uint32_t sensitivity;   // 16.16, same for x and y
-    uint32_t wholeTablet;   // 1 when area is the whole tablet
+    uint32_t mode;         // 0 relative, 1 absolute
+    uint32_t sensitivity;  // 16.16, same for x and y
+    uint32_t wholeTablet;  // 1 when area is the whole tablet
     AreaBox area;
     uint32_t defaultButtons;  // 1 when buttonMap equals the driver's default
     ButtonMap buttonMap;
@@ -30,12 +30,11 @@ bool IsDefaultSystemName(const char name[40]);
 // tablet and cut to the tablet's size. An extent counts unsigned when that
 // fits the tablet, otherwise signed. On an axis without extent (W or H 0)
 // the driver's area is kept.
-void SettingsFromContext(const ContextRecord& record, uint32_t W, uint32_t H,
-                         bool penOptionInContext, SetupSettings& settings);
+void SettingsFromContext(const ContextRecord& record, uint32_t W, uint32_t H, bool penOptionInContext,
+                         SetupSettings& settings);
 
 // Writes trackingMode, sensitivityX/Y and the input origin and extent.
-void SettingsToContext(const SetupSettings& settings, uint32_t W, uint32_t H,
-                       ContextRecord& record);
+void SettingsToContext(const SetupSettings& settings, uint32_t W, uint32_t H, ContextRecord& record);
 
 // Copies the seven fields that every "Default System" context receives.
 void CopySettingsFields(const ContextRecord& from, ContextRecord& to);

@@ -4,8 +4,8 @@
 #include "defs/features.h"
 #include "dialogs/dialogs.h"
 #include "driver/driver.h"
-#include "win/resources.h"
 #include "win/glue.h"
+#include "win/resources.h"
 
 namespace {
 
@@ -29,8 +29,7 @@ BOOL OnInitDialog(HWND dialog) {
 
 INT_PTR CALLBACK AboutDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM) {
     switch (message) {
-    case WM_INITDIALOG:
-        return OnInitDialog(dialog);
+    case WM_INITDIALOG: return OnInitDialog(dialog);
     case WM_COMMAND:
         // Only OK and Cancel (Escape) themselves, with no notification code.
         if (wParam == IDOK || wParam == IDCANCEL) {
@@ -38,7 +37,6 @@ INT_PTR CALLBACK AboutDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARA
             return TRUE;
         }
         return FALSE;
-    default:
-        return FALSE;
+    default: return FALSE;
     }
 }

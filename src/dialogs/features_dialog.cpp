@@ -10,7 +10,7 @@ namespace {
 constexpr WORD NoActiveEntry = 0xFFFF;
 constexpr int CursorNameSize = 100;
 
-WORD firstCursor = 0;           // list position p stands for cursor firstCursor + p
+WORD firstCursor = 0;  // list position p stands for cursor firstCursor + p
 WORD cursorCount = 0;
 WORD activeEntry = NoActiveEntry;  // the cursor the driver reported active
 WORD selectedEntry = 0;
@@ -57,17 +57,14 @@ void OnOk(HWND dialog) {
 
 BOOL OnCommand(HWND dialog, WORD id, WORD code) {
     switch (id) {
-    case IDOK:
-        OnOk(dialog);
-        return TRUE;
+    case IDOK: OnOk(dialog); return TRUE;
     case IDCANCEL:
         EndDialog(dialog, 1);  // the driver is not called
         return TRUE;
     case IDC_FEAT_CURSORS:
         if (code == CBN_SELCHANGE) OnSelectionChanged(dialog);
         return TRUE;
-    default:
-        return FALSE;
+    default: return FALSE;
     }
 }
 
@@ -75,11 +72,8 @@ BOOL OnCommand(HWND dialog, WORD id, WORD code) {
 
 INT_PTR CALLBACK FeaturesDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM) {
     switch (message) {
-    case WM_INITDIALOG:
-        return OnInitDialog(dialog);
-    case WM_COMMAND:
-        return OnCommand(dialog, LOWORD(wParam), HIWORD(wParam));
-    default:
-        return FALSE;
+    case WM_INITDIALOG: return OnInitDialog(dialog);
+    case WM_COMMAND: return OnCommand(dialog, LOWORD(wParam), HIWORD(wParam));
+    default: return FALSE;
     }
 }

@@ -5,8 +5,8 @@
 #include "defs/features.h"
 #include "dialogs/dialogs.h"
 #include "driver/driver.h"
-#include "win/resources.h"
 #include "win/glue.h"
+#include "win/resources.h"
 
 namespace {
 
@@ -14,10 +14,10 @@ constexpr int DeviceNameSize = 200;
 constexpr int CursorNameSize = 80;
 constexpr int ListEntrySize = 40;
 
-int workingUnit = UnitInches;       // a copy of CurrentUnit until OK
+int workingUnit = UnitInches;  // a copy of CurrentUnit until OK
 char deviceName[DeviceNameSize];
-TemplateLineBuffers templateLine;   // a line's template read back from its control, and the line
-char cursorName[CursorNameSize];    // the installed cursor's name, kept between openings
+TemplateLineBuffers templateLine;  // a line's template read back from its control, and the line
+char cursorName[CursorNameSize];   // the installed cursor's name, kept between openings
 
 struct ValueLine {
     int controlId;
@@ -111,17 +111,14 @@ void OnOk(HWND dialog) {
 
 BOOL OnCommand(HWND dialog, WORD id, WORD code) {
     switch (id) {
-    case IDOK:
-        OnOk(dialog);
-        return TRUE;
+    case IDOK: OnOk(dialog); return TRUE;
     case IDCANCEL:
         EndDialog(dialog, 1);  // nothing is stored
         return TRUE;
     case IDC_INFO_UNITS:
         if (code == CBN_SELCHANGE) OnUnitChanged(dialog);
         return TRUE;
-    default:
-        return FALSE;
+    default: return FALSE;
     }
 }
 
@@ -129,11 +126,8 @@ BOOL OnCommand(HWND dialog, WORD id, WORD code) {
 
 INT_PTR CALLBACK InfoDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM) {
     switch (message) {
-    case WM_INITDIALOG:
-        return OnInitDialog(dialog);
-    case WM_COMMAND:
-        return OnCommand(dialog, LOWORD(wParam), HIWORD(wParam));
-    default:
-        return FALSE;
+    case WM_INITDIALOG: return OnInitDialog(dialog);
+    case WM_COMMAND: return OnCommand(dialog, LOWORD(wParam), HIWORD(wParam));
+    default: return FALSE;
     }
 }

@@ -52,8 +52,7 @@ void BindEntry(EntryBinding* binding) {
         libraryHandle = LoadLibraryW(L"Vellix32");
     }
     if (!libraryHandle) return;
-    LPCSTR key = binding->ordinal ? reinterpret_cast<LPCSTR>(static_cast<ULONG_PTR>(binding->ordinal))
-                                  : binding->name;
+    LPCSTR key = binding->ordinal ? reinterpret_cast<LPCSTR>(static_cast<ULONG_PTR>(binding->ordinal)) : binding->name;
     binding->address = GetProcAddress(libraryHandle, key);
     if (binding->address) {
         binding->next = boundHead;
@@ -85,11 +84,11 @@ EntryBinding* DriverBinding(DWORD ordinal) {
 // Each wrapper binds on first use and returns 0 while its entry is missing.
 // The function type comes from the same list as the stand-in's exports, so a
 // mismatch between the two cannot compile silently.
-#define DEFINE_WRAPPER(name, ordinal, result, params, args)                           \
-    result name params {                                                              \
-        typedef result(WINAPI * EntryType) params;                                    \
-        if (!name##Binding.address) BindEntry(&name##Binding);                        \
-        if (!name##Binding.address) return 0;                                         \
+#define DEFINE_WRAPPER(name, ordinal, result, params, args)                                      \
+    result name params {                                                                         \
+        typedef result(WINAPI* EntryType) params;                                                \
+        if (!name##Binding.address) BindEntry(&name##Binding);                                   \
+        if (!name##Binding.address) return 0;                                                    \
         return reinterpret_cast<EntryType>(reinterpret_cast<void*>(name##Binding.address)) args; \
     }
 VELLIX_ENTRY_POINTS(DEFINE_WRAPPER)

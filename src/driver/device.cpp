@@ -16,9 +16,8 @@ DWORD ReadDriverDword(UINT category, UINT index) {
 }
 
 BOOL ReadContextRecord(ContextHandle context, ContextRecord& record) {
-    return ReadThroughSpareRoom(&record, sizeof record, [&](void* buffer) {
-        return VXGetA(context, static_cast<ContextRecord*>(buffer));
-    });
+    return ReadThroughSpareRoom(&record, sizeof record,
+                                [&](void* buffer) { return VXGetA(context, static_cast<ContextRecord*>(buffer)); });
 }
 
 UINT ReadDriverText(UINT category, UINT index, char* buffer, UINT size) {
@@ -107,9 +106,7 @@ DWORD TabletHeight() {
     return static_cast<DWORD>(y.maximum) - static_cast<DWORD>(y.minimum);
 }
 
-DWORD PenOptionSupported() {
-    return ReadDriverDword(InterfaceInfo, InterfaceContextOptions) & PenOptionBit;
-}
+DWORD PenOptionSupported() { return ReadDriverDword(InterfaceInfo, InterfaceContextOptions) & PenOptionBit; }
 
 DWORD PenOptionInContext(const ContextRecord& record) {
     return (PenOptionSupported() && (record.options & PenOptionBit)) ? 1 : 0;

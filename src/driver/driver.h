@@ -9,10 +9,10 @@
 
 // One binding per entry point, linked into the bound list once resolved.
 struct EntryBinding {
-    const char* name;      // used only when ordinal is 0
-    DWORD ordinal;         // nonzero: look up by ordinal
-    FARPROC address;       // 0 while unbound
-    EntryBinding* next;    // bound list link
+    const char* name;    // used only when ordinal is 0
+    DWORD ordinal;       // nonzero: look up by ordinal
+    FARPROC address;     // 0 while unbound
+    EntryBinding* next;  // bound list link
 };
 
 // Wrappers with exactly the entries' arguments and results.
@@ -72,13 +72,12 @@ UINT ReadThroughSpareRoom(void* record, size_t size, Ask ask) {
 // VXInfoA into a fixed-size record, and VXGetA, both through that buffer.
 template <class Record>
 UINT ReadDriverRecord(UINT category, UINT index, Record& record) {
-    return ReadThroughSpareRoom(&record, sizeof record,
-                                [&](void* buffer) { return VXInfoA(category, index, buffer); });
+    return ReadThroughSpareRoom(&record, sizeof record, [&](void* buffer) { return VXInfoA(category, index, buffer); });
 }
 BOOL ReadContextRecord(ContextHandle context, ContextRecord& record);
 
 // Small readers over VXInfoA for the selected device.
-UINT DeviceCategory();                    // 100 + the selected device
+UINT DeviceCategory();                          // 100 + the selected device
 bool ReadAxis(UINT axisIndex, AxisInfo& axis);  // DeviceAxisX or DeviceAxisY; false leaves axis zeroed
 // Reads a driver text into buffer (size bytes), always terminated, cut safely
 // when longer; answers the full length the driver reported (0 when none).

@@ -34,14 +34,14 @@ enum : uint32_t {
 };
 
 enum : uint32_t {
-    PenOptionBit = 0x2,           // InterfaceContextOptions / ContextRecord.options
-    RelativeFieldX = 0x80,        // DeviceRelativeFields
+    PenOptionBit = 0x2,     // InterfaceContextOptions / ContextRecord.options
+    RelativeFieldX = 0x80,  // DeviceRelativeFields
     RelativeFieldY = 0x100,
-    PacketFieldCursor = 0x20,     // ContextRecord.packetFields
+    PacketFieldCursor = 0x20,  // ContextRecord.packetFields
     PacketFieldButtons = 0x40,
     PacketFieldX = 0x80,
     PacketFieldY = 0x100,
-    AxisUnitInches = 1,           // AxisInfo.unitCode
+    AxisUnitInches = 1,  // AxisInfo.unitCode
     AxisUnitCentimetres = 2,
 };
 
@@ -57,33 +57,33 @@ enum : uint32_t { RestartNeeded = 3 };  // VXMgrDeviceConfig result
 
 // 172 bytes; fields the program does not use pass back to the driver unchanged.
 struct ContextRecord {
-    char name[40];          // 0
-    uint32_t options;       // 40
-    uint32_t status;        // 44
-    uint32_t locks;         // 48
-    uint32_t messageBase;   // 52
-    uint32_t device;        // 56
-    uint32_t packetRate;    // 60
-    uint32_t packetFields;  // 64
-    uint32_t packetMode;    // 68
-    uint32_t reserved72[3]; // 72
-    int32_t inOriginX;      // 84
-    int32_t inOriginY;      // 88
-    int32_t inOriginZ;      // 92
-    int32_t inExtentX;      // 96
-    int32_t inExtentY;      // 100
-    int32_t inExtentZ;      // 104
-    int32_t outOriginX;     // 108
-    int32_t outOriginY;     // 112
-    int32_t outOriginZ;     // 116
-    int32_t outExtentX;     // 120
-    int32_t outExtentY;     // 124
-    int32_t outExtentZ;     // 128
-    uint32_t reserved132[3];// 132
-    uint32_t trackingMode;  // 144: nonzero relative, 0 absolute
-    uint32_t reserved148[4];// 148
-    uint32_t sensitivityX;  // 164: 16.16 fixed point
-    uint32_t sensitivityY;  // 168
+    char name[40];            // 0
+    uint32_t options;         // 40
+    uint32_t status;          // 44
+    uint32_t locks;           // 48
+    uint32_t messageBase;     // 52
+    uint32_t device;          // 56
+    uint32_t packetRate;      // 60
+    uint32_t packetFields;    // 64
+    uint32_t packetMode;      // 68
+    uint32_t reserved72[3];   // 72
+    int32_t inOriginX;        // 84
+    int32_t inOriginY;        // 88
+    int32_t inOriginZ;        // 92
+    int32_t inExtentX;        // 96
+    int32_t inExtentY;        // 100
+    int32_t inExtentZ;        // 104
+    int32_t outOriginX;       // 108
+    int32_t outOriginY;       // 112
+    int32_t outOriginZ;       // 116
+    int32_t outExtentX;       // 120
+    int32_t outExtentY;       // 124
+    int32_t outExtentZ;       // 128
+    uint32_t reserved132[3];  // 132
+    uint32_t trackingMode;    // 144: nonzero relative, 0 absolute
+    uint32_t reserved148[4];  // 148
+    uint32_t sensitivityX;    // 164: 16.16 fixed point
+    uint32_t sensitivityY;    // 168
 };
 
 struct AxisInfo {
@@ -121,4 +121,3 @@ static_assert(offsetof(ContextRecord, sensitivityX) == 164, "sensitivityX");
 static_assert(sizeof(AxisInfo) == 16, "AxisInfo is 16 bytes");
 static_assert(sizeof(ButtonMap) == 32, "ButtonMap is 32 bytes");
 static_assert(sizeof(PacketRecord) == 16, "PacketRecord is 16 bytes");
-

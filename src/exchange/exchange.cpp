@@ -197,8 +197,7 @@ CommitOutcome Commit(SetupSettings& settings, const ButtonMap* reference, LostCl
 
 }  // namespace
 
-CommitOutcome CommitSettings(SetupSettings& settings, const ButtonMap& openedMap,
-                             LostClicksConfirmation confirmation) {
+CommitOutcome CommitSettings(SetupSettings& settings, const ButtonMap& openedMap, LostClicksConfirmation confirmation) {
     return Commit(settings, &openedMap, confirmation);
 }
 

@@ -38,6 +38,5 @@ enum CommitOutcome {
 // OK and Test: writes settings. The confirmation comes only for a kind of
 // click that openedMap had and the new map loses; without openedMap, the map
 // the driver holds before the commit stands in for it.
-CommitOutcome CommitSettings(SetupSettings& settings, const ButtonMap& openedMap,
-                             LostClicksConfirmation confirmation);
+CommitOutcome CommitSettings(SetupSettings& settings, const ButtonMap& openedMap, LostClicksConfirmation confirmation);
 CommitOutcome CommitSettings(SetupSettings& settings, LostClicksConfirmation confirmation);

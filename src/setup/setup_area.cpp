@@ -7,8 +7,8 @@
 #include "driver/driver.h"
 #include "setup/setup.h"
 #include "setup/setup_private.h"
-#include "win/resources.h"
 #include "win/glue.h"
+#include "win/resources.h"
 
 DWORD areaStep = 1;
 AreaBox shownArea;
@@ -96,8 +96,7 @@ void FillUnitList(HWND window) {
 }
 
 void GiveAreaToControl(HWND window) {
-    SendDlgItemMessageA(window, IDC_AREA_CONTROL, SAM_SETAREA, 0,
-                        reinterpret_cast<LPARAM>(&workingSettings.area));
+    SendDlgItemMessageA(window, IDC_AREA_CONTROL, SAM_SETAREA, 0, reinterpret_cast<LPARAM>(&workingSettings.area));
 }
 
 INT_PTR OnUnitSelected(HWND window) {
@@ -134,8 +133,7 @@ INT_PTR OnAreaSpin(HWND window, WORD id, WORD code) {
     SetAreaField(field, value, preserveAspect != 0, workingSettings.area, limits);
     ShowChangedArea(window);
     // Posted: the control reads the area as it stands when the message arrives.
-    PostMessageA(GetDlgItem(window, IDC_AREA_CONTROL), SAM_SETAREA, 0,
-                 reinterpret_cast<LPARAM>(&workingSettings.area));
+    PostMessageA(GetDlgItem(window, IDC_AREA_CONTROL), SAM_SETAREA, 0, reinterpret_cast<LPARAM>(&workingSettings.area));
     return TRUE;
 }
 

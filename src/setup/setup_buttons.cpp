@@ -9,8 +9,8 @@
 #include "driver/driver.h"
 #include "setup/setup.h"
 #include "setup/setup_private.h"
-#include "win/resources.h"
 #include "win/glue.h"
+#include "win/resources.h"
 
 SensitivityField sensitivityField = {0, 100, 500};
 
@@ -21,9 +21,7 @@ namespace {
 constexpr UINT MaxListedButtons = sizeof(ButtonMap::entry);
 constexpr UINT MaxButtonNamesSize = 0x10000;
 
-SensitivityScale CurrentScale() {
-    return MakeSensitivityScale(TabletResolution(), TabletUnitIndex() == 1);
-}
+SensitivityScale CurrentScale() { return MakeSensitivityScale(TabletResolution(), TabletUnitIndex() == 1); }
 
 // The driver sensitivity a percentage stands for, on the scale worked out at
 // opening.
@@ -125,8 +123,7 @@ INT_PTR OnSensitivitySpin(HWND window, WORD code) {
             ShowSensitivity(window);
         }
         return TRUE;
-    default:
-        return FALSE;
+    default: return FALSE;
     }
 }
 

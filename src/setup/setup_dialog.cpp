@@ -119,76 +119,47 @@ INT_PTR OnTest(HWND window) {
 INT_PTR OnAreaControlNotification(HWND window, WORD code) {
     switch (code) {
     case SAN_AREARESET:
-    case SAN_AREACHANGED:
-        return OnAreaControlArea(window, code);
-    case SAN_ASKLOWERLEFT:
-        ShowStatus(window, IDS_ASK_LOWER_LEFT);
-        return TRUE;
-    case SAN_ASKUPPERRIGHT:
-        ShowStatus(window, IDS_ASK_UPPER_RIGHT);
-        return TRUE;
-    case SAN_DEFINED:
-        ShowStatus(window, IDS_AREA_DEFINED);
-        return TRUE;
+    case SAN_AREACHANGED: return OnAreaControlArea(window, code);
+    case SAN_ASKLOWERLEFT: ShowStatus(window, IDS_ASK_LOWER_LEFT); return TRUE;
+    case SAN_ASKUPPERRIGHT: ShowStatus(window, IDS_ASK_UPPER_RIGHT); return TRUE;
+    case SAN_DEFINED: ShowStatus(window, IDS_AREA_DEFINED); return TRUE;
     case SAN_CANCELLED:
-    case SAN_FOCUSLOST:
-        SetDlgItemTextA(window, IDC_STATUS_LINE, " ");
-        return TRUE;
-    case SAN_OUTOFRANGE:
-        ShowStatus(window, IDS_OUT_OF_RANGE);
-        return TRUE;
-    default:
-        return FALSE;
+    case SAN_FOCUSLOST: SetDlgItemTextA(window, IDC_STATUS_LINE, " "); return TRUE;
+    case SAN_OUTOFRANGE: ShowStatus(window, IDS_OUT_OF_RANGE); return TRUE;
+    default: return FALSE;
     }
 }
 
 INT_PTR OnCommand(HWND window, WORD id, WORD code) {
     switch (id) {
-    case IDOK:
-        return OnOK(window);
-    case IDCANCEL:
-        return OnCancel(window);
-    case IDC_SETUP_REVERT:
-        return OnRevert(window);
-    case IDC_SETUP_TEST:
-        return OnTest(window);
+    case IDOK: return OnOK(window);
+    case IDCANCEL: return OnCancel(window);
+    case IDC_SETUP_REVERT: return OnRevert(window);
+    case IDC_SETUP_TEST: return OnTest(window);
     case IDC_MODE_RELATIVE:
-    case IDC_MODE_ABSOLUTE:
-        return OnTrackingMode(window, id);
-    case IDC_SENS_EDIT:
-        return code == EN_KILLFOCUS ? OnSensitivityKillFocus(window) : FALSE;
-    case IDC_SENS_SPIN:
-        return OnSensitivitySpin(window, code);
-    case IDC_DEFAULT_BUTTONS:
-        return OnDefaultButtons(window);
-    case IDC_BUTTON_LIST:
-        return code == CBN_SELCHANGE ? OnButtonSelected(window) : FALSE;
-    case IDC_ACTION_LIST:
-        return code == CBN_SELCHANGE ? OnActionSelected(window) : FALSE;
-    case IDC_WHOLE_TABLET:
-        return OnWholeTablet(window);
-    case IDC_PRESERVE_ASPECT:
-        return OnPreserveAspect(window);
-    case IDC_UNITS_LIST:
-        return code == CBN_SELCHANGE ? OnUnitSelected(window) : FALSE;
+    case IDC_MODE_ABSOLUTE: return OnTrackingMode(window, id);
+    case IDC_SENS_EDIT: return code == EN_KILLFOCUS ? OnSensitivityKillFocus(window) : FALSE;
+    case IDC_SENS_SPIN: return OnSensitivitySpin(window, code);
+    case IDC_DEFAULT_BUTTONS: return OnDefaultButtons(window);
+    case IDC_BUTTON_LIST: return code == CBN_SELCHANGE ? OnButtonSelected(window) : FALSE;
+    case IDC_ACTION_LIST: return code == CBN_SELCHANGE ? OnActionSelected(window) : FALSE;
+    case IDC_WHOLE_TABLET: return OnWholeTablet(window);
+    case IDC_PRESERVE_ASPECT: return OnPreserveAspect(window);
+    case IDC_UNITS_LIST: return code == CBN_SELCHANGE ? OnUnitSelected(window) : FALSE;
     case IDC_WIDTH_EDIT:
     case IDC_HEIGHT_EDIT:
     case IDC_LEFT_EDIT:
     case IDC_TOP_EDIT:
     case IDC_RIGHT_EDIT:
-    case IDC_BOTTOM_EDIT:
-        return code == EN_KILLFOCUS ? OnAreaFieldKillFocus(window, id) : FALSE;
+    case IDC_BOTTOM_EDIT: return code == EN_KILLFOCUS ? OnAreaFieldKillFocus(window, id) : FALSE;
     case IDC_WIDTH_SPIN:
     case IDC_HEIGHT_SPIN:
     case IDC_LEFT_SPIN:
     case IDC_TOP_SPIN:
     case IDC_RIGHT_SPIN:
-    case IDC_BOTTOM_SPIN:
-        return OnAreaSpin(window, id, code);
-    case IDC_AREA_CONTROL:
-        return OnAreaControlNotification(window, code);
-    default:
-        return FALSE;
+    case IDC_BOTTOM_SPIN: return OnAreaSpin(window, id, code);
+    case IDC_AREA_CONTROL: return OnAreaControlNotification(window, code);
+    default: return FALSE;
     }
 }
 
@@ -196,12 +167,9 @@ INT_PTR OnCommand(HWND window, WORD id, WORD code) {
 
 INT_PTR CALLBACK SetupDialogProc(HWND window, UINT message, WPARAM wParam, LPARAM) {
     switch (message) {
-    case WM_INITDIALOG:
-        return OnInitDialog(window);
-    case WM_COMMAND:
-        return OnCommand(window, LOWORD(wParam), HIWORD(wParam));
-    default:
-        return FALSE;
+    case WM_INITDIALOG: return OnInitDialog(window);
+    case WM_COMMAND: return OnCommand(window, LOWORD(wParam), HIWORD(wParam));
+    default: return FALSE;
     }
 }
 
@@ -256,8 +224,7 @@ LRESULT CALLBACK LabelSubclassProc(HWND label, UINT message, WPARAM wParam, LPAR
         RemoveLabelSlot(slot);
         SetWindowLongPtrA(label, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(previous));
         break;
-    default:
-        break;
+    default: break;
     }
     return CallWindowProcA(previous, label, message, wParam, lParam);
 }

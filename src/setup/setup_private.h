@@ -12,9 +12,9 @@ extern SetupSettings workingSettings;  // the copy the controls edit
 extern SetupSettings openedSettings;   // taken at open, before any control touched it
 extern int areaUnit;                   // chosen in the Units list
 extern int openedUnit;
-extern int preserveAspect;             // Preserve Aspect Ratio; kept between openings within a run
+extern int preserveAspect;  // Preserve Aspect Ratio; kept between openings within a run
 extern int openedPreserveAspect;
-extern UINT selectedButton;            // index in the button list
+extern UINT selectedButton;  // index in the button list
 
 void ShowSettings(HWND window, SetupSettings& settings, int unit, int preserve, UINT button);
 void EnableControls(HWND window, UINT first, UINT last, BOOL enable);

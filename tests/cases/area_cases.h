@@ -5,6 +5,9 @@
 
 #include "core/area_math.h"
 
+// The tables are laid out by hand, a case a line.
+// clang-format off
+
 namespace area_cases {
 
 // 12000 x 9000 counts, equal resolutions, on displays of various shapes.
@@ -161,3 +164,4 @@ const AcceptCase AcceptCases[] = {
 };
 
 }  // namespace area_cases
+// clang-format on

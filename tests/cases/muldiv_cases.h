@@ -4,6 +4,9 @@
 
 #include <cstdint>
 
+// The tables are laid out by hand, a case a line.
+// clang-format off
+
 namespace muldiv_cases {
 
 struct MulDivCase {
@@ -58,3 +61,4 @@ const HalvedCase HalvedCases[] = {
 };
 
 }  // namespace muldiv_cases
+// clang-format on

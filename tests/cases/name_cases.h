@@ -4,6 +4,9 @@
 
 #include <cstddef>
 
+// The tables are laid out by hand, a case a line.
+// clang-format off
+
 namespace name_cases {
 
 struct IdentificationCase {
@@ -89,3 +92,4 @@ const SelectionCase SelectionCases[] = {
 };
 
 }  // namespace name_cases
+// clang-format on

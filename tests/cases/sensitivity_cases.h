@@ -6,6 +6,9 @@
 
 #include "core/sensitivity.h"
 
+// The tables are laid out by hand, a case a line.
+// clang-format off
+
 namespace sensitivity_cases {
 
 constexpr uint32_t Inch1000 = 1000u << 16;
@@ -108,3 +111,4 @@ const ReadCase ReadCases[] = {
 };
 
 }  // namespace sensitivity_cases
+// clang-format on

@@ -6,6 +6,9 @@
 
 #include "defs/features.h"
 
+// The tables are laid out by hand, a case a line.
+// clang-format off
+
 namespace settings_cases {
 
 struct DefaultNameCase {
@@ -126,3 +129,4 @@ const UnitPreferenceCase UnitPreferenceCases[] = {
 };
 
 }  // namespace settings_cases
+// clang-format on

@@ -6,6 +6,9 @@
 
 #include "core/measure.h"
 
+// The tables are laid out by hand, a case a line.
+// clang-format off
+
 namespace units_cases {
 
 // 1000 counts per inch, 12 inches wide and 9 high.
@@ -126,3 +129,4 @@ const DigitCase DigitCases[] = {
 };
 
 }  // namespace units_cases
+// clang-format on

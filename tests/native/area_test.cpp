@@ -21,9 +21,8 @@ static std::ostream& operator<<(std::ostream& os, const AreaBox& a) {
 TEST(InactivityLeft, CountsFromTheLastPacketAcrossTheTickCountsWrap) {
     struct {
         uint32_t now, last, left;
-    } cases[] = {{1000, 1000, 5000},       {5999, 1000, 1},        {6000, 1000, 0},
-                 {900000, 1000, 0},        {5, 0xFFFFFFF0u, 4979}, {5000, 0xFFFFFFFFu, 0},
-                 {0xFFFFFFFFu, 0, 0}};
+    } cases[] = {{1000, 1000, 5000},     {5999, 1000, 1},        {6000, 1000, 0},    {900000, 1000, 0},
+                 {5, 0xFFFFFFF0u, 4979}, {5000, 0xFFFFFFFFu, 0}, {0xFFFFFFFFu, 0, 0}};
     for (const auto& c : cases) EXPECT_EQ(InactivityLeft(c.now, c.last, 5000), c.left) << c.now << " " << c.last;
 }
 
@@ -93,8 +92,7 @@ TEST(AcceptControlArea, KeepsTheLowerLeftCorner) {
 TEST(ComputeDisplayFigures, A4x3DisplayOnA4x3Tablet) {
     AreaLimits limits = {12000, 9000, 0, 0, 0, false};
     DisplayShape shape;
-    ComputeDisplayFigures(units_cases::Inch1000X, units_cases::Inch1000Y, 240, 320, 1, 1, limits,
-                          shape);
+    ComputeDisplayFigures(units_cases::Inch1000X, units_cases::Inch1000Y, 240, 320, 1, 1, limits, shape);
     EXPECT_TRUE(limits.aspectUsable);
     EXPECT_DOUBLE_EQ(limits.displayAspect, 0.75);
     EXPECT_EQ(limits.maxAreaWidth, 12000u);
@@ -111,8 +109,7 @@ TEST(ComputeDisplayFigures, TheLargestAreaFollowsTheDisplayShape) {
     for (const auto& c : cases) {
         AreaLimits limits = {12000, 9000, 0, 0, 0, false};
         DisplayShape shape;
-        ComputeDisplayFigures(units_cases::Inch1000X, units_cases::Inch1000Y, c.vert, c.horz, 1, 1,
-                              limits, shape);
+        ComputeDisplayFigures(units_cases::Inch1000X, units_cases::Inch1000Y, c.vert, c.horz, 1, 1, limits, shape);
         EXPECT_TRUE(limits.aspectUsable);
         EXPECT_EQ(limits.maxAreaWidth, c.maxW) << c.vert << "x" << c.horz;
         EXPECT_EQ(limits.maxAreaHeight, c.maxH) << c.vert << "x" << c.horz;
@@ -143,8 +140,7 @@ TEST(ComputeDisplayFigures, UndefinedProportionsAreMarkedUnusable) {
         {"empty height", 12000, 0, units_cases::Inch1000X, units_cases::Inch1000Y, 240, 320},
         {"display height 0", 12000, 9000, units_cases::Inch1000X, units_cases::Inch1000Y, 0, 320},
         {"display width 0", 12000, 9000, units_cases::Inch1000X, units_cases::Inch1000Y, 240, 0},
-        {"negative display size", 12000, 9000, units_cases::Inch1000X, units_cases::Inch1000Y, -240,
-         320},
+        {"negative display size", 12000, 9000, units_cases::Inch1000X, units_cases::Inch1000Y, -240, 320},
         {"no x resolution", 12000, 9000, zeroRes, units_cases::Inch1000Y, 240, 320},
         {"no y resolution", 12000, 9000, units_cases::Inch1000X, zeroRes, 240, 320},
     };
@@ -202,31 +198,23 @@ TEST(ReshapeAreaControl, FitsTheTabletsProportions) {
 
 // Every edit of an area inside the tablet leaves it inside and ordered.
 TEST(AreaInvariants, EditsKeepTheAreaOnTheTablet) {
-    const AreaLimits limitsList[] = {Display4x3,
-                                     Display2x1,
-                                     DisplaySquare,
-                                     NoDisplay,
-                                     {9000, 9001, 2.0, 4501, 9001, true},
-                                     {7, 5, 0.3, 7, 2, true}};
+    const AreaLimits limitsList[] = {
+        Display4x3, Display2x1, DisplaySquare, NoDisplay, {9000, 9001, 2.0, 4501, 9001, true}, {7, 5, 0.3, 7, 2, true}};
     const AreaField fields[] = {AreaFieldWidth, AreaFieldHeight, AreaFieldLeft,
-                          AreaFieldTop,   AreaFieldRight,  AreaFieldBottom};
-    const uint32_t values[] = {0,    1,    2,    3,    5,     999,   4500,       4501,
-                               6001, 8999, 9000, 9001, 12000, 13000, 0xFFFFFFFFu};
+                                AreaFieldTop,   AreaFieldRight,  AreaFieldBottom};
+    const uint32_t values[] = {0, 1, 2, 3, 5, 999, 4500, 4501, 6001, 8999, 9000, 9001, 12000, 13000, 0xFFFFFFFFu};
     for (const AreaLimits& limits : limitsList) {
-        const AreaBox starts[] = {
-            {0, 0, 0, 0},
-            {0, 0, static_cast<int32_t>(limits.W), static_cast<int32_t>(limits.H)},
-            {1, 1, 2, 4},
-            {static_cast<int32_t>(limits.W), static_cast<int32_t>(limits.H),
-             static_cast<int32_t>(limits.W), static_cast<int32_t>(limits.H)}};
+        const AreaBox starts[] = {{0, 0, 0, 0},
+                                  {0, 0, static_cast<int32_t>(limits.W), static_cast<int32_t>(limits.H)},
+                                  {1, 1, 2, 4},
+                                  {static_cast<int32_t>(limits.W), static_cast<int32_t>(limits.H),
+                                   static_cast<int32_t>(limits.W), static_cast<int32_t>(limits.H)}};
         for (const AreaBox& start : starts)
             for (bool preserve : {false, true}) {
                 const auto check = [&](const AreaBox& a, const char* what) {
-                    EXPECT_TRUE(a.left >= 0 && a.left <= a.right &&
-                                static_cast<uint32_t>(a.right) <= limits.W && a.top >= 0 &&
-                                a.top <= a.bottom && static_cast<uint32_t>(a.bottom) <= limits.H)
-                        << what << " from " << start << " gave " << a << " on " << limits.W << "x"
-                        << limits.H;
+                    EXPECT_TRUE(a.left >= 0 && a.left <= a.right && static_cast<uint32_t>(a.right) <= limits.W &&
+                                a.top >= 0 && a.top <= a.bottom && static_cast<uint32_t>(a.bottom) <= limits.H)
+                        << what << " from " << start << " gave " << a << " on " << limits.W << "x" << limits.H;
                 };
                 for (AreaField field : fields)
                     for (uint32_t v : values) {

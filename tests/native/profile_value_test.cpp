@@ -19,7 +19,7 @@ TEST(ProfileNumberIs, AcceptsOnlyTheNumberWrittenWithinThirtyTwoBits) {
         {"\t2", 2, true},
         {"+2", 2, true},
         {"002", 2, true},
-        {"2abc", 2, true},   // the reader stops at the first non-digit
+        {"2abc", 2, true},  // the reader stops at the first non-digit
         {"2 ; note", 2, true},
         {"3", 2, false},
         {"12", 2, false},
@@ -28,7 +28,7 @@ TEST(ProfileNumberIs, AcceptsOnlyTheNumberWrittenWithinThirtyTwoBits) {
         {"abc", 0, false},  // no digits at all
         {"", 0, false},
         {"+", 0, false},
-        {"0x2", 2, false},  // hexadecimal is not a decimal 2
+        {"0x2", 2, false},         // hexadecimal is not a decimal 2
         {"4294967298", 2, false},  // wraps to 2 in a 32-bit reader
         {"4294967297", 1, false},
         {"-4294967294", 2, false},

@@ -22,8 +22,7 @@ TEST(SensitivityScale, BaseIsTheRoundedResolutionAtMost500) {
 TEST(SensitivityToPercent, ReadsTheTable) {
     for (const ToPercentCase& c : ToPercentCases) {
         SCOPED_TRACE(c.name);
-        EXPECT_EQ(SensitivityToPercentValue(c.sensitivity,
-                                            MakeSensitivityScale(c.resolution, c.centimetres)),
+        EXPECT_EQ(SensitivityToPercentValue(c.sensitivity, MakeSensitivityScale(c.resolution, c.centimetres)),
                   c.percent);
     }
 }
@@ -31,9 +30,8 @@ TEST(SensitivityToPercent, ReadsTheTable) {
 TEST(PercentToSensitivity, WritesTheTable) {
     for (const ToSensitivityCase& c : ToSensitivityCases) {
         SCOPED_TRACE(c.name);
-        EXPECT_EQ(
-            PercentToSensitivityValue(c.percent, MakeSensitivityScale(c.resolution, c.centimetres)),
-            c.sensitivity);
+        EXPECT_EQ(PercentToSensitivityValue(c.percent, MakeSensitivityScale(c.resolution, c.centimetres)),
+                  c.sensitivity);
     }
 }
 
@@ -64,11 +62,9 @@ TEST(ReadSensitivity, ValidatesTheTable) {
         SCOPED_TRACE(c.name);
         std::string text = c.text;
         uint32_t percent = c.before;
-        const SensitivityParse outcome =
-            ReadSensitivityValue(&text[0], percent, c.maximum, nullptr);
+        const SensitivityParse outcome = ReadSensitivityValue(&text[0], percent, c.maximum, nullptr);
         EXPECT_EQ(outcome, c.outcome);
         EXPECT_EQ(percent, c.after);
-        EXPECT_EQ(SensitivityWantsBeep(outcome),
-                  c.outcome != SensitivityAccepted && c.outcome != SensitivityEmpty);
+        EXPECT_EQ(SensitivityWantsBeep(outcome), c.outcome != SensitivityAccepted && c.outcome != SensitivityEmpty);
     }
 }

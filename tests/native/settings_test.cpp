@@ -143,8 +143,7 @@ TEST(SettingsToContext, TheWholeTabletIgnoresTheArea) {
 }
 
 TEST(SettingsToContext, RoundTripsThroughTheRecord) {
-    const AreaBox areas[] = {
-        {0, 0, 12000, 9000}, {1, 2, 3, 4}, {0, 8999, 12000, 9000}, {500, 0, 500, 0}};
+    const AreaBox areas[] = {{0, 0, 12000, 9000}, {1, 2, 3, 4}, {0, 8999, 12000, 9000}, {500, 0, 500, 0}};
     for (const AreaBox& area : areas) {
         SetupSettings s = {};
         s.area = area;
@@ -175,8 +174,7 @@ TEST(CopySettingsFields, CopiesExactlySevenFields) {
     const uint8_t* t = reinterpret_cast<const uint8_t*>(&to);
     for (size_t i = 0; i < sizeof to; ++i) {
         bool inCopied = false;
-        for (const auto& range : copied)
-            inCopied = inCopied || (i >= range[0] && i < range[0] + range[1]);
+        for (const auto& range : copied) inCopied = inCopied || (i >= range[0] && i < range[0] + range[1]);
         EXPECT_EQ(t[i], inCopied ? f[i] : o[i]) << "byte " << i;
     }
 }
@@ -187,8 +185,7 @@ TEST(TranslatePenCodes, RewritesCodesUpToSix) {
     for (size_t i = 0; i < n; ++i) map.entry[i] = PenCodeCases[i].entry;
     TranslatePenCodes(map);
     for (size_t i = 0; i < n; ++i)
-        EXPECT_EQ(map.entry[i], PenCodeCases[i].written)
-            << "entry " << std::hex << int(PenCodeCases[i].entry);
+        EXPECT_EQ(map.entry[i], PenCodeCases[i].written) << "entry " << std::hex << int(PenCodeCases[i].entry);
     for (size_t i = n; i < 32; ++i) EXPECT_EQ(map.entry[i], 0u);
 }
 

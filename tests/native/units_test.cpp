@@ -22,8 +22,7 @@ TEST(FormatMeasure, PrintsTheTable) {
 
 TEST(FormatMeasure, StaysInsideTheBufferForEveryMagnitude) {
     // Widest whole parts and every suffix: the text always fits 22 characters.
-    const AxisInfo axes[] = {Inch1000X,    Cm400X, Tiny,
-                             NoResolution, Blank,  {0, 1, AxisUnitCentimetres, 0xFFFFFFFFu}};
+    const AxisInfo axes[] = {Inch1000X, Cm400X, Tiny, NoResolution, Blank, {0, 1, AxisUnitCentimetres, 0xFFFFFFFFu}};
     const uint32_t counts[] = {0, 1, 3, 999, 2147483647u, 2147483648u, 0xFFFFFFFFu};
     for (const AxisInfo& axis : axes)
         for (uint32_t count : counts)
@@ -39,8 +38,7 @@ TEST(FormatMeasure, StaysInsideTheBufferForEveryMagnitude) {
 
 TEST(CountsToUnits, ConvertsOnlyBetweenDifferentUnits) {
     EXPECT_DOUBLE_EQ(CountsToUnitsOnAxis(12000, UnitInches, KindLengthX, Inch1000X), 12.0);
-    EXPECT_DOUBLE_EQ(CountsToUnitsOnAxis(12000, UnitCentimetres, KindLengthX, Inch1000X),
-                     12.0 * 2.54);
+    EXPECT_DOUBLE_EQ(CountsToUnitsOnAxis(12000, UnitCentimetres, KindLengthX, Inch1000X), 12.0 * 2.54);
     EXPECT_DOUBLE_EQ(CountsToUnitsOnAxis(1, UnitInches, KindResolutionX, Inch1000X), 1000.0);
     EXPECT_DOUBLE_EQ(CountsToUnitsOnAxis(1, UnitCentimetres, KindResolutionX, Cm400X), 400.0);
     EXPECT_DOUBLE_EQ(CountsToUnitsOnAxis(2, UnitCentimetres, KindResolutionX, Cm400X), 800.0);
@@ -82,8 +80,7 @@ TEST(ParseMeasure, ReadsBackWhatItFormats) {
             char out[MeasureTextSize];
             ASSERT_TRUE(FormatMeasureOnAxis(count, unit, KindLengthX, Inch1000X, out));
             uint32_t value = 0xFFFFFFFFu;
-            const ParseOutcome outcome =
-                ParseMeasureOnAxis(out, value, unit, KindLengthX, Inch1000X, nullptr);
+            const ParseOutcome outcome = ParseMeasureOnAxis(out, value, unit, KindLengthX, Inch1000X, nullptr);
             ASSERT_EQ(outcome, ParseChanged) << count << " unit " << unit;
             EXPECT_NEAR(static_cast<double>(value), count, unit == UnitInches ? 5.0 : 2.0);
         }
@@ -91,16 +88,13 @@ TEST(ParseMeasure, ReadsBackWhatItFormats) {
 
 TEST(ParseMeasure, UsesTheGivenClassification) {
     // A classification that calls '#' a digit lets it through; ASCII does not.
-    CharClass hashIsDigit = {[](char c) { return c == '#' || (c >= '0' && c <= '9'); },
-                             [](char) { return false; }};
+    CharClass hashIsDigit = {[](char c) { return c == '#' || (c >= '0' && c <= '9'); }, [](char) { return false; }};
     char typed[] = "1#";
     uint32_t value = 7;
-    EXPECT_EQ(ParseMeasureOnAxis(typed, value, UnitCounts, KindLengthX, Inch1000X, &hashIsDigit),
-              ParseChanged);
+    EXPECT_EQ(ParseMeasureOnAxis(typed, value, UnitCounts, KindLengthX, Inch1000X, &hashIsDigit), ParseChanged);
     EXPECT_EQ(value, 1u);
     char again[] = "1#";
-    EXPECT_EQ(ParseMeasureOnAxis(again, value, UnitCounts, KindLengthX, Inch1000X, nullptr),
-              ParseRejected);
+    EXPECT_EQ(ParseMeasureOnAxis(again, value, UnitCounts, KindLengthX, Inch1000X, nullptr), ParseRejected);
 }
 
 TEST(TypedCharacters, DigitsAreAlphanumericButNotAlphabetic) {
@@ -120,8 +114,7 @@ TEST(RemoveBlanks, RemovesSpacesAndTabsOnly) {
     struct {
         const char* in;
         const char* out;
-    } cases[] = {{" 2 . 5 cm ", "2.5cm"}, {"\t1\t2", "12"}, {"   ", ""}, {"", ""},
-                 {"a\nb", "a\nb"},        {"x", "x"}};
+    } cases[] = {{" 2 . 5 cm ", "2.5cm"}, {"\t1\t2", "12"}, {"   ", ""}, {"", ""}, {"a\nb", "a\nb"}, {"x", "x"}};
     for (const auto& c : cases) {
         std::string text = c.in;
         RemoveBlanks(&text[0]);

@@ -9,8 +9,8 @@
 #include "dialogs/dialogs.h"
 #include "driver/driver.h"
 #include "driver/session.h"
-#include "support/program_test.h"
 #include "support/dialog_support.h"
+#include "support/program_test.h"
 #include "support/sim_control.h"
 #include "support/windows_harness.h"
 #include "version.h"
@@ -113,8 +113,7 @@ TEST_F(AboutDialogTest, OverLongDeviceNamesAreReadSafely) {
         ASSERT_TRUE(Open());
         // "Vellix PenPad 12x9; Format: VX-II; Version 1.2" repeated: the
         // version is complete from 47 characters on.
-        EXPECT_EQ(DriverLine(), length >= 47 ? "Tablet Driver Version 1.2" : "Tablet Driver Version unknown")
-            << length;
+        EXPECT_EQ(DriverLine(), length >= 47 ? "Tablet Driver Version 1.2" : "Tablet Driver Version unknown") << length;
     }
 }
 

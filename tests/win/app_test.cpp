@@ -96,7 +96,7 @@ TEST_F(AppTest, ArrowKeysMoveBetweenNeighboursOnly) {
     struct Step {
         WPARAM key;
         int expected;
-    } steps[] = {{VK_LEFT, 51}, {VK_UP, 51}, {VK_DOWN, 51}, {VK_RIGHT, 52}, {VK_RIGHT, 53},
+    } steps[] = {{VK_LEFT, 51},  {VK_UP, 51}, {VK_DOWN, 51}, {VK_RIGHT, 52}, {VK_RIGHT, 53},
                  {VK_RIGHT, 53}, {VK_UP, 53}, {VK_LEFT, 52}, {'A', 52}};
     for (const Step& step : steps) {
         SendMessageA(GetFocus(), WM_KEYDOWN, step.key, 0);

@@ -227,7 +227,7 @@ TEST_F(AreaCaptureTest, CompleteDefinitionSendsEveryStepInOrder) {
     EXPECT_EQ(0, Packet(Pen, 1, 3000, 3000));  // the context no longer delivers
     Leave();
     EXPECT_EQ((CodeList{SAN_AREARESET, SAN_ASKLOWERLEFT, SAN_ASKUPPERRIGHT, SAN_AREACHANGED, SAN_DEFINED,
-                     SAN_AREACHANGED, SAN_AREACHANGED, SAN_FOCUSLOST}),
+                        SAN_AREACHANGED, SAN_AREACHANGED, SAN_FOCUSLOST}),
               Codes());
     EXPECT_EQ((Area{2000, 1000, 10000, 8000}), GetArea());  // kept
 }
@@ -325,7 +325,7 @@ TEST_F(AreaCaptureTest, AnyKeyStopsAndAClickResumesWithTheFittingPrompt) {
         Key('Q');
         EXPECT_EQ((CodeList{SAN_CANCELLED}), Codes());
         ExpectEchoOff("stopped by a key");
-        Key(VK_SPACE);  // stopped: further keys change nothing
+        Key(VK_SPACE);                             // stopped: further keys change nothing
         EXPECT_EQ(0, Packet(Pen, 1, 9000, 1000));  // no packets while stopped
         EXPECT_EQ(CodeList{}, Codes());
 
@@ -339,8 +339,9 @@ TEST_F(AreaCaptureTest, AnyKeyStopsAndAClickResumesWithTheFittingPrompt) {
         EXPECT_EQ(CodeList{}, Codes());
         Packet(Pen, 0, 9000, 1000);
         Packet(Pen, 1, 9000, 1000);
-        EXPECT_EQ(c.firstCorner ? (CodeList{SAN_DEFINED, SAN_AREACHANGED}) : (CodeList{SAN_ASKUPPERRIGHT, SAN_AREACHANGED}),
-                  Codes());
+        EXPECT_EQ(
+            c.firstCorner ? (CodeList{SAN_DEFINED, SAN_AREACHANGED}) : (CodeList{SAN_ASKUPPERRIGHT, SAN_AREACHANGED}),
+            Codes());
         Leave();
         Codes();
     }
@@ -405,7 +406,9 @@ TEST_F(AreaCaptureTest, EveryWayOfEndingTheEchoBringsTheCursorBack) {
         // The press does not move the caret while the release waits behind
         // it; the echo's end puts the cursor where the press was.
         {"release after a foreign button, in one burst",
-         [](AreaCaptureTest& t) { t.Burst({{Pen, 0, 3000, 1800}, {Pen, 4, 9000, 1000}, {Pen, 0, 9500, 500}}); },
+         [](AreaCaptureTest& t) {
+             t.Burst({{Pen, 0, 3000, 1800}, {Pen, 4, 9000, 1000}, {Pen, 0, 9500, 500}});
+         },
          149, 17},
         {"release after the definition, in one burst",
          [](AreaCaptureTest& t) {
@@ -573,13 +576,9 @@ TEST_F(AreaCaptureTest, SelectingButtonsFollowEachCursorsMap) {
         UINT cursor, buttons;
         bool selects;
     } cases[] = {
-        {5, 2, true},
-        {5, 1, false},
-        {35, 1, true},  // past the 32 masks kept: button 0 only
-        {35, 2, false},
-        {1000, 1, true},  // no such cursor: button 0 only
-        {1000, 2, false},
-        {0, 1, true},
+        {5, 2, true},     {5, 1, false},   {35, 1, true},  // past the 32 masks kept: button 0 only
+        {35, 2, false},   {1000, 1, true},                 // no such cursor: button 0 only
+        {1000, 2, false}, {0, 1, true},
     };
     for (const Case& c : cases) {
         StartCapture();
@@ -612,13 +611,9 @@ TEST_F(AreaCaptureTest, OnlyThisDevicesButtonMapChangesReloadAndAtMost32) {
         WORD category, index;
         int mapsRead;
     } cases[] = {
-        {205, CursorSystemButtonMap, 32},
-        {200, CursorSystemButtonMap, 32},
-        {239, CursorSystemButtonMap, 32},
+        {205, CursorSystemButtonMap, 32}, {200, CursorSystemButtonMap, 32}, {239, CursorSystemButtonMap, 32},
         {240, CursorSystemButtonMap, 0},  // past the device's cursors
-        {199, CursorSystemButtonMap, 0},
-        {205, CursorActive, 0},
-        {100, CursorSystemButtonMap, 0},
+        {199, CursorSystemButtonMap, 0},  {205, CursorActive, 0},           {100, CursorSystemButtonMap, 0},
     };
     for (const Case& c : cases) {
         sim.ClearLog();

@@ -11,9 +11,9 @@
 #include "dialogs/dialogs.h"
 #include "driver/driver.h"
 #include "driver/session.h"
-#include "support/program_test.h"
 #include "support/dialog_support.h"
 #include "support/import_patch.h"
+#include "support/program_test.h"
 #include "support/sim_control.h"
 #include "support/windows_harness.h"
 
@@ -47,7 +47,8 @@ TEST_F(DeviceConfigTest, WithoutADriverDialogTheProgramsFeaturesDialogOpens) {
     ASSERT_EQ(seen.size(), 1u);
     EXPECT_EQ(seen[0].caption, "Features");
     EXPECT_EQ(sim.LogLinesStartingWith("VXMgrDeviceConfig"), 1);
-    EXPECT_EQ(sim.LogLinesStartingWith(("VXMgrDeviceConfig " + std::to_string(SessionManager()) + " 0 null").c_str()), 1);
+    EXPECT_EQ(sim.LogLinesStartingWith(("VXMgrDeviceConfig " + std::to_string(SessionManager()) + " 0 null").c_str()),
+              1);
     EXPECT_EQ(DeviceConfigHandler(mainWindow, WM_COMMAND, IDM_FEATURES, 0), 0);
 }
 
@@ -70,7 +71,7 @@ TEST_F(DeviceConfigTest, RestartPromptShowsItsTextAndCancelLeavesEverythingRunni
     ForgetExitWindowsCalls();
     LoadProfile("config_restart.ini");
     ASSERT_TRUE(Start());
-    OwnerWindow witness;  // a session end would reach every top-level window
+    OwnerWindow witness;                                        // a session end would reach every top-level window
     std::vector<SeenBox> seen = RunFeatures({IDOK, IDCANCEL});  // the driver's OK, then the prompt's Cancel
     ASSERT_EQ(seen.size(), 2u);
     EXPECT_EQ(seen[0].caption, DriverCaption);

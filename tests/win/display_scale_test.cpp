@@ -17,9 +17,9 @@
 #include "driver/driver.h"
 #include "driver/session.h"
 #include "setup/setup.h"
-#include "support/program_test.h"
 #include "support/dialog_support.h"
 #include "support/fault_process.h"
+#include "support/program_test.h"
 #include "support/sim_control.h"
 #include "support/windows_harness.h"
 

@@ -117,8 +117,8 @@ struct SelectionCase {
 TEST_F(DriverTest, SelectionMatchesTheWholeCommandLineWithoutRegardToCase) {
     ASSERT_TRUE(sim.LoadDescriptionText(ThreeDevices));
     const SelectionCase cases[] = {
-        {"gamma", 2},                        // contained, any case
-        {"GAMMA TABLET; format: g2", 2},     // the whole text must be contained
+        {"gamma", 2},                     // contained, any case
+        {"GAMMA TABLET; format: g2", 2},  // the whole text must be contained
         {"beta", 1},
         {"alpha", 1},                        // relative devices are never chosen
         {"C:\\bin\\tabletcp.exe gamma", 1},  // program path included: no match
@@ -196,7 +196,8 @@ TEST_F(DriverTest, SharedQueriesReadTheSelectedDevice) {
 }
 
 TEST_F(DriverTest, FirstActiveCursorFallsBackToTheFirstCursor) {
-    ASSERT_TRUE(sim.LoadDescriptionText("[Device0]\nCursors=2\n[Device0.Cursor0]\nActive=0\n[Device0.Cursor1]\nActive=0\n"));
+    ASSERT_TRUE(
+        sim.LoadDescriptionText("[Device0]\nCursors=2\n[Device0.Cursor0]\nActive=0\n[Device0.Cursor1]\nActive=0\n"));
     DWORD first = ReadDriverDword(DeviceCategory(), DeviceFirstCursor);
     EXPECT_EQ(FirstActiveCursor(), first);
 }
@@ -204,9 +205,10 @@ TEST_F(DriverTest, FirstActiveCursorFallsBackToTheFirstCursor) {
 // A driver answering nonsense counts, or for every device number, is walked
 // no further than the shared limit: every walk ends, and soon.
 TEST_F(DriverTest, WalksOverDevicesAndCursorsEndAtTheLimit) {
-    ASSERT_TRUE(sim.LoadDescriptionText("[Device0]\nRelativeX=1\nCursors=2\n[Device0.Cursor0]\nActive=0\n"
-                                        "[Device0.Cursor1]\nActive=0\n"));
-    ASSERT_TRUE(sim.SetFault(SimFaultEveryDevice, 0x80));  // every device number answers, all relative
+    ASSERT_TRUE(
+        sim.LoadDescriptionText("[Device0]\nRelativeX=1\nCursors=2\n[Device0.Cursor0]\nActive=0\n"
+                                "[Device0.Cursor1]\nActive=0\n"));
+    ASSERT_TRUE(sim.SetFault(SimFaultEveryDevice, 0x80));      // every device number answers, all relative
     ASSERT_TRUE(sim.SetFault(SimFaultCursorCountAnswer, -2));  // 0xFFFFFFFE cursor types, none active
     SetDeviceSelection("no such tablet");
     EXPECT_EQ(SelectDevice(), 0);

@@ -73,8 +73,11 @@ TEST_F(ExchangeTest, LoadSettingsAsksTheDriverInOrder) {
     SetupSettings settings = {};
     LoadSettings(settings);
 
-    std::vector<std::string> expected = {"VXMgrContextEnum " + M() + " ptr", "VXGetA " + H(system) + " ptr",
-                                         "VXGetA " + H(system) + " ptr", "VXInfoA 100 12", "VXInfoA 100 13",
+    std::vector<std::string> expected = {"VXMgrContextEnum " + M() + " ptr",
+                                         "VXGetA " + H(system) + " ptr",
+                                         "VXGetA " + H(system) + " ptr",
+                                         "VXInfoA 100 12",
+                                         "VXInfoA 100 13",
                                          "VXInfoA 1 7"};
     ActiveCursor(expected);
     expected.push_back("VXInfoA 200 8");
@@ -238,8 +241,8 @@ TEST_F(ExchangeTest, ContextNamesMatchByTheirFirstFourteenLettersIgnoringCase) {
     ApplySettings(settings);
     for (size_t i = 0; i < n; ++i) {
         ContextRecord record = host.sim.Context(host.sim.ContextAt(static_cast<int>(i)));
-        EXPECT_EQ(cases[i].matches, record.sensitivityX == 0x1234u) << "\"" << cases[i].name << "\" device "
-                                                                    << cases[i].device;
+        EXPECT_EQ(cases[i].matches, record.sensitivityX == 0x1234u)
+            << "\"" << cases[i].name << "\" device " << cases[i].device;
     }
 }
 

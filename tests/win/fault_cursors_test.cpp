@@ -21,7 +21,10 @@ using namespace fault_test;
 
 std::vector<FaultCase> Cases() {
     return {
-        {"NoCursorTypes", {{SimFaultCursorCount, 0}}, "", 0,
+        {"NoCursorTypes",
+         {{SimFaultCursorCount, 0}},
+         "",
+         0,
          [](Expected& e) {
              e.cursor = "unknown is installed.";
              e.cursorTypes = {};
@@ -30,19 +33,30 @@ std::vector<FaultCase> Cases() {
              e.buttonNames = {};
          }},
         // The last cursor has no mask of its own in the capture: its button 0 selects.
-        {"ThirtyThreeCursorTypes", {{SimFaultCursorCount, 33}}, "", 32,
+        {"ThirtyThreeCursorTypes",
+         {{SimFaultCursorCount, 33}},
+         "",
+         32,
          [](Expected& e) {
              for (int i = 2; i < 33; ++i) e.cursorTypes.push_back("Cursor " + std::to_string(i));
              e.enableCalls = "0:0 32:1 ";
          }},
-        {"FirstCursor65534", {{SimFaultFirstCursor, 65534}}, "", 65534,
+        {"FirstCursor65534",
+         {{SimFaultFirstCursor, 65534}},
+         "",
+         65534,
          [](Expected& e) { e.enableCalls = "65534:0 65535:1 "; }},
-        {"FirstCursor65535", {{SimFaultFirstCursor, 65535}}, "", 65535,
+        {"FirstCursor65535",
+         {{SimFaultFirstCursor, 65535}},
+         "",
+         65535,
          [](Expected& e) { e.enableCalls = "65535:0 65536:1 "; }},
         // A count of 0xFFFFFFFE cursor types, none active: every walk stops
         // at the shared limit, so no dialog hangs.
-        {"NonsenseCursorCount", {{SimFaultCursorCountAnswer, -2}},
-         "[Device0]\nCursors=2\n[Device0.Cursor0]\nActive=0\n[Device0.Cursor1]\nActive=0\n", 0,
+        {"NonsenseCursorCount",
+         {{SimFaultCursorCountAnswer, -2}},
+         "[Device0]\nCursors=2\n[Device0.Cursor0]\nActive=0\n[Device0.Cursor1]\nActive=0\n",
+         0,
          [](Expected& e) {
              e.cursor = "unknown is installed.";
              e.cursorTypes.resize(DriverWalkLimit);  // past the two real ones, no names
@@ -97,7 +111,10 @@ TEST_F(FaultContextsTest, ThirtyContextsOnlyTheDefaultSystemOnesChange) {
     // with a name that runs on, one in small letters), the others not.
     std::string ini = "[Tablet]\nContexts=30\n";
     for (int i = 0; i < 30; ++i) {
-        const char* name = i % 3 != 0 ? "Pen Context" : i == 3 ? "Default System 2" : i == 6 ? "default system" : "Default System";
+        const char* name = i % 3 != 0 ? "Pen Context"
+                           : i == 3   ? "Default System 2"
+                           : i == 6   ? "default system"
+                                      : "Default System";
         ini += "[Context" + std::to_string(i) + "]\nName=" + name + "\nDevice=0\nTrackingMode=0\n";
     }
     ASSERT_TRUE(host->Apply(ini, {}));

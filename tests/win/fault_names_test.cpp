@@ -36,8 +36,11 @@ void LongNames(Expected& e, size_t length) {
 std::vector<FaultCase> Cases() {
     std::vector<FaultCase> cases;
     for (size_t length : {1, 28, 43, 199, 200, 201, 10000})
-        cases.push_back({"NamesOf" + std::to_string(length), {{SimFaultNameLength, static_cast<int>(length)}}, "",
-                         0, [length](Expected& e) { LongNames(e, length); }});
+        cases.push_back({"NamesOf" + std::to_string(length),
+                         {{SimFaultNameLength, static_cast<int>(length)}},
+                         "",
+                         0,
+                         [length](Expected& e) { LongNames(e, length); }});
     // The list holds the three names and nothing read beyond them.
     cases.push_back({"ButtonNamesWithoutTheEmptyName", {{SimFaultUnterminatedNames, 1}}, "", 0, [](Expected&) {}});
     return cases;

@@ -16,8 +16,8 @@
 #include "dialogs/dialogs.h"
 #include "driver/driver.h"
 #include "driver/session.h"
-#include "support/program_test.h"
 #include "support/dialog_support.h"
+#include "support/program_test.h"
 #include "support/sim_control.h"
 #include "support/windows_harness.h"
 
@@ -61,8 +61,7 @@ std::vector<PrefsCase> Cases() {
         {"read-only", true, UnitsFile("2"), Access::ReadOnly, UnitCentimetres},
         {"locked against writers", true, UnitsFile("2"), Access::Locked, UnitCentimetres},
         {"binary garbage", true, Garbage(4096, 7) + std::string("\0\r\n[\0]=\xFF", 8), Access::Normal, UnitInches},
-        {"garbage before the section", true, Garbage(2048, 9) + "\r\n" + UnitsFile("2"), Access::Normal,
-         UnitCentimetres},
+        {"garbage before the section", true, Garbage(2048, 9) + "\r\n" + UnitsFile("2"), Access::Normal, UnitCentimetres},
         {"huge value", true, UnitsFile("99999999999999999999999999"), Access::Normal, UnitInches},
         {"huge value that wraps to 2", true, UnitsFile("4294967298"), Access::Normal, UnitInches},
         {"negative value", true, UnitsFile("-1"), Access::Normal, UnitInches},

@@ -79,8 +79,8 @@ std::string ShownFrom(const std::string& program, const std::string& currentFold
     STARTUPINFOA startup = {};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION child = {};
-    if (!CreateProcessA(program.c_str(), &line[0], nullptr, nullptr, FALSE, 0, nullptr, currentFolder.c_str(),
-                        &startup, &child))
+    if (!CreateProcessA(program.c_str(), &line[0], nullptr, nullptr, FALSE, 0, nullptr, currentFolder.c_str(), &startup,
+                        &child))
         return "not started";
     std::string shown = "nothing";
     if (HWND window = WaitForShownWindow(child, 15000)) {

@@ -9,8 +9,8 @@
 #include "dialogs/dialogs.h"
 #include "driver/driver.h"
 #include "driver/session.h"
-#include "support/program_test.h"
 #include "support/dialog_support.h"
+#include "support/program_test.h"
 #include "support/sim_control.h"
 #include "support/windows_harness.h"
 
@@ -61,8 +61,9 @@ protected:
 // Device 0 reports x relatively, so the pre-handler asks device 1, the
 // tablet, for its own configuration dialog, and the dialog lists its cursors.
 TEST_F(FeaturesDialogTest, SelectedDeviceOtherThanZeroIsAskedAndListed) {
-    ASSERT_TRUE(sim.LoadDescriptionText("[Tablet]\nDevices=2\n[Device0]\nRelativeX=1\nConfigDialog=1\n"
-                                        "[Device1]\nConfigDialog=1\nCursors=1\n[Device1.Cursor0]\nName=Stylus\n"));
+    ASSERT_TRUE(
+        sim.LoadDescriptionText("[Tablet]\nDevices=2\n[Device0]\nRelativeX=1\nConfigDialog=1\n"
+                                "[Device1]\nConfigDialog=1\nCursors=1\n[Device1.Cursor0]\nName=Stylus\n"));
     ForgetDeviceSelection();
     sim.SetConfigResult(0);  // the driver's dialog answers at once
     sim.ClearLog();
@@ -195,8 +196,8 @@ TEST_F(FeaturesDialogTest, ModalRunClosesWithOne) {
             PressButton(box, button);
         });
         sim.ClearLog();
-        INT_PTR result = DialogBoxParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDD_FEATURES),
-                                         owner.handle(), FeaturesDialogProc, 0);
+        INT_PTR result = DialogBoxParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDD_FEATURES), owner.handle(),
+                                         FeaturesDialogProc, 0);
         EXPECT_EQ(result, 1);
         EXPECT_EQ(entries.size(), 2u);
         EXPECT_EQ(sim.CallCount(181), button == IDOK ? 2 : 0);

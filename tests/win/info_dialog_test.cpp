@@ -9,8 +9,8 @@
 #include "dialogs/dialogs.h"
 #include "driver/driver.h"
 #include "driver/session.h"
-#include "support/program_test.h"
 #include "support/dialog_support.h"
+#include "support/program_test.h"
 #include "support/sim_control.h"
 #include "support/windows_harness.h"
 
@@ -157,8 +157,9 @@ TEST_F(InfoDialogTest, NoActiveCursorShowsUnknownNotAnEarlierName) {
 // The tablet chosen is device 1 (device 0 reports x relatively), and each
 // measure reads the axis its kind names.
 TEST_F(InfoDialogTest, ShowsTheSelectedDeviceWithEachAxisOwnResolution) {
-    Describe("[Tablet]\nDevices=2\n[Device0]\nName=Ball\nRelativeX=1\n"
-             "[Device1]\nName=Wide Pad; Format: W\nXResolution=1000\nYResolution=500\nXMax=12000\nYMax=4500\n");
+    Describe(
+        "[Tablet]\nDevices=2\n[Device0]\nName=Ball\nRelativeX=1\n"
+        "[Device1]\nName=Wide Pad; Format: W\nXResolution=1000\nYResolution=500\nXMax=12000\nYMax=4500\n");
     ASSERT_TRUE(Open());
     EXPECT_EQ(Text(IDC_INFO_ID), "Wide Pad");
     EXPECT_EQ(Text(IDC_INFO_FORMAT), "W format");
@@ -228,8 +229,8 @@ TEST_F(InfoDialogTest, ModalRunClosesWithOneForOkAndCancel) {
             caption = WindowText(box);
             PressButton(box, button);
         });
-        INT_PTR result = DialogBoxParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDD_INFORMATION),
-                                         owner.handle(), InfoDialogProc, 0);
+        INT_PTR result = DialogBoxParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDD_INFORMATION), owner.handle(),
+                                         InfoDialogProc, 0);
         EXPECT_EQ(result, 1) << button;
         EXPECT_EQ(caption, "Tablet Information");
     }

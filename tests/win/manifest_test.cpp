@@ -52,7 +52,9 @@ std::string Narrow(const WCHAR* text) {
 bool ParseXml(const std::string& bytes, std::vector<Element>& elements) {
     typedef HRESULT(WINAPI * CreateReaderFn)(REFIID, void**, IMalloc*);
     HMODULE library = LoadLibraryA("xmllite.dll");
-    auto create = library ? reinterpret_cast<CreateReaderFn>(reinterpret_cast<void*>(GetProcAddress(library, "CreateXmlReader"))) : nullptr;
+    auto create =
+        library ? reinterpret_cast<CreateReaderFn>(reinterpret_cast<void*>(GetProcAddress(library, "CreateXmlReader")))
+                : nullptr;
     if (!create) {
         ADD_FAILURE() << "no XML reader in this system";
         return false;
@@ -70,8 +72,7 @@ bool ParseXml(const std::string& bytes, std::vector<Element>& elements) {
         bool rootClosed = false, onlySpaceAfterRoot = true;
         XmlNodeType type;
         while ((result = reader->Read(&type)) == S_OK && ++nodes <= bytes.size()) {
-            if (rootClosed && type != XmlNodeType_Whitespace && type != XmlNodeType_Comment)
-                onlySpaceAfterRoot = false;
+            if (rootClosed && type != XmlNodeType_Whitespace && type != XmlNodeType_Comment) onlySpaceAfterRoot = false;
             if (type == XmlNodeType_EndElement && --depth == 0) rootClosed = true;
             if (type != XmlNodeType_Element) continue;
             Element element;
@@ -87,8 +88,10 @@ bool ParseXml(const std::string& bytes, std::vector<Element>& elements) {
                 element.attributes[Narrow(name)] = Narrow(value);
             }
             elements.push_back(element);
-            if (!empty) ++depth;
-            else if (depth == 0) rootClosed = true;
+            if (!empty)
+                ++depth;
+            else if (depth == 0)
+                rootClosed = true;
         }
         if (result == S_OK && !(rootClosed && onlySpaceAfterRoot)) result = E_FAIL;
         if (result == S_OK) result = S_FALSE;
@@ -118,8 +121,8 @@ TEST(Manifest, IsEmbeddedAsWellFormedXmlWithItsEntries) {
     for (const Element* identity : Named(elements, "assemblyIdentity")) {
         const auto& a = identity->attributes;
         if (a.count("name") && a.at("name") == "Microsoft.Windows.Common-Controls")
-            commonControls6 = a.count("version") && a.at("version") == "6.0.0.0" &&
-                              a.count("publicKeyToken") && a.at("publicKeyToken") == "6595b64144ccf1df";
+            commonControls6 = a.count("version") && a.at("version") == "6.0.0.0" && a.count("publicKeyToken") &&
+                              a.at("publicKeyToken") == "6595b64144ccf1df";
     }
     EXPECT_TRUE(commonControls6);
 
@@ -147,8 +150,8 @@ TEST(Manifest, IsEmbeddedAsWellFormedXmlWithItsEntries) {
 // A push button of the activation context in force answers the version-6
 // query for its ideal size; the older button does not know the message.
 bool ButtonAnswersVersion6Query() {
-    HWND button = CreateWindowExA(0, "Button", "Information", WS_POPUP | BS_PUSHBUTTON, 0, 0, 80, 24, nullptr,
-                                  nullptr, GetModuleHandleA(nullptr), nullptr);
+    HWND button = CreateWindowExA(0, "Button", "Information", WS_POPUP | BS_PUSHBUTTON, 0, 0, 80, 24, nullptr, nullptr,
+                                  GetModuleHandleA(nullptr), nullptr);
     if (!button) return false;
     SIZE ideal = {0, 0};
     bool answered = SendMessageA(button, BCM_GETIDEALSIZE, 0, reinterpret_cast<LPARAM>(&ideal)) != 0;

@@ -10,8 +10,8 @@
 #include "../cases/muldiv_cases.h"
 #include "../cases/sensitivity_cases.h"
 #include "../cases/units_cases.h"
-#include "core/muldiv.h"
 #include "core/measure.h"
+#include "core/muldiv.h"
 #include "core/sensitivity.h"
 
 namespace {
@@ -60,31 +60,24 @@ TEST(PortableAgree, ParseMeasure) {
         SCOPED_TRACE(c.name);
         std::string text = c.text;
         uint32_t value = c.before;
-        EXPECT_EQ(ParseMeasureOnAxis(&text[0], value, c.unit, c.kind, c.axis, &SystemClass),
-                  c.outcome);
+        EXPECT_EQ(ParseMeasureOnAxis(&text[0], value, c.unit, c.kind, c.axis, &SystemClass), c.outcome);
         EXPECT_EQ(value, c.after);
     }
 }
 
 TEST(PortableAgree, Sensitivity) {
     using namespace sensitivity_cases;
-    for (const BaseCase& c : BaseCases)
-        EXPECT_EQ(MakeSensitivityScale(c.resolution, false).base, c.base) << c.name;
+    for (const BaseCase& c : BaseCases) EXPECT_EQ(MakeSensitivityScale(c.resolution, false).base, c.base) << c.name;
     for (const ToPercentCase& c : ToPercentCases)
-        EXPECT_EQ(SensitivityToPercentValue(c.sensitivity,
-                                            MakeSensitivityScale(c.resolution, c.centimetres)),
-                  c.percent)
+        EXPECT_EQ(SensitivityToPercentValue(c.sensitivity, MakeSensitivityScale(c.resolution, c.centimetres)), c.percent)
             << c.name;
     for (const ToSensitivityCase& c : ToSensitivityCases)
-        EXPECT_EQ(
-            PercentToSensitivityValue(c.percent, MakeSensitivityScale(c.resolution, c.centimetres)),
-            c.sensitivity)
+        EXPECT_EQ(PercentToSensitivityValue(c.percent, MakeSensitivityScale(c.resolution, c.centimetres)), c.sensitivity)
             << c.name;
     for (const ReadCase& c : ReadCases) {
         std::string text = c.text;
         uint32_t percent = c.before;
-        EXPECT_EQ(ReadSensitivityValue(&text[0], percent, c.maximum, &SystemClass), c.outcome)
-            << c.name;
+        EXPECT_EQ(ReadSensitivityValue(&text[0], percent, c.maximum, &SystemClass), c.outcome) << c.name;
         EXPECT_EQ(percent, c.after) << c.name;
     }
 }

@@ -182,10 +182,10 @@ TEST_F(PreferencesTest, DevicesWithDifferentNamesKeepSeparateChoices) {
 }
 
 TEST_F(PreferencesTest, DevicesWhoseNamesAgreeUpToTheSemicolonShareOne) {
-    ASSERT_TRUE(sim.LoadDescriptionText(
-        "[Tablet]\nDevices=2\n"
-        "[Device0]\nName=Shared Pad; Format: A; Version 1\n"
-        "[Device1]\nName=Shared Pad; Format: B; Version 2\n"));
+    ASSERT_TRUE(
+        sim.LoadDescriptionText("[Tablet]\nDevices=2\n"
+                                "[Device0]\nName=Shared Pad; Format: A; Version 1\n"
+                                "[Device1]\nName=Shared Pad; Format: B; Version 2\n"));
     Reselect("FORMAT: A");
     ASSERT_EQ(ReadUnitPreference(), UnitInches);
     WriteUnitPreference(UnitCentimetres);

@@ -86,9 +86,9 @@ TEST_F(SetAreaTest, GetAfterSetAnswersTheSameCornersAndTheShownFlag) {
         bool shown;
     } cases[] = {
         {{1000, 2000, 11000, 8000}, true},
-        {{11000, 8000, 1000, 2000}, true},  // inverted: kept as given
-        {{4000, 2000, 4000, 8000}, false},  // left = right
-        {{1000, 5000, 11000, 5000}, false}, // top = bottom
+        {{11000, 8000, 1000, 2000}, true},   // inverted: kept as given
+        {{4000, 2000, 4000, 8000}, false},   // left = right
+        {{1000, 5000, 11000, 5000}, false},  // top = bottom
         {{0, 0, 0, 0}, false},
         {{-5, INT32_MIN, INT32_MAX, 7}, true},
     };
@@ -196,16 +196,11 @@ TEST(MulDivHalvedTest, HalvesDividesAndDoubles) {
     struct Case {
         uint32_t a, b, c, expected;
     } cases[] = {
-        {3, 3, 3, 2},
-        {10, 10, 10, 10},
-        {0xFFFFFFFFu, 2, 2, 0xFFFFFFFEu},
-        {12000, 198, 12000, 198},
-        {6000, 150, 9000, 100},
-        {5, 7, 0, 0xFFFFFFFEu},  // divisor 0: MulDiv's -1, doubled
-        {5, 7, 1, 0xFFFFFFFEu},  // 1 halves to 0 as well
+        {3, 3, 3, 2},           {10, 10, 10, 10},       {0xFFFFFFFFu, 2, 2, 0xFFFFFFFEu}, {12000, 198, 12000, 198},
+        {6000, 150, 9000, 100}, {5, 7, 0, 0xFFFFFFFEu},  // divisor 0: MulDiv's -1, doubled
+        {5, 7, 1, 0xFFFFFFFEu},                          // 1 halves to 0 as well
     };
-    for (const Case& c : cases)
-        EXPECT_EQ(c.expected, MulDivHalved(c.a, c.b, c.c)) << c.a << " " << c.b << " " << c.c;
+    for (const Case& c : cases) EXPECT_EQ(c.expected, MulDivHalved(c.a, c.b, c.c)) << c.a << " " << c.b << " " << c.c;
 }
 
 }  // namespace

@@ -97,7 +97,7 @@ TEST_F(AreaTest, SpinStepsByAHundredthOfTheUnit) {
         const char* device;
         int32_t up, down;  // the width after one step from 1234
     } cases[] = {
-        {"Resolution=1000", 1240, 1220},        // step 10
+        {"Resolution=1000", 1240, 1220},         // step 10
         {"Unit=2\nResolution=400", 1240, 1232},  // step 4
         {"Resolution=508", 1240, 1230},          // step 5
         {"Resolution=40", 1235, 1233},           // a hundredth rounds to 0: one count
@@ -137,8 +137,8 @@ TEST_F(AreaTest, SpinOnEveryFieldUsesTheSameStep) {
         {IDC_LEFT_SPIN, TWN_UP, {10, 1004, 6010, 8004}},
         {IDC_TOP_SPIN, TWN_UP, {4, 1010, 6004, 8010}},
         {IDC_TOP_SPIN, TWN_DOWN, {4, 990, 6004, 7990}},
-        {IDC_HEIGHT_SPIN, TWN_UP, {4, 999, 6004, 8009}},  // 7010 high, centred
-        {IDC_RIGHT_SPIN, TWN_UP, {0, 1004, 5990, 8004}},  // 5996 rounds to 6000; 6010 leaves 5990
+        {IDC_HEIGHT_SPIN, TWN_UP, {4, 999, 6004, 8009}},     // 7010 high, centred
+        {IDC_RIGHT_SPIN, TWN_UP, {0, 1004, 5990, 8004}},     // 5996 rounds to 6000; 6010 leaves 5990
         {IDC_BOTTOM_SPIN, TWN_DOWN, {4, 1010, 6004, 8010}},  // 996 rounds to 1000; 990 remain
     };
     for (const Case& c : cases) {

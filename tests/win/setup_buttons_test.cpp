@@ -44,9 +44,9 @@ protected:
 };
 
 TEST_F(ButtonsTest, ActionListHoldsTenActionsOrSevenWithThePenOption) {
-    const char* names[] = {"(None)",     "Left Click",   "Left Double Click", "Left Drag",
-                           "Right Click", "Right Double Click", "Right Drag", "Middle Click",
-                           "Middle Double Click", "Middle Drag"};
+    const char* names[] = {
+        "(None)",     "Left Click",   "Left Double Click",   "Left Drag",  "Right Click", "Right Double Click",
+        "Right Drag", "Middle Click", "Middle Double Click", "Middle Drag"};
     for (bool penOption : {false, true}) {
         Open(Pen("Tip,Barrel", "1,4", penOption));
         int count = penOption ? 7 : 10;
@@ -76,8 +76,8 @@ TEST_F(ButtonsTest, ShownActionIsTheLowCode) {
         const char* code;
         int shown;  // -1: no selection
     } cases[] = {
-        {false, "8", 8},    {false, "0x53", 3}, {false, "9", 9},   {false, "12", -1}, {false, "15", -1},
-        {true, "8", 0},     {true, "7", 0},     {true, "0x74", 4}, {true, "6", 6},    {true, "0x0C", 0},
+        {false, "8", 8}, {false, "0x53", 3}, {false, "9", 9},   {false, "12", -1}, {false, "15", -1},
+        {true, "8", 0},  {true, "7", 0},     {true, "0x74", 4}, {true, "6", 6},    {true, "0x0C", 0},
     };
     for (const Case& c : cases) {
         Open(Pen("Tip,Barrel", std::string("1,") + c.code, c.penOption));
@@ -92,14 +92,12 @@ TEST_F(ButtonsTest, ShownActionIsTheLowCode) {
 TEST_F(ButtonsTest, ChoosingAnActionKeepsTheHighBitsAndLeavesTheDefault) {
     struct Case {
         bool penOption;
-        uint8_t entry;    // the driver's map entry of button 0 at opening
+        uint8_t entry;  // the driver's map entry of button 0 at opening
         int action;
         uint8_t written;  // what Test writes
     } cases[] = {
-        {false, 0x51, 3, 0x53},
-        {false, 0xA0, 9, 0xA9},
-        {false, 0x07, 0, 0x00},
-        {true, 0x11, 4, 0x74},  // the pen option's form of a right click
+        {false, 0x51, 3, 0x53}, {false, 0xA0, 9, 0xA9},
+        {false, 0x07, 0, 0x00}, {true, 0x11, 4, 0x74},  // the pen option's form of a right click
         {true, 0x33, 0, 0x00},
     };
     for (const Case& c : cases) {

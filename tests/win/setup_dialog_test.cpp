@@ -23,8 +23,10 @@ const int Fields[6] = {IDC_WIDTH_EDIT, IDC_HEIGHT_EDIT, IDC_LEFT_EDIT, IDC_TOP_E
 // Area (1000, 2000, 7000, 6500) of the 12000 by 9000 tablet, half
 // sensitivity, in both the system and the default system context.
 std::string Opened(int trackingMode) {
-    std::string context = "Name=Default System\nInOriginX=1000\nInExtentX=6000\nInOriginY=2500\nInExtentY=4500\n"
-                          "Sensitivity=0x4000\nTrackingMode=" + std::to_string(trackingMode) + "\n";
+    std::string context =
+        "Name=Default System\nInOriginX=1000\nInExtentX=6000\nInOriginY=2500\nInExtentY=4500\n"
+        "Sensitivity=0x4000\nTrackingMode=" +
+        std::to_string(trackingMode) + "\n";
     return Tablet("Contexts=1", "", "[Context0]\n" + context + "[DefaultSystemContext]\n" + context);
 }
 
@@ -59,19 +61,45 @@ struct TemplateControl {
 
 TEST_F(SetupDialogTest, TemplateHoldsEveryControlInOrderWithoutOverlap) {
     const TemplateControl expected[] = {
-        {65535, "Static", "Tracking Mode:"},  {20, "Button", "&Relative"},      {21, "Button", "&Absolute"},
-        {22, "Static", "&Sensitivity:"},      {23, "Edit", nullptr},            {24, "Tweak", ""},
-        {65535, "Button", "Button Assignments"}, {25, "Button", "&Default"},   {26, "ComboBox", nullptr},
-        {27, "ComboBox", nullptr},            {65535, "Button", "Tracking Area"}, {28, "Button", "Wh&ole Tablet"},
-        {29, "Button", "&Preserve Aspect Ratio"}, {30, "Static", "&Units:"},    {31, "ComboBox", nullptr},
-        {32, "Static", "&Width:"},            {33, "Edit", nullptr},            {34, "Tweak", ""},
-        {35, "Static", "&Height:"},           {36, "Edit", nullptr},            {37, "Tweak", ""},
-        {38, "Static", "&Left Margin:"},      {39, "Edit", nullptr},            {40, "Tweak", ""},
-        {41, "Static", "&Top Margin:"},       {42, "Edit", nullptr},            {43, "Tweak", ""},
-        {44, "Static", "R&ight Margin:"},     {45, "Edit", nullptr},            {46, "Tweak", ""},
-        {47, "Static", "&Bottom Margin:"},    {48, "Edit", nullptr},            {49, "Tweak", ""},
-        {50, "SetArea", "Use Custom"},        {51, "Static", " "},              {1, "Button", "OK"},
-        {2, "Button", "Cancel"},              {10, "Button", "Revert"},         {52, "Button", "Test"},
+        {65535, "Static", "Tracking Mode:"},
+        {20, "Button", "&Relative"},
+        {21, "Button", "&Absolute"},
+        {22, "Static", "&Sensitivity:"},
+        {23, "Edit", nullptr},
+        {24, "Tweak", ""},
+        {65535, "Button", "Button Assignments"},
+        {25, "Button", "&Default"},
+        {26, "ComboBox", nullptr},
+        {27, "ComboBox", nullptr},
+        {65535, "Button", "Tracking Area"},
+        {28, "Button", "Wh&ole Tablet"},
+        {29, "Button", "&Preserve Aspect Ratio"},
+        {30, "Static", "&Units:"},
+        {31, "ComboBox", nullptr},
+        {32, "Static", "&Width:"},
+        {33, "Edit", nullptr},
+        {34, "Tweak", ""},
+        {35, "Static", "&Height:"},
+        {36, "Edit", nullptr},
+        {37, "Tweak", ""},
+        {38, "Static", "&Left Margin:"},
+        {39, "Edit", nullptr},
+        {40, "Tweak", ""},
+        {41, "Static", "&Top Margin:"},
+        {42, "Edit", nullptr},
+        {43, "Tweak", ""},
+        {44, "Static", "R&ight Margin:"},
+        {45, "Edit", nullptr},
+        {46, "Tweak", ""},
+        {47, "Static", "&Bottom Margin:"},
+        {48, "Edit", nullptr},
+        {49, "Tweak", ""},
+        {50, "SetArea", "Use Custom"},
+        {51, "Static", " "},
+        {1, "Button", "OK"},
+        {2, "Button", "Cancel"},
+        {10, "Button", "Revert"},
+        {52, "Button", "Test"},
     };
     Open();
     char title[64] = "";
@@ -93,7 +121,8 @@ TEST_F(SetupDialogTest, TemplateHoldsEveryControlInOrderWithoutOverlap) {
     for (size_t i = 0; i < controls.size(); ++i) {
         const TemplateControl& e = expected[i];
         EXPECT_EQ(e.id, GetDlgCtrlID(controls[i])) << "control " << i;
-        EXPECT_EQ(0, lstrcmpiA(e.className, WindowClass(controls[i]).c_str())) << e.id << " " << WindowClass(controls[i]);
+        EXPECT_EQ(0, lstrcmpiA(e.className, WindowClass(controls[i]).c_str()))
+            << e.id << " " << WindowClass(controls[i]);
         if (e.text) {
             EXPECT_EQ(e.text, WindowText(controls[i])) << e.id;
         }
@@ -157,7 +186,8 @@ struct DialogTemplate {
 
 DialogTemplate ReadSetupTemplate() {
     DialogTemplate result;
-    HRSRC found = FindResourceA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDD_SETUP), reinterpret_cast<LPCSTR>(RT_DIALOG));
+    HRSRC found =
+        FindResourceA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDD_SETUP), reinterpret_cast<LPCSTR>(RT_DIALOG));
     if (!found) return result;
     const BYTE* base = static_cast<const BYTE*>(LockResource(LoadResource(GetModuleHandleA(nullptr), found)));
     const DLGTEMPLATE* header = reinterpret_cast<const DLGTEMPLATE*>(base);
@@ -254,7 +284,7 @@ TEST_F(SetupDialogTest, AreaControlTakesTheTabletsProportions) {
         const char* device;
         double aspect;  // tablet height over width
     } cases[] = {
-        {"", 0.75},                        // 12 by 9 inches: lower, bottom edge kept
+        {"", 0.75},                         // 12 by 9 inches: lower, bottom edge kept
         {"XMax=6000\nYMax=8000", 4.0 / 3},  // 6 by 8 inches: narrower, centred
     };
     for (const Case& c : cases) {
@@ -320,7 +350,8 @@ TEST_F(SetupDialogTest, OpeningShowsWhatTheDriverHolds) {
 // the tablet, and OK writes what it shows.
 TEST_F(SetupDialogTest, AnAreaOffTheTabletIsShownAndWrittenOnIt) {
     std::string context = "Name=Default System\nInOriginX=15000\nInExtentX=4000\nInOriginY=10000\nInExtentY=3000\n";
-    ASSERT_TRUE(host.Describe(Tablet("Contexts=1", "", "[Context0]\n" + context + "[DefaultSystemContext]\n" + context).c_str()));
+    ASSERT_TRUE(host.Describe(
+        Tablet("Contexts=1", "", "[Context0]\n" + context + "[DefaultSystemContext]\n" + context).c_str()));
     ASSERT_TRUE(host.Open());
     EXPECT_EQ((std::vector<std::string>{"4\"", "3\"", "8\"", "0\"", "0\"", "6\""}), FieldTexts());
     host.Click(IDOK);
@@ -342,7 +373,8 @@ TEST_F(SetupDialogTest, WholeTabletDisablesTheAreaControlsAtOpeningAndAfterRever
     auto expectAreaControls = [this](bool enabled, const char* when) {
         EXPECT_EQ(!enabled, host.Checked(IDC_WHOLE_TABLET)) << when;
         EXPECT_EQ(enabled, host.Enabled(IDC_PRESERVE_ASPECT)) << when;
-        for (int id = IDC_WIDTH_LABEL; id <= IDC_AREA_CONTROL; ++id) EXPECT_EQ(enabled, host.Enabled(id)) << when << " " << id;
+        for (int id = IDC_WIDTH_LABEL; id <= IDC_AREA_CONTROL; ++id)
+            EXPECT_EQ(enabled, host.Enabled(id)) << when << " " << id;
     };
     expectAreaControls(false, "opened");
     host.Click(IDC_WHOLE_TABLET);
@@ -354,8 +386,9 @@ TEST_F(SetupDialogTest, WholeTabletDisablesTheAreaControlsAtOpeningAndAfterRever
 // Device 0 reports x relatively, so device 1 is the tablet: its context
 // takes the settings, and a typed height counts in its y resolution.
 TEST_F(SetupDialogTest, SettingsGoToTheSelectedDeviceOtherThanZero) {
-    ASSERT_TRUE(host.Describe("[Tablet]\nDevices=2\n[Device0]\nName=Ball\nRelativeX=1\n"
-                              "[Device1]\nName=Wide Pad\nXResolution=1000\nYResolution=500\nXMax=12000\nYMax=4500\n"));
+    ASSERT_TRUE(
+        host.Describe("[Tablet]\nDevices=2\n[Device0]\nName=Ball\nRelativeX=1\n"
+                      "[Device1]\nName=Wide Pad\nXResolution=1000\nYResolution=500\nXMax=12000\nYMax=4500\n"));
     ContextRecord ball = host.sim.Context(host.sim.SystemContextOf(0));
     ASSERT_TRUE(host.Open());
     EXPECT_EQ("9\"", host.Text(IDC_HEIGHT_EDIT));
@@ -449,10 +482,10 @@ TEST_F(SetupDialogTest, ModalDialogEndsWithOneOnOkAndOnEscape) {
     ASSERT_TRUE(host.Describe(Opened(1).c_str()));
     DriverSnapshot before = host.Snapshot();
     INT_PTR result = host.RunModal({[](HWND d) {
-        SetDlgItemTextA(d, IDC_SENS_EDIT, "75");
-        SendMessageA(d, WM_COMMAND, MAKEWPARAM(IDC_SENS_EDIT, EN_KILLFOCUS), 0);
-        SendMessageA(d, WM_COMMAND, IDC_SETUP_TEST, 0);
-    },
+                                        SetDlgItemTextA(d, IDC_SENS_EDIT, "75");
+                                        SendMessageA(d, WM_COMMAND, MAKEWPARAM(IDC_SENS_EDIT, EN_KILLFOCUS), 0);
+                                        SendMessageA(d, WM_COMMAND, IDC_SETUP_TEST, 0);
+                                    },
                                     [](HWND d) {
                                         HWND focus = GetFocus();
                                         PostMessageA(focus && IsChild(d, focus) ? focus : d, WM_KEYDOWN, VK_ESCAPE, 0);
@@ -541,8 +574,10 @@ TEST_F(SetupDialogTest, WarningOnlyForClicksTheOpenedMapHad) {
     };
     for (const Case& c : cases) {
         ASSERT_TRUE(host.Describe(
-            Tablet("", std::string("Cursors=1\n[Device0.Cursor0]\nName=Pen\nActive=1\nButtonNames=Tip,Barrel\nButtonMap=") +
-                           c.map + "\n").c_str()));
+            Tablet("",
+                   std::string("Cursors=1\n[Device0.Cursor0]\nName=Pen\nActive=1\nButtonNames=Tip,Barrel\nButtonMap=") +
+                       c.map + "\n")
+                .c_str()));
         ASSERT_TRUE(host.Open());
         if (c.button >= 0) {
             host.Click(IDC_DEFAULT_BUTTONS);
@@ -567,7 +602,8 @@ TEST_F(SetupDialogTest, WarningOnlyForClicksTheOpenedMapHad) {
 TEST_F(SetupDialogTest, ProbingKeepsTheShownTrackingModeWithThePenOption) {
     ASSERT_TRUE(host.Describe(Tablet("PenOption=1\nContexts=1", "",
                                      "[Context0]\nName=Default System\nOptions=2\nTrackingMode=0\n"
-                                     "InOriginX=1000\nInExtentX=6000\nInOriginY=2500\nInExtentY=4500\n").c_str()));
+                                     "InOriginX=1000\nInExtentX=6000\nInOriginY=2500\nInExtentY=4500\n")
+                                  .c_str()));
     ASSERT_TRUE(host.Open());
     ASSERT_TRUE(host.Checked(IDC_MODE_ABSOLUTE));
     host.Click(IDC_MODE_RELATIVE);
@@ -635,11 +671,16 @@ TEST_F(SetupDialogTest, CommandsItDoesNotHandleAnswerZero) {
         WORD code;
         INT_PTR answer;
     } cases[] = {
-        {IDC_BUTTON_LIST, CBN_DROPDOWN, FALSE}, {IDC_ACTION_LIST, CBN_SETFOCUS, FALSE},
-        {IDC_UNITS_LIST, CBN_KILLFOCUS, FALSE}, {IDC_SENS_EDIT, EN_CHANGE, FALSE},
-        {IDC_WIDTH_EDIT, EN_SETFOCUS, FALSE},   {IDC_SENS_SPIN, 0x22, FALSE},
-        {IDC_HEIGHT_SPIN, 0, FALSE},            {99, BN_CLICKED, FALSE},
-        {IDC_STATUS_LINE, 0, FALSE},            {IDC_UNITS_LABEL, 0, FALSE},
+        {IDC_BUTTON_LIST, CBN_DROPDOWN, FALSE},
+        {IDC_ACTION_LIST, CBN_SETFOCUS, FALSE},
+        {IDC_UNITS_LIST, CBN_KILLFOCUS, FALSE},
+        {IDC_SENS_EDIT, EN_CHANGE, FALSE},
+        {IDC_WIDTH_EDIT, EN_SETFOCUS, FALSE},
+        {IDC_SENS_SPIN, 0x22, FALSE},
+        {IDC_HEIGHT_SPIN, 0, FALSE},
+        {99, BN_CLICKED, FALSE},
+        {IDC_STATUS_LINE, 0, FALSE},
+        {IDC_UNITS_LABEL, 0, FALSE},
         {IDC_MODE_RELATIVE, BN_DOUBLECLICKED, TRUE},  // any notification
         {IDC_UNITS_LIST, CBN_SELCHANGE, TRUE},
     };

@@ -46,8 +46,8 @@ TEST_F(SensitivityTest, PercentWritesTheFactorOfTheResolution) {
         const char* typed;
         uint32_t written;
     } cases[] = {
-        {Inch1000, "100", 0x8000},      {Inch1000, "50", 0x4000},        {Inch1000, "75", 0x6000},
-        {Inch1000, "1", 0x147},         {Inch200, "100", 0x10000},       {Inch200, "75", 0xC000},
+        {Inch1000, "100", 0x8000},      {Inch1000, "50", 0x4000},      {Inch1000, "75", 0x6000},
+        {Inch1000, "1", 0x147},         {Inch200, "100", 0x10000},     {Inch200, "75", 0xC000},
         {Centimetre400, "100", 0x64C9}, {Centimetre400, "50", 0x3264},
     };
     for (const Case& c : cases) {
@@ -64,8 +64,9 @@ TEST_F(SensitivityTest, DriverFactorIsShownAsAPercentage) {
         uint32_t sensitivity;
         const char* shown;
     } cases[] = {
-        {Inch1000, 0x8000, "100%"},      {Inch1000, 0x4000, "50%"},  {Inch1000, 0x7F00, "99%"},
-        {Inch1000, 0x80, "0%"},          {Inch200, 0x10000, "100%"}, {Inch200, 0xC000, "75%"},
+        {Inch1000, 0x8000, "100%"},      {Inch1000, 0x4000, "50%"},
+        {Inch1000, 0x7F00, "99%"},       {Inch1000, 0x80, "0%"},
+        {Inch200, 0x10000, "100%"},      {Inch200, 0xC000, "75%"},
         {Centimetre400, 0x64C9, "100%"}, {Centimetre400, 0x3264, "50%"},
         {Inch1000, 0x10000, "100%"},  // twice what 100 percent stands for
         {Inch1000, 0xFFFFFFFF, "100%"},
@@ -100,10 +101,9 @@ TEST_F(SensitivityTest, TypedTextIsCheckedAndTheFieldRewritten) {
         int beeps;
         uint32_t written;
     } cases[] = {
-        {"75%", "75%", 0, 0x6000},  {"75", "75%", 0, 0x6000},   {"150", "100%", 1, 0x8000},
-        {"0", "50%", 1, 0x4000},    {"7x", "50%", 1, 0x4000},   {"-5", "50%", 1, 0x4000},
-        {"7.5", "50%", 1, 0x4000},  {" 75", "50%", 1, 0x4000},  {"", "50%", 0, 0x4000},
-        {"%", "50%", 1, 0x4000},    {"75%%", "50%", 1, 0x4000}, {"9999", "100%", 1, 0x8000},
+        {"75%", "75%", 0, 0x6000},  {"75", "75%", 0, 0x6000}, {"150", "100%", 1, 0x8000}, {"0", "50%", 1, 0x4000},
+        {"7x", "50%", 1, 0x4000},   {"-5", "50%", 1, 0x4000}, {"7.5", "50%", 1, 0x4000},  {" 75", "50%", 1, 0x4000},
+        {"", "50%", 0, 0x4000},     {"%", "50%", 1, 0x4000},  {"75%%", "50%", 1, 0x4000}, {"9999", "100%", 1, 0x8000},
         {"0075", "75%", 0, 0x6000},
     };
     for (const Case& c : cases) {
@@ -124,9 +124,9 @@ TEST_F(SensitivityTest, SpinStepsWithinOneToHundred) {
         WORD code;
         const char* shown;
     } cases[] = {
-        {0x8000, nullptr, TWN_UP, "100%"}, {0x8000, nullptr, TWN_DOWN, "99%"}, {0x4000, nullptr, TWN_UP, "51%"},
-        {0x4000, "1", TWN_DOWN, "1%"},     {0x4000, "1", TWN_UP, "2%"},
-        {0x80, nullptr, TWN_DOWN, "0%"},  // 0 is possible only at opening
+        {0x8000, nullptr, TWN_UP, "100%"}, {0x8000, nullptr, TWN_DOWN, "99%"},
+        {0x4000, nullptr, TWN_UP, "51%"},  {0x4000, "1", TWN_DOWN, "1%"},
+        {0x4000, "1", TWN_UP, "2%"},       {0x80, nullptr, TWN_DOWN, "0%"},  // 0 is possible only at opening
         {0x80, nullptr, TWN_UP, "1%"},
     };
     for (const Case& c : cases) {
@@ -151,10 +151,7 @@ TEST_F(SensitivityTest, ModeChoosesTheSensitivityControlsAndIsWritten) {
         bool relative;
         uint32_t written;  // trackingMode after Test
     } cases[] = {
-        {1, 0, true, 1},
-        {0, 0, false, 0},
-        {1, IDC_MODE_ABSOLUTE, false, 0},
-        {0, IDC_MODE_RELATIVE, true, 1},
+        {1, 0, true, 1}, {0, 0, false, 0}, {1, IDC_MODE_ABSOLUTE, false, 0}, {0, IDC_MODE_RELATIVE, true, 1},
         {7, 0, true, 1},  // any nonzero value is relative
     };
     for (const Case& c : cases) {

@@ -169,21 +169,21 @@ TEST_F(SimTest, QueriesAnswerTheBytesCopiedOrNeededAndZeroWhenUnknown) {
         {DeviceInfo, DeviceRelativeFields, 4},
         {DeviceInfo, DeviceAxisX, sizeof(AxisInfo)},
         {DeviceInfo, DeviceAxisY, sizeof(AxisInfo)},
-        {CursorInfo, CursorName, 4},                       // "Pen"
+        {CursorInfo, CursorName, 4},  // "Pen"
         {CursorInfo, CursorActive, 4},
         {CursorInfo, CursorButtonCount, 1},
         {CursorInfo, CursorButtonNames, 4 + 13 + 13 + 1},  // Tip, Lower Barrel, Upper Barrel, ""
         {CursorInfo, CursorSystemButtonMap, sizeof(ButtonMap)},
-        {CursorInfo + 1, CursorName, 5},                   // "Puck"
-        {InterfaceInfo, 1, 0},                             // unknown indices
+        {CursorInfo + 1, CursorName, 5},  // "Puck"
+        {InterfaceInfo, 1, 0},            // unknown indices
         {DefaultContextInfo, 1, 0},
         {DeviceInfo, 2, 0},
         {DeviceInfo, 99, 0},
         {CursorInfo, 3, 0},
-        {2, 0, 0},                                         // unknown categories
+        {2, 0, 0},  // unknown categories
         {50, 7, 0},
-        {DeviceInfo + 1, DeviceRelativeFields, 0},         // past the last device
-        {CursorInfo + 2, CursorName, 0},                   // past the last cursor
+        {DeviceInfo + 1, DeviceRelativeFields, 0},  // past the last device
+        {CursorInfo + 2, CursorName, 0},            // past the last cursor
     };
     for (const SizeCase& c : cases) {
         EXPECT_EQ(vx.VXInfoA(c.category, c.index, nullptr), c.size) << c.category << " " << c.index;
@@ -263,10 +263,10 @@ TEST_F(SimTest, DescriptionsGiveUnitsResolutionsAndOptions) {
 }
 
 TEST_F(SimTest, HostileDescriptionsAreClampedNotObeyed) {
-    ASSERT_TRUE(sim.LoadDescriptionText(
-        "[Tablet]\nDevices=99999\nContexts=-5\n"
-        "[Device0]\nCursors=1000000\nXMax=99999999999999\nResolution=999999999999.9\n"
-        "[Device0.Cursor0]\nButtons=4000\nButtonNames=,,a,\nButtonMap=0x1FF,-1,zz\n"));
+    ASSERT_TRUE(
+        sim.LoadDescriptionText("[Tablet]\nDevices=99999\nContexts=-5\n"
+                                "[Device0]\nCursors=1000000\nXMax=99999999999999\nResolution=999999999999.9\n"
+                                "[Device0.Cursor0]\nButtons=4000\nButtonNames=,,a,\nButtonMap=0x1FF,-1,zz\n"));
     EXPECT_EQ(sim.DeviceCount(), 16);
     EXPECT_EQ(Dword(DeviceInfo, DeviceCursorCount), 256u);
     EXPECT_EQ(Axis(DeviceInfo, DeviceAxisX).maximum, INT32_MAX);
@@ -305,8 +305,8 @@ TEST_F(SimTest, EnumerationVisitsSystemThenOpenedContextsUntilTheCallbackStops) 
     ASSERT_EQ(all.seen.size(), 7u);
     for (int i = 0; i < 7; ++i) EXPECT_EQ(all.seen[i], sim.ContextAt(i));
     EXPECT_EQ(all.seen.back(), opened);
-    const char* names[] = {"Digitizer", "Default System", "Default System", "Default System", "default systemXYZ",
-                           "Default Syste"};
+    const char* names[] = {"Digitizer",      "Default System",    "Default System",
+                           "Default System", "default systemXYZ", "Default Syste"};
     const uint32_t devices[] = {0, 1, 0, 0, 0, 0};
     for (int i = 0; i < 6; ++i) {
         ContextRecord r = {};
@@ -479,12 +479,12 @@ TEST_F(SimTest, HostMousePositionOverTheWindowMapsThroughTheInputExtent) {
         ASSERT_TRUE(SetCursorPos(at.x, at.y));
         EXPECT_EQ(sim.PollHostMouse(), 2);
         EXPECT_EQ(sim.PollHostMouse(), 0);  // nothing changed
-        for (int n = 0; n < 2; ++n) {  // one packet for each context
+        for (int n = 0; n < 2; ++n) {       // one packet for each context
             MSG msg;
             ASSERT_TRUE(PeekMessageA(&msg, window, PacketMessage, PacketMessage, PM_REMOVE));
             PacketRecord p = {};
             ASSERT_TRUE(vx.VXPacket(static_cast<ContextHandle>(msg.lParam), static_cast<UINT>(msg.wParam), &p));
-            EXPECT_EQ(p.cursor, 0u);  // the pen, the first active cursor
+            EXPECT_EQ(p.cursor, 0u);   // the pen, the first active cursor
             EXPECT_EQ(p.buttons, 0u);  // no button pressed over the window
             EXPECT_EQ(p.x, c.x) << c.cx << "," << c.cy;
             EXPECT_EQ(p.y, static_cast<ContextHandle>(msg.lParam) == down ? c.yDown : c.yUp) << c.cx << "," << c.cy;
@@ -641,8 +641,7 @@ TEST_F(SimTest, SettingsSurviveAReloadOfTheLibrary) {
 
 TEST_F(SimTest, DamagedStateEntriesAreIgnored) {
     std::string state = TempPath("vellix_sim_damaged.state");
-    const char text[] =
-        "[Contexts]\nSystem0=00FF\nDefaultSystem=ZZ\n[Cursors]\nMap0=0102\nActive0=maybe\nActive1=1\n";
+    const char text[] = "[Contexts]\nSystem0=00FF\nDefaultSystem=ZZ\n[Cursors]\nMap0=0102\nActive0=maybe\nActive1=1\n";
     HANDLE file = CreateFileA(state.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
     DWORD written = 0;
     WriteFile(file, text, sizeof text - 1, &written, nullptr);
@@ -668,8 +667,10 @@ TEST_F(SimTest, PresenceAndAnswersFailSeparately) {
     sim.ClearFaults();
     sim.SetFault(SimFaultNoAnswers, 1);
     EXPECT_NE(vx.VXInfoA(InfoPresence, 0, nullptr), 0u);
-    const SizeCase silent[] = {{InterfaceInfo, InterfaceContextOptions, 0}, {DefaultContextInfo, 0, 0},
-                               {DeviceInfo, DeviceRelativeFields, 0},       {DeviceInfo, DeviceName, 0},
+    const SizeCase silent[] = {{InterfaceInfo, InterfaceContextOptions, 0},
+                               {DefaultContextInfo, 0, 0},
+                               {DeviceInfo, DeviceRelativeFields, 0},
+                               {DeviceInfo, DeviceName, 0},
                                {CursorInfo, CursorSystemButtonMap, 0}};
     for (const SizeCase& c : silent) {
         unsigned char buffer[200];
@@ -768,8 +769,8 @@ TEST_F(SimTest, CallLogNamesEachCallWithItsMainArguments) {
     EXPECT_EQ(sim.CallCount(140), 1);
     EXPECT_EQ(sim.TotalCalls(), 3);
     // A short buffer gets a terminated start of the log and the size needed.
-    auto callLog = reinterpret_cast<decltype(&SimCallLog)>(
-        reinterpret_cast<void*>(GetProcAddress(sim.Module(), "SimCallLog")));
+    auto callLog =
+        reinterpret_cast<decltype(&SimCallLog)>(reinterpret_cast<void*>(GetProcAddress(sim.Module(), "SimCallLog")));
     ASSERT_NE(callLog, nullptr);
     char small[8];
     std::memset(small, 'x', sizeof small);

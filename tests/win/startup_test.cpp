@@ -56,8 +56,8 @@ TEST(StartupTest, MissingDriverShowsTheStopBoxAndEndsWithZero) {
     startup.cb = sizeof startup;
     PROCESS_INFORMATION process = {};
     std::string commandLine = "\"" + program + "\"";
-    ASSERT_TRUE(CreateProcessA(program.c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr,
-                               folder.c_str(), &startup, &process));
+    ASSERT_TRUE(CreateProcessA(program.c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, folder.c_str(),
+                               &startup, &process));
     HWND box = WaitForProcessBox(process.dwProcessId);
     ASSERT_NE(box, nullptr);
     EXPECT_EQ(MessageBoxText(box), "Tablet Driver Not Found.");

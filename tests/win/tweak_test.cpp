@@ -85,8 +85,7 @@ TEST_F(TweakTest, PressSelectsTheHalfByTheMiddleLine) {
         int y;
         WORD code;
     } cases[] = {
-        {0, TWN_UP}, {mid - 1, TWN_UP}, {mid, TWN_DOWN}, {mid + 1, TWN_DOWN},
-        {client.bottom - 1, TWN_DOWN},
+        {0, TWN_UP},    {mid - 1, TWN_UP}, {mid, TWN_DOWN}, {mid + 1, TWN_DOWN}, {client.bottom - 1, TWN_DOWN},
         {-1, TWN_DOWN},  // while captured, above the window: the unsigned y is large
     };
     for (const Case& c : cases) {
@@ -239,8 +238,7 @@ TEST_F(TweakTest, SetBuddyRefusesWhatIsNoFreeEdit) {
 
 TEST_F(TweakTest, SetBuddyWithZeroOrAnotherEditRestoresTheOldProcedure) {
     const LONG_PTR otherProc = GetWindowLongPtrA(other, GWLP_WNDPROC);
-    EXPECT_EQ(reinterpret_cast<LRESULT>(other),
-              SendMessageA(tweak, TWM_SETBUDDY, reinterpret_cast<WPARAM>(other), 0));
+    EXPECT_EQ(reinterpret_cast<LRESULT>(other), SendMessageA(tweak, TWM_SETBUDDY, reinterpret_cast<WPARAM>(other), 0));
     EXPECT_EQ(other, Buddy());
     EXPECT_EQ(editProc, GetWindowLongPtrA(edit, GWLP_WNDPROC));
     EXPECT_NE(otherProc, GetWindowLongPtrA(other, GWLP_WNDPROC));
@@ -303,8 +301,7 @@ TEST_F(TweakTest, DestroyingTheBuddyFirstDetachesIt) {
     DestroyWindow(edit);
     EXPECT_EQ(nullptr, Buddy());
     // The Tweak is free for another edit and goes on working.
-    EXPECT_EQ(reinterpret_cast<LRESULT>(other),
-              SendMessageA(tweak, TWM_SETBUDDY, reinterpret_cast<WPARAM>(other), 0));
+    EXPECT_EQ(reinterpret_cast<LRESULT>(other), SendMessageA(tweak, TWM_SETBUDDY, reinterpret_cast<WPARAM>(other), 0));
     SendMessageA(other, WM_KEYDOWN, VK_DOWN, 1);
     EXPECT_EQ((std::vector<Notification>{From(TWN_DOWN)}), host->notifications);
 }

@@ -21,8 +21,8 @@ bool RegisterHostClass() {
 
 ControlHost::ControlHost(int width, int height) {
     RegisterHostClass();
-    window_ = CreateWindowExA(0, HostClassName, "Control Test Host", WS_POPUP | WS_CAPTION | WS_VISIBLE, 40, 40,
-                              width, height, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
+    window_ = CreateWindowExA(0, HostClassName, "Control Test Host", WS_POPUP | WS_CAPTION | WS_VISIBLE, 40, 40, width,
+                              height, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
     if (!window_) return;
     SetWindowLongPtrA(window_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
     SetWindowLongPtrA(window_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(HostProc));
@@ -49,8 +49,7 @@ ControlHost::~ControlHost() {
 HWND ControlHost::AddChild(const char* className, DWORD style, int x, int y, int width, int height, int id,
                            const char* text) {
     return CreateWindowExA(0, className, text, WS_CHILD | WS_VISIBLE | style, x, y, width, height, window_,
-                           reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleA(nullptr),
-                           nullptr);
+                           reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleA(nullptr), nullptr);
 }
 
 std::vector<WORD> ControlHost::Codes() const {

@@ -221,8 +221,8 @@ std::vector<std::string> TemplateMismatches(const DialogTemplate& dialog, const 
 }
 
 std::string BoxText(const RECT& box) {
-    return std::to_string(box.left) + "," + std::to_string(box.top) + " " + std::to_string(box.right - box.left) +
-           "x" + std::to_string(box.bottom - box.top);
+    return std::to_string(box.left) + "," + std::to_string(box.top) + " " + std::to_string(box.right - box.left) + "x" +
+           std::to_string(box.bottom - box.top);
 }
 
 std::string Joined(const std::vector<std::string>& lines) {
@@ -274,10 +274,10 @@ OwnerWindow::OwnerWindow(bool shown) {
     windowClass.hCursor = LoadCursorA(nullptr, IDC_ARROW);
     windowClass.lpszClassName = OwnerClass;
     RegisterClassA(&windowClass);  // a second registration fails harmlessly
-    window = shown ? CreateWindowExA(0, OwnerClass, "Test Owner", WS_POPUP | WS_CAPTION | WS_VISIBLE, 10, 10, 200,
-                                     100, nullptr, nullptr, GetModuleHandleA(nullptr), this)
-                   : CreateWindowExA(0, OwnerClass, "Test Owner", WS_OVERLAPPEDWINDOW, 0, 0, 200, 100, nullptr,
-                                     nullptr, GetModuleHandleA(nullptr), this);
+    window = shown ? CreateWindowExA(0, OwnerClass, "Test Owner", WS_POPUP | WS_CAPTION | WS_VISIBLE, 10, 10, 200, 100,
+                                     nullptr, nullptr, GetModuleHandleA(nullptr), this)
+                   : CreateWindowExA(0, OwnerClass, "Test Owner", WS_OVERLAPPEDWINDOW, 0, 0, 200, 100, nullptr, nullptr,
+                                     GetModuleHandleA(nullptr), this);
 }
 
 OwnerWindow::~OwnerWindow() {
@@ -299,8 +299,7 @@ LRESULT CALLBACK OwnerWindow::OwnerProc(HWND window, UINT message, WPARAM wParam
     case WM_ENTERIDLE:
         if (self && wParam == MSGF_DIALOGBOX && self->onDialogIdle) self->onDialogIdle(reinterpret_cast<HWND>(lParam));
         return 0;
-    default:
-        return DefWindowProcA(window, message, wParam, lParam);
+    default: return DefWindowProcA(window, message, wParam, lParam);
     }
 }
 

@@ -106,10 +106,10 @@ public:
     HWND Item(int id) const { return GetDlgItem(dialog, id); }
     // As the controls themselves would report to the dialog.
     void Click(int id);
-    void Notify(int id, WORD code);               // any notification from a control
-    void Select(int listId, int index);           // with CBN_SELCHANGE
-    void Type(int editId, const char* text);      // text, then EN_KILLFOCUS
-    void Command(WPARAM wParam);                  // a bare command, as the Escape key sends IDCANCEL
+    void Notify(int id, WORD code);           // any notification from a control
+    void Select(int listId, int index);       // with CBN_SELCHANGE
+    void Type(int editId, const char* text);  // text, then EN_KILLFOCUS
+    void Command(WPARAM wParam);              // a bare command, as the Escape key sends IDCANCEL
 
     std::string Text(int id) const;
     bool Checked(int id) const { return IsDlgButtonChecked(dialog, id) == BST_CHECKED; }

@@ -49,18 +49,18 @@ struct SetupSeen {
     bool opened = false;
     std::vector<std::string> buttonNames;
     int actions = -1;
-    std::string sensitivity;             // at opening
-    std::string sensitivityTyped;        // after typing 75%
-    std::vector<std::string> fields;     // the six area fields at opening
-    std::vector<std::string> fieldsCm;   // after choosing "Centimeters"
-    std::vector<std::string> allTexts;   // every field after every step, for bounds
-    AreaBox areaOpened = {};             // what the area control held at opening
+    std::string sensitivity;            // at opening
+    std::string sensitivityTyped;       // after typing 75%
+    std::vector<std::string> fields;    // the six area fields at opening
+    std::vector<std::string> fieldsCm;  // after choosing "Centimeters"
+    std::vector<std::string> allTexts;  // every field after every step, for bounds
+    AreaBox areaOpened = {};            // what the area control held at opening
     AreaBox areaBeforeSpin = {}, areaSpunDown = {}, areaSpunUp = {};
     AreaBox areaBeforeAspect = {}, areaAspect = {};
-    int beepsOnBadWidth = -1;            // beeps from typing a width it cannot read
-    std::string promptOnFocus;           // status line once the area control has the focus
-    std::string statusAfterPress;        // after a selecting press of the packet cursor
-    int contextsWhileFocused = -1;       // opened contexts while the area control has the focus
+    int beepsOnBadWidth = -1;       // beeps from typing a width it cannot read
+    std::string promptOnFocus;      // status line once the area control has the focus
+    std::string statusAfterPress;   // after a selecting press of the packet cursor
+    int contextsWhileFocused = -1;  // opened contexts while the area control has the focus
     int contextsAfterLeaving = -1;
     bool cancelEnded = false, okEnded = false;
 };
@@ -111,8 +111,8 @@ struct Expected {
 struct FaultCase {
     std::string name;
     std::vector<FaultSetting> faults;
-    std::string description;  // a tablet description; empty: the built-in tablet
-    uint32_t packetCursor;    // the cursor that presses on the area control
+    std::string description;                // a tablet description; empty: the built-in tablet
+    uint32_t packetCursor;                  // the cursor that presses on the area control
     std::function<void(Expected&)> adjust;  // from the built-in tablet's figures to the case's
 };
 

@@ -19,7 +19,7 @@ namespace fault_test {
 
 FaultHost::FaultHost(const std::string& dllPath) {
     if (!dllPath.empty()) sim.Load(dllPath.c_str());  // the program then binds to this one
-    BeepCount();  // the program's beeps are counted rather than sounded
+    BeepCount();                                      // the program's beeps are counted rather than sounded
     HINSTANCE instance = GetModuleHandleA(nullptr);
     LoadStringA(instance, IDS_CAPTION, caption, sizeof caption);
     RegisterSetAreaClass(instance);

@@ -319,9 +319,7 @@ bool ChildProgram::Start(const std::string& program, const std::string& commandL
     return started;
 }
 
-bool ChildProgram::Running() const {
-    return started && WaitForSingleObject(process.hProcess, 0) == WAIT_TIMEOUT;
-}
+bool ChildProgram::Running() const { return started && WaitForSingleObject(process.hProcess, 0) == WAIT_TIMEOUT; }
 
 HWND ChildProgram::MainWindow() const {
     std::vector<HWND> windows = ProcessWindows(process.dwProcessId, "Tablet Control Panel");
@@ -397,8 +395,7 @@ SessionReport RunEveryDialog(const std::string& program, const std::string& comm
         DriveFeatures(child, first, report);
         DriveSetup(child, first, report);
         DriveAbout(child, first, report);
-        for (HWND stray : child.Dialogs())
-            report.unexpected.push_back("left open: \"" + RemoteText(stray) + "\"");
+        for (HWND stray : child.Dialogs()) report.unexpected.push_back("left open: \"" + RemoteText(stray) + "\"");
         PostMessageA(first, WM_COMMAND, IDM_EXIT, 0);
     } else {
         report.unexpected.push_back("neither a main window nor a box appeared");
@@ -450,9 +447,14 @@ void ExpectFullSession(const SessionReport& r, const std::string& what) {
     EXPECT_TRUE(r.mainWindow);
     EXPECT_EQ(r.stopBoxText, "");
     EXPECT_TRUE(r.unexpected.empty()) << Unexpected(r);
-    const std::vector<std::string> captions = {
-        "Tablet Information", "Tablet Information", "Features", "Features", "Tablet Setup", "Tablet Setup",
-        "About Tablet Control Panel...", "About Tablet Control Panel..."};
+    const std::vector<std::string> captions = {"Tablet Information",
+                                               "Tablet Information",
+                                               "Features",
+                                               "Features",
+                                               "Tablet Setup",
+                                               "Tablet Setup",
+                                               "About Tablet Control Panel...",
+                                               "About Tablet Control Panel..."};
     EXPECT_EQ(r.captions, captions);
     EXPECT_EQ(r.infoId, "Vellix PenPad 12x9");
     EXPECT_EQ(r.infoFormat, "VX-II format");
@@ -491,9 +493,8 @@ void CheckMissingEntryPoints(const std::vector<unsigned>& ordinals) {
         ASSERT_TRUE(folders.back()->Ready()) << ordinal;
     }
     std::vector<SessionReport> reports(ordinals.size());
-    RunInParallel(ordinals.size(), 4, [&](size_t i) {
-        reports[i] = RunEveryDialog(folders[i]->Program(), Quoted(folders[i]->Program()));
-    });
+    RunInParallel(ordinals.size(), 4,
+                  [&](size_t i) { reports[i] = RunEveryDialog(folders[i]->Program(), Quoted(folders[i]->Program())); });
     for (size_t i = 0; i < ordinals.size(); ++i) {
         std::string what = "without ordinal " + std::to_string(ordinals[i]);
         if (ordinals[i] == 20 || ordinals[i] == 100)

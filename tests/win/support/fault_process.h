@@ -54,7 +54,7 @@ public:
     bool Running() const;
 
     // Visible top-level windows of the process.
-    HWND MainWindow() const;  // class "Tablet Control Panel"
+    HWND MainWindow() const;            // class "Tablet Control Panel"
     std::vector<HWND> Dialogs() const;  // class #32770
 
     // Waits for the main window or a dialog-class window, whichever comes
@@ -79,9 +79,9 @@ private:
 struct SessionReport {
     bool started = false;
     bool mainWindow = false;
-    std::string stopBoxText;   // a box shown instead of the main window
+    std::string stopBoxText;  // a box shown instead of the main window
     std::string stopBoxTitle;
-    std::vector<std::string> captions;  // each dialog opened, in order
+    std::vector<std::string> captions;    // each dialog opened, in order
     std::vector<std::string> unexpected;  // boxes nobody asked for, and what went wrong
     // Texts read from the dialogs.
     std::string infoId, infoFormat, infoCursor, infoWidth, infoWidthCm, infoXRes;

@@ -63,16 +63,15 @@ int BeepCount() {
 
 void RecordMessageBoxes() {
     if (realMessageBox) return;
-    realMessageBox = reinterpret_cast<MessageBoxFn>(
-        PatchUser32Import("MessageBoxA", reinterpret_cast<void*>(RecordingMessageBox)));
+    realMessageBox =
+        reinterpret_cast<MessageBoxFn>(PatchUser32Import("MessageBoxA", reinterpret_cast<void*>(RecordingMessageBox)));
     if (!realMessageBox) realMessageBox = MessageBoxA;
 }
 
 MessageBoxRequest LastMessageBoxRequest() { return lastBox; }
 
 bool RecordExitWindows() {
-    static bool recording =
-        PatchUser32Import("ExitWindowsEx", reinterpret_cast<void*>(RecordingExitWindows)) != nullptr;
+    static bool recording = PatchUser32Import("ExitWindowsEx", reinterpret_cast<void*>(RecordingExitWindows)) != nullptr;
     return recording;
 }
 

@@ -160,8 +160,7 @@ INT_PTR SetupHost::RunModal(std::vector<std::function<void(HWND)>> steps) {
     ModalScript script;
     script.steps = std::move(steps);
     activeScript = &script;
-    INT_PTR result = DialogBoxParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDD_SETUP), owner,
-                                     SetupDialogProc, 0);
+    INT_PTR result = DialogBoxParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDD_SETUP), owner, SetupDialogProc, 0);
     activeScript = nullptr;
     return result;
 }

@@ -51,9 +51,9 @@ public:
     // The dialog from template 4; null on failure. A hidden dialog opens in
     // half the time; Ended and keyboard focus need it shown.
     HWND Open(bool show = true);
-    void Spin(int spinId, WORD code);             // TWN_UP or TWN_DOWN from the spin
-    INT_PTR Answer(int id, WORD code);            // the dialog procedure's own answer
-    AreaBox ControlArea() const;  // what control 50 holds
+    void Spin(int spinId, WORD code);   // TWN_UP or TWN_DOWN from the spin
+    INT_PTR Answer(int id, WORD code);  // the dialog procedure's own answer
+    AreaBox ControlArea() const;        // what control 50 holds
 
     // The first "Default System" context of device 0 as the stand-in holds it.
     ContextRecord SystemContext();
@@ -75,7 +75,6 @@ public:
 // A tablet description text: the [Tablet] section and a [Device0] section
 // with the given lines, followed by any further sections. Unless the lines
 // name the device, it gets a name of this process's own.
-std::string Tablet(const std::string& tabletLines, const std::string& deviceLines,
-                   const std::string& more = "");
+std::string Tablet(const std::string& tabletLines, const std::string& deviceLines, const std::string& more = "");
 
 }  // namespace setup_test

@@ -101,8 +101,7 @@ LRESULT CALLBACK ModalDriver::OnCbt(int code, WPARAM wParam, LPARAM lParam) {
 
 LRESULT CALLBACK ModalDriver::OnGetMessage(int code, WPARAM wParam, LPARAM lParam) {
     MSG* message = reinterpret_cast<MSG*>(lParam);
-    if (code == HC_ACTION && wParam == PM_REMOVE && message->message == WM_NULL &&
-        message->lParam == InspectMarker) {
+    if (code == HC_ACTION && wParam == PM_REMOVE && message->message == WM_NULL && message->lParam == InspectMarker) {
         message->lParam = 0;
         if (!activeDrivers.empty()) {
             ModalDriver* self = activeDrivers.back();
@@ -171,4 +170,3 @@ static std::string IconPixels(HICON icon) {
 }
 
 bool SameImage(HICON a, HICON b) { return a && b && IconPixels(a) == IconPixels(b); }
-
