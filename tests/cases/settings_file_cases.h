@@ -89,3 +89,42 @@ const BadFileCase BadFileCases[] = {
 };
 
 }  // namespace settings_file_cases
+
+namespace settings_file_cases {
+
+// tabletcfg's command lines, the words after the program's name split at
+// blanks; command -1 for a usage error, whose problem holds message.
+struct ArgumentCase {
+    const char* words;
+    int command;  // CfgCommand, or -1
+    const char* file;
+    const char* device;
+    int unit;
+    bool dryRun;
+    const char* message;
+};
+
+const ArgumentCase ArgumentCases[] = {
+    {"info", 1, nullptr, nullptr, -1, false, ""},
+    {"info --units cm --device Metric", 1, nullptr, "Metric", 1, false, ""},
+    {"info --units in", 1, nullptr, nullptr, 0, false, ""},
+    {"export a.ini --device Pad", 2, "a.ini", "Pad", -1, false, ""},
+    {"import --dry-run a.ini", 3, "a.ini", nullptr, -1, true, ""},
+    {"import a.ini --help", 0, "a.ini", nullptr, -1, false, ""},
+    {"--help", 0, nullptr, nullptr, -1, false, ""},
+    {"", -1, nullptr, nullptr, -1, false, "no command given"},
+    {"show", -1, nullptr, nullptr, -1, false, "unknown command \"show\""},
+    {"export", -1, nullptr, nullptr, -1, false, "export needs a FILE"},
+    {"export a.ini b.ini", -1, nullptr, nullptr, -1, false, "unexpected \"b.ini\""},
+    {"info a.ini", -1, nullptr, nullptr, -1, false, "unexpected \"a.ini\""},
+    {"info --units mm", -1, nullptr, nullptr, -1, false, "--units takes in or cm, not \"mm\""},
+    {"info --units", -1, nullptr, nullptr, -1, false, "--units needs in or cm"},
+    {"info --units in --units cm", -1, nullptr, nullptr, -1, false, "--units is given twice"},
+    {"export a.ini --units cm", -1, nullptr, nullptr, -1, false, "--units belongs to info"},
+    {"export a.ini --dry-run", -1, nullptr, nullptr, -1, false, "--dry-run belongs to import"},
+    {"import a.ini --device", -1, nullptr, nullptr, -1, false, "--device needs the text"},
+    {"import a.ini --device A --device B", -1, nullptr, nullptr, -1, false, "--device is given twice"},
+    {"import a.ini --force", -1, nullptr, nullptr, -1, false, "unknown option \"--force\""},
+};
+
+}  // namespace settings_file_cases

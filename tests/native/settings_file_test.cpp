@@ -1,14 +1,17 @@
 // tabletcfg's settings file: what it writes reads back as it was, and every
-// kind of bad file is refused with its line and problem.
+// kind of bad file is refused with its line and problem; and its command line.
 #include "tabletcfg/settings_file.h"
 
 #include <gtest/gtest.h>
 
 #include <cstring>
 #include <memory>
+#include <sstream>
 #include <string>
+#include <vector>
 
 #include "../cases/settings_file_cases.h"
+#include "tabletcfg/arguments.h"
 
 using namespace settings_file_cases;
 
@@ -180,4 +183,30 @@ TEST(SettingsFile, DescribesWhatWouldChange) {
               "Enabled: 0 (Pen) -> 1 (Puck)\n"
               "Units: Inches -> Centimeters\n"
               "Cursor 1 (Puck) Button1: 7 (Middle Click) -> 0x74 (Right Click)\n");
+}
+
+TEST(CfgArguments, ReadsCommandsAndRefusesWhatMakesNoSense) {
+    for (const ArgumentCase& c : ArgumentCases) {
+        SCOPED_TRACE(c.words);
+        std::vector<std::string> words = {"tabletcfg"};
+        std::istringstream split(c.words);
+        for (std::string word; split >> word;) words.push_back(word);
+        std::vector<const char*> argv;
+        for (const std::string& w : words) argv.push_back(w.c_str());
+        CfgArguments arguments;
+        std::string problem;
+        const bool ok = ParseCfgArguments(static_cast<int>(argv.size()), argv.data(), arguments, problem);
+        ASSERT_EQ(ok, c.command >= 0) << problem;
+        if (!ok) {
+            EXPECT_NE(problem.find(c.message), std::string::npos) << problem;
+            continue;
+        }
+        EXPECT_EQ(static_cast<int>(arguments.command), c.command);
+        EXPECT_EQ(arguments.unit, c.unit);
+        EXPECT_EQ(arguments.dryRun, c.dryRun);
+        EXPECT_STREQ(arguments.device, c.device);
+        if (c.command != 0) {
+            EXPECT_STREQ(arguments.file, c.file);
+        }
+    }
 }
