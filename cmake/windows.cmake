@@ -37,6 +37,7 @@ add_custom_target(tablet_icons DEPENDS ${TABLET_ICON_FILES})
 # Everything but the entry point goes into a library that the tests link too.
 file(GLOB_RECURSE TABLET_PRODUCT_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/src/*.cpp)
 list(REMOVE_ITEM TABLET_PRODUCT_SOURCES ${CMAKE_SOURCE_DIR}/src/app/main.cpp)
+list(FILTER TABLET_PRODUCT_SOURCES EXCLUDE REGEX "/src/tabletcfg/")  # a program of its own
 add_library(tabletcp_core STATIC ${TABLET_PRODUCT_SOURCES})
 target_include_directories(tabletcp_core PUBLIC ${CMAKE_SOURCE_DIR}/src)
 target_link_libraries(tabletcp_core PUBLIC user32 gdi32 kernel32)
