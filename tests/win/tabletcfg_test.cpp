@@ -123,8 +123,11 @@ protected:
         startup.hStdError = err;
         PROCESS_INFORMATION process = {};
         std::string commandLine = fault_test::Quoted(exe) + " " + arguments;
+        // In its own folder, so that the folder is the only place it could
+        // find a Vellix32.dll beside it.
+        const std::string exeFolder = exe.substr(0, exe.find_last_of('\\'));
         const bool started = CreateProcessA(exe.c_str(), &commandLine[0], nullptr, nullptr, TRUE, CREATE_NO_WINDOW,
-                                            nullptr, fault_test::BinFolder().c_str(), &startup, &process) != 0;
+                                            nullptr, exeFolder.c_str(), &startup, &process) != 0;
         CloseHandle(out);
         CloseHandle(err);
         EXPECT_TRUE(started) << commandLine;
