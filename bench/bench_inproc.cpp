@@ -14,6 +14,7 @@
 #include "controls/controls.h"
 #include "dialogs/dialogs.h"
 #include "driver/driver.h"
+#include "driver/session.h"
 #include "app/app.h"
 
 namespace bench {
@@ -70,7 +71,6 @@ bool ResetStandIn() {
 
 HWND PrepareDialogHost() {
     HINSTANCE instance = GetModuleHandleA(nullptr);
-    appInstance = instance;
     if (!RegisterSetAreaClass(instance) || !RegisterTweakClass(instance)) return nullptr;
     WNDCLASSA ownerClass = {};
     ownerClass.lpfnWndProc = DefWindowProcA;
@@ -81,8 +81,8 @@ HWND PrepareDialogHost() {
     HWND owner = CreateWindowExA(0, OwnerClassName, "Bench Owner", WS_POPUP | WS_CAPTION | WS_VISIBLE, 10, 10, 200,
                                  100, nullptr, nullptr, instance, nullptr);
     if (!owner) return nullptr;
-    if (!managerHandle) managerHandle = VXMgrOpen(owner, MessageBase);
-    if (!managerHandle) return nullptr;
+    if (!SessionManager()) OpenDriverSession(owner);
+    if (!SessionManager()) return nullptr;
     SelectDevice();
     CurrentUnit = ReadUnitPreference();
     Pump();

@@ -1,6 +1,7 @@
 # tabletcfg, the console program that saves and restores the tablet's
-# settings. Its settings file is window-free and builds natively too.
-set(TABLET_CFG_PORTABLE_SOURCES
-    src/tabletcfg/arguments.cpp
-    src/tabletcfg/settings_file.cpp
+# settings (src/tabletcfg). Its settings file and command line are
+# window-free: built natively too, for the unit tests and the fuzzer.
+set(TABLET_CFG_FILE_SOURCES
+    ${CMAKE_SOURCE_DIR}/src/tabletcfg/arguments.cpp
+    ${CMAKE_SOURCE_DIR}/src/tabletcfg/settings_file.cpp
 )

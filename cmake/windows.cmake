@@ -34,13 +34,44 @@ add_custom_command(
     COMMENT "Drawing icons")
 add_custom_target(tablet_icons DEPENDS ${TABLET_ICON_FILES})
 
-# Everything but the entry point goes into a library that the tests link too.
-file(GLOB_RECURSE TABLET_PRODUCT_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/src/*.cpp)
-list(REMOVE_ITEM TABLET_PRODUCT_SOURCES ${CMAKE_SOURCE_DIR}/src/app/main.cpp)
-list(FILTER TABLET_PRODUCT_SOURCES EXCLUDE REGEX "/src/tabletcfg/")  # a program of its own
-add_library(tabletcp_core STATIC ${TABLET_PRODUCT_SOURCES})
-target_include_directories(tabletcp_core PUBLIC ${CMAKE_SOURCE_DIR}/src)
-target_link_libraries(tabletcp_core PUBLIC user32 gdi32 kernel32)
+# One library per folder of src/, linked by what each program and test uses.
+# Lower rooms never include higher ones: core <- win <- driver <- exchange <-
+# controls, dialogs <- setup <- app.
+function(tablet_folder_library name folder)
+    file(GLOB sources CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/src/${folder}/*.cpp)
+    list(REMOVE_ITEM sources ${ARGN})
+    add_library(${name} STATIC ${sources})
+    target_include_directories(${name} PUBLIC ${CMAKE_SOURCE_DIR}/src)
+endfunction()
+
+# The window-free core, with MulDivHalved bound to the system's MulDiv.
+set(TABLET_MULDIV_BINDING ${CMAKE_SOURCE_DIR}/src/controls/muldiv_binding.cpp)
+tablet_folder_library(tablet_core core ${TABLET_CORE_NATIVE_BINDING})
+target_sources(tablet_core PRIVATE ${TABLET_MULDIV_BINDING})
+target_link_libraries(tablet_core PUBLIC kernel32)
+# Win32 glue every window-owning room shares (the resource module, boxes).
+tablet_folder_library(tablet_win win)
+target_link_libraries(tablet_win PUBLIC user32 kernel32)
+# The driver binding, the session and the device queries.
+tablet_folder_library(tablet_driver driver)
+target_link_libraries(tablet_driver PUBLIC tablet_core tablet_win)
+# Settings records exchanged with the driver; no window.
+tablet_folder_library(tablet_exchange exchange)
+target_link_libraries(tablet_exchange PUBLIC tablet_driver tablet_core)
+# The custom controls: the area control with its pen capture, and the spin control.
+tablet_folder_library(tablet_controls controls ${TABLET_MULDIV_BINDING})
+target_link_libraries(tablet_controls PUBLIC tablet_driver tablet_core tablet_win gdi32)
+# The Information, Features and About dialogs, units and the unit preference.
+tablet_folder_library(tablet_dialogs dialogs)
+target_link_libraries(tablet_dialogs PUBLIC tablet_driver tablet_core tablet_win)
+# The Tablet Setup dialog (tablet_setup is the installer).
+tablet_folder_library(tablet_setup_dialog setup)
+target_link_libraries(tablet_setup_dialog PUBLIC tablet_exchange tablet_dialogs tablet_controls tablet_driver
+                                          tablet_core tablet_win gdi32)
+# The application shell: start-up, the main window and its icon buttons.
+tablet_folder_library(tablet_app app ${CMAKE_SOURCE_DIR}/src/app/main.cpp)
+target_link_libraries(tablet_app PUBLIC tablet_setup_dialog tablet_dialogs tablet_controls tablet_driver
+                                        tablet_core tablet_win gdi32)
 
 file(GLOB TABLET_RC_PARTS CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/src/res/*.rc ${CMAKE_SOURCE_DIR}/src/res/*.dlg)
 add_library(tabletcp_res OBJECT ${CMAKE_SOURCE_DIR}/src/res/app.rc)
@@ -58,7 +89,7 @@ set_source_files_properties(${CMAKE_SOURCE_DIR}/src/res/manifest.rc PROPERTIES
 
 add_executable(tabletcp WIN32 ${CMAKE_SOURCE_DIR}/src/app/main.cpp $<TARGET_OBJECTS:tabletcp_res>
                $<TARGET_OBJECTS:tabletcp_manifest>)
-target_link_libraries(tabletcp PRIVATE tabletcp_core)
+target_link_libraries(tabletcp PRIVATE tablet_app)
 target_link_options(tabletcp PRIVATE -s)
 
 # The installer (NSIS): x86 for the PE32 program, amd64 for the PE32+ build,
@@ -75,10 +106,11 @@ if(TABLET_MAKENSIS)
         OUTPUT ${TABLET_SETUP}
         COMMAND ${CMAKE_COMMAND} -E make_directory ${CMAKE_BINARY_DIR}/setup
         COMMAND ${TABLET_MAKENSIS} -V2 -DCPU=${TABLET_SETUP_CPU} -DPROGRAM=$<TARGET_FILE:tabletcp>
+                -DCONSOLE=$<TARGET_FILE:tabletcfg>
                 -DREADME=${CMAKE_SOURCE_DIR}/README.md -DLICENSE=${CMAKE_SOURCE_DIR}/LICENSE
                 -DICON=${TABLET_GENERATED}/icons/app.ico -DOUTFILE=${TABLET_SETUP}
                 ${CMAKE_SOURCE_DIR}/installer/setup.nsi
-        DEPENDS tabletcp ${CMAKE_SOURCE_DIR}/installer/setup.nsi ${CMAKE_SOURCE_DIR}/README.md
+        DEPENDS tabletcp tabletcfg ${CMAKE_SOURCE_DIR}/installer/setup.nsi ${CMAKE_SOURCE_DIR}/README.md
                 ${CMAKE_SOURCE_DIR}/LICENSE ${TABLET_GENERATED}/icons/app.ico
         COMMENT "Building the installer")
     add_custom_target(tablet_setup ALL DEPENDS ${TABLET_SETUP})
@@ -109,10 +141,10 @@ add_executable(tablet_tour ${CMAKE_SOURCE_DIR}/tools/tour/tour.cpp $<TARGET_OBJE
 add_dependencies(tablet_tour tabletcp Vellix32)
 
 # What is handed out or looked at of a flavour whose programs this host cannot
-# run: the program, its installer, the stand-in and the tour (tools/build
+# run: the programs, the installer, the stand-in and the tour (tools/build
 # builds only these for it).
 add_custom_target(shipped)
-add_dependencies(shipped tabletcp Vellix32 tablet_tour)
+add_dependencies(shipped tabletcp tabletcfg Vellix32 tablet_tour)
 if(TARGET tablet_setup)
     add_dependencies(shipped tablet_setup)
 endif()

@@ -3,14 +3,14 @@
 // with right not before left and bottom not before top.
 // Input: W, H, the two axes, the display's four figures, a flag for
 // hand-made limits, the start area, then edits of 13 bytes each.
-#include "defs/features.h"
 #include "fuzz_input.h"
-#include "setup/area_math.h"
+#include "core/area_math.h"
 
 namespace {
 
-const int Fields[] = {IDC_WIDTH_EDIT, IDC_HEIGHT_EDIT, IDC_LEFT_EDIT,   IDC_TOP_EDIT,
-                      IDC_RIGHT_EDIT, IDC_BOTTOM_EDIT, IDC_AREA_CONTROL};
+// The six fields and one value that is not a field.
+const AreaField Fields[] = {AreaFieldWidth, AreaFieldHeight, AreaFieldLeft,   AreaFieldTop,
+                      AreaFieldRight, AreaFieldBottom, AreaFieldCount};
 
 // An ordered span inside 0..limit from two arbitrary numbers.
 void Span(uint32_t a, uint32_t b, uint32_t limit, uint32_t& from, uint32_t& to) {
@@ -70,7 +70,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     while (!in.Empty()) {
         const uint8_t op = in.Byte();
         const bool preserve = (op & 0x80) != 0;
-        const int field = Fields[((op >> 3) & 7) % 7];
+        const AreaField field = Fields[((op >> 3) & 7) % 7];
         switch (op & 7) {
             case 0:
             case 1: SetAreaField(field, in.U32(), preserve, area, limits); break;

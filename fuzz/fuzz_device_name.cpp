@@ -7,7 +7,7 @@
 #include <memory>
 #include <string>
 
-#include "dialogs/name_parts.h"
+#include "core/name_parts.h"
 #include "fuzz_input.h"
 
 namespace {

@@ -4,7 +4,7 @@
 #include <cstring>
 #include <memory>
 
-#include "dialogs/measure.h"
+#include "core/measure.h"
 #include "fuzz_input.h"
 
 namespace {

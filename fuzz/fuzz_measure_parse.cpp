@@ -2,7 +2,7 @@
 // Input: unit, kind, AxisInfo (16 bytes), the caller's count, then the text.
 #include <cstring>
 
-#include "dialogs/measure.h"
+#include "core/measure.h"
 #include "fuzz_input.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {

@@ -5,7 +5,7 @@
 #include <memory>
 
 #include "fuzz_input.h"
-#include "setup/sensitivity.h"
+#include "core/sensitivity.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     FuzzInput in(data, size);

@@ -5,10 +5,9 @@
 #include <windows.h>
 
 #include "driver/vellix.h"
+#include "win/resources.h"
 
-extern char caption[50];           // "Tablet Control Panel": class name, title, error box title
-extern HINSTANCE appInstance;
-extern ManagerHandle managerHandle;
+extern char caption[50];           // "Tablet Control Panel": class name and title
 extern HWND currentIcon;
 
 // Icon-button notification codes (high word of the command).
@@ -35,8 +34,10 @@ struct IconGrid {
 extern IconGrid iconGrid;
 constexpr int IconRowCount = 3;
 
-// Start-up steps 1 to 8; returns the main window, or null when the program
-// must end (with exit code 0).
+// Start-up: takes the command line as the device selection, checks that the
+// driver is there, registers the classes, creates the main window, opens the
+// driver session, shows the window and reads the unit preference. Returns the
+// main window, or null when the program must end (with exit code 0).
 HWND StartTabletControlPanel(HINSTANCE instance, int showCommand);
 int RunMessageLoop();
 int TabletMain(HINSTANCE instance, int showCommand);
@@ -64,5 +65,3 @@ LRESULT DeviceConfigHandler(HWND window, UINT message, WPARAM wParam, LPARAM lPa
 int DisplayDpi();
 int ScaledPixels(int pixels);
 
-// Error box with a string-table text: stop icon, OK, title caption.
-void ShowErrorBox(HWND owner, UINT stringId);

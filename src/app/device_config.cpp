@@ -3,6 +3,7 @@
 // change that needs a restart offers to log the user off at once.
 #include "app/app.h"
 #include "driver/driver.h"
+#include "driver/session.h"
 
 namespace {
 
@@ -15,8 +16,8 @@ const char RestartTitle[] = "Tablet Driver Settings Change";
 
 LRESULT DeviceConfigHandler(HWND window, UINT, WPARAM, LPARAM) {
     WORD device = SelectDevice();
-    if (VXMgrDeviceConfig(managerHandle, device, nullptr) == 0) return 0;
-    UINT result = VXMgrDeviceConfig(managerHandle, device, window);
+    if (VXMgrDeviceConfig(SessionManager(), device, nullptr) == 0) return 0;
+    UINT result = VXMgrDeviceConfig(SessionManager(), device, window);
     if (result == RestartNeeded &&
         MessageBoxA(window, RestartText, RestartTitle, MB_OKCANCEL | MB_ICONEXCLAMATION) == IDOK)
         ExitWindowsEx(0, 0xFFFFFFFF);

@@ -1,7 +1,7 @@
 // The display's DPI as this process sees it. The program follows the system
 // DPI, which stays the same for the life of the process, so it is read once.
 #include "app/app.h"
-#include "app/display_scale.h"
+#include "core/display_scale.h"
 
 int DisplayDpi() {
     static int dpi = 0;

@@ -90,11 +90,11 @@ void OnKeyDown(HWND button, WPARAM key) {
 
 HWND CreateOneButton(HWND parent, IconButtonRow& row, DWORD column, DWORD gridRow) {
     char label[40] = "";
-    LoadStringA(appInstance, row.labelId, label, sizeof label);
+    LoadStringA(ResourceInstance(), row.labelId, label, sizeof label);
     int cx = GetSystemMetrics(SM_CXICON), cy = GetSystemMetrics(SM_CYICON);
     row.window = CreateWindowExA(0, IconWindowClass, label, WS_CHILD | WS_CLIPSIBLINGS, column * 3 * cx,
-                                 gridRow * 2 * cy, 3 * cx, 2 * cy, parent, nullptr, appInstance, nullptr);
-    HICON icon = LoadIconA(appInstance, MAKEINTRESOURCEA(row.iconId));
+                                 gridRow * 2 * cy, 3 * cx, 2 * cy, parent, nullptr, ResourceInstance(), nullptr);
+    HICON icon = LoadIconA(ResourceInstance(), MAKEINTRESOURCEA(row.iconId));
     if (!row.window || !icon) {
         ShowErrorBox(parent, IDS_NOT_ENOUGH_MEMORY);
         return nullptr;

@@ -5,6 +5,7 @@
 #include "defs/features.h"
 #include "dialogs/dialogs.h"
 #include "driver/driver.h"
+#include "driver/session.h"
 #include "setup/setup.h"
 
 HWND currentIcon = nullptr;
@@ -31,7 +32,7 @@ void RunRow(HWND window, UINT message, WPARAM wParam, LPARAM lParam, IconButtonR
     currentIcon = row.window;
     SetFocus(row.window);
     if (row.preHandler && row.preHandler(window, message, wParam, lParam)) return;
-    DialogBoxParamA(appInstance, MAKEINTRESOURCEA(row.templateId), window, row.dialogProc, 0);
+    DialogBoxParamA(ResourceInstance(), MAKEINTRESOURCEA(row.templateId), window, row.dialogProc, 0);
 }
 
 LRESULT OnIconNotification(HWND window, WORD id, WORD code, HWND button) {
@@ -61,7 +62,7 @@ LRESULT OnCommand(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
         DestroyWindow(window);
         return 0;
     case IDM_ABOUT:
-        DialogBoxParamA(appInstance, MAKEINTRESOURCEA(IDD_ABOUT), window, AboutDialogProc, 0);
+        DialogBoxParamA(ResourceInstance(), MAKEINTRESOURCEA(IDD_ABOUT), window, AboutDialogProc, 0);
         return 0;
     case IDC_ICON_INFORMATION:
     case IDC_ICON_FEATURES:
@@ -73,8 +74,7 @@ LRESULT OnCommand(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
 }
 
 void OnDestroy() {
-    if (managerHandle) VXMgrClose(managerHandle);
-    managerHandle = 0;
+    CloseDriverSession();
     UnloadDriver();
     PostQuitMessage(0);
 }
@@ -101,7 +101,6 @@ LRESULT CALLBACK MainWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
 }
 
 HWND CreateMainWindow(HINSTANCE instance) {
-    appInstance = instance;
     int width = 9 * GetSystemMetrics(SM_CXICON) + 2 * GetSystemMetrics(SM_CXBORDER);
     int height = 2 * GetSystemMetrics(SM_CYICON) + 2 * GetSystemMetrics(SM_CYBORDER) +
                  GetSystemMetrics(SM_CYCAPTION) + GetSystemMetrics(SM_CYMENU) + ScaledPixels(15);

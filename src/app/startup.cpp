@@ -4,18 +4,9 @@
 #include "defs/features.h"
 #include "dialogs/dialogs.h"
 #include "driver/driver.h"
+#include "driver/session.h"
 
 char caption[50];
-HINSTANCE appInstance = nullptr;
-ManagerHandle managerHandle = 0;
-
-void ShowErrorBox(HWND owner, UINT stringId) {
-    HINSTANCE instance = appInstance ? appInstance : GetModuleHandleA(nullptr);
-    if (!caption[0]) LoadStringA(instance, IDS_CAPTION, caption, sizeof caption);
-    char text[80] = "";
-    LoadStringA(instance, stringId, text, sizeof text);
-    MessageBoxA(owner, text, caption, MB_OK | MB_ICONSTOP);
-}
 
 bool RegisterWindowClasses(HINSTANCE instance) {
     if (!RegisterSetAreaClass(instance)) return false;
@@ -38,8 +29,7 @@ bool RegisterWindowClasses(HINSTANCE instance) {
 }
 
 HWND StartTabletControlPanel(HINSTANCE instance, int showCommand) {
-    selectionText = GetCommandLineA();
-    appInstance = instance;
+    SetDeviceSelection(GetCommandLineA());
     LoadStringA(instance, IDS_CAPTION, caption, sizeof caption);
 
     if (VXInfoA(InfoPresence, 0, nullptr) == 0) {
@@ -51,8 +41,7 @@ HWND StartTabletControlPanel(HINSTANCE instance, int showCommand) {
     HWND mainWindow = CreateMainWindow(instance);
     if (!mainWindow) return nullptr;
 
-    managerHandle = VXMgrOpen(mainWindow, MessageBase);
-    if (!managerHandle) {
+    if (!OpenDriverSession(mainWindow)) {
         ShowErrorBox(nullptr, IDS_DRIVER_NOT_FOUND);
         DestroyWindow(mainWindow);
         return nullptr;

@@ -7,6 +7,7 @@
 #include "controls/controls.h"
 #include "controls/inactivity.h"
 #include "driver/driver.h"
+#include "driver/session.h"
 
 namespace {
 
@@ -232,7 +233,7 @@ void StopInactivityTimer(HWND control) {
     if (inactivityTimerOwner == control) inactivityTimerOwner = nullptr;
 }
 
-// Packet step 10: the time-out counts from this packet. A timer that runs
+// The time-out counts from the latest packet. A timer that runs
 // already is left alone; it fires early and waits out the rest.
 void NotePacketTime(HWND control) {
     lastPacketTick = GetTickCount();
@@ -268,7 +269,7 @@ void OnFocusLost(HWND control) {
     NotifyAreaParent(control, SAN_FOCUSLOST);
 }
 
-// Packet steps 5 and 6: the echo follows the cursor (its caret is placed by
+// The echo follows the cursor (its caret is placed by
 // SettleEchoCaret); leaving or re-entering the allowed rectangle is reported
 // once each way.
 void FollowCursor(HWND control, const PacketRecord& packet) {
@@ -316,7 +317,7 @@ void TakeSecondCorner(HWND control, const PacketRecord& packet) {
     RefreshArea(control);
 }
 
-// Packet steps 7 to 9: foreign buttons stop the capture once all are up;
+// Foreign buttons stop the capture once all are up;
 // a selecting button counts on its leading edge only.
 void HandleButtons(HWND control, const PacketRecord& packet) {
     DWORD selecting = MaskForCursor(packet.cursor);
@@ -400,7 +401,9 @@ void OnAreaTimer(HWND control) {
 
 namespace {
 
-// Packet steps 1 to 10.
+// One packet of the capture: after foreign buttons, waits for their release;
+// otherwise shows the echo, follows the cursor, takes the buttons and
+// restarts the time-out.
 void HandlePacket(HWND control, WPARAM serial) {
     PacketRecord packet = {};
     if (!CaptureContext || !VXPacket(CaptureContext, static_cast<UINT>(serial), &packet)) return;

@@ -1,11 +1,7 @@
-// Binds MulDivHalved to the system's MulDiv on Windows and to the portable
-// equivalent elsewhere.
-#include "controls/muldiv.h"
-
-#ifdef _WIN32
+// Binds MulDivHalved to the system's MulDiv. Built into the Windows core
+// library in place of core/muldiv_native_binding.cpp.
 #include <windows.h>
 
+#include "core/muldiv.h"
+
 const MulDivFn MulDivFunction = ::MulDiv;
-#else
-const MulDivFn MulDivFunction = PortableMulDiv;
-#endif

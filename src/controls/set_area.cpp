@@ -4,7 +4,7 @@
 // from the tablet itself (area_capture.cpp).
 #include "controls/area_capture.h"
 #include "controls/controls.h"
-#include "controls/muldiv.h"
+#include "core/muldiv.h"
 #include "driver/driver.h"
 
 namespace {

@@ -1,9 +1,10 @@
 // The About box: the program's own name and version, and the driver version
 // found in the device name.
+#include "core/name_parts.h"
 #include "defs/features.h"
 #include "dialogs/dialogs.h"
-#include "dialogs/name_parts.h"
 #include "driver/driver.h"
+#include "win/resources.h"
 
 namespace {
 
@@ -21,7 +22,7 @@ BOOL OnInitDialog(HWND dialog) {
     char version[DeviceNameSize];
     if (!FindDriverVersion(deviceName, version, sizeof version)) {
         version[0] = '\0';
-        LoadStringA(GetModuleHandleA(nullptr), IDS_UNKNOWN, version, sizeof version);
+        LoadStringA(ResourceInstance(), IDS_UNKNOWN, version, sizeof version);
     }
     FillTemplate(templateText, version, composedLine, sizeof composedLine);
     SetDlgItemTextA(dialog, IDC_ABOUT_DRIVER, composedLine);

@@ -4,7 +4,7 @@
 
 #include <windows.h>
 
-#include "dialogs/measure.h"
+#include "core/measure.h"
 
 INT_PTR CALLBACK InfoDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
 INT_PTR CALLBACK FeaturesDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);

@@ -1,9 +1,9 @@
 // The Features dialog: the user picks which of the tablet's cursor types the
 // driver enables. The driver is changed only on OK.
-#include "app/app.h"
 #include "defs/features.h"
 #include "dialogs/dialogs.h"
 #include "driver/driver.h"
+#include "driver/session.h"
 
 namespace {
 
@@ -50,8 +50,8 @@ void OnSelectionChanged(HWND dialog) {
 // Disables the old cursor and enables the chosen one, even when they are
 // the same cursor.
 void OnOk(HWND dialog) {
-    if (activeEntry != NoActiveEntry) VXMgrCsrEnable(managerHandle, CursorNumber(activeEntry), FALSE);
-    VXMgrCsrEnable(managerHandle, CursorNumber(selectedEntry), TRUE);
+    if (activeEntry != NoActiveEntry) VXMgrCsrEnable(SessionManager(), CursorNumber(activeEntry), FALSE);
+    VXMgrCsrEnable(SessionManager(), CursorNumber(selectedEntry), TRUE);
     EndDialog(dialog, 1);
 }
 

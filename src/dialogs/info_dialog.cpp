@@ -1,10 +1,11 @@
 // The Tablet Information dialog: identification, format and installed cursor
 // of the tablet, and its size and resolutions in the unit the user picks.
 // The unit becomes the program's unit, and is saved, only on OK.
+#include "core/name_parts.h"
 #include "defs/features.h"
 #include "dialogs/dialogs.h"
-#include "dialogs/name_parts.h"
 #include "driver/driver.h"
+#include "win/resources.h"
 
 namespace {
 
@@ -32,7 +33,7 @@ const ValueLine valueLines[] = {
 
 void LoadUnknown(char* text, int size) {
     text[0] = '\0';
-    LoadStringA(GetModuleHandleA(nullptr), IDS_UNKNOWN, text, size);
+    LoadStringA(ResourceInstance(), IDS_UNKNOWN, text, size);
 }
 
 // Sets a control's text to its own template with value in place of "%s".
@@ -61,14 +62,10 @@ bool ReadInstalledCursorName() {
     UINT device = DeviceCategory();
     DWORD count = ReadDriverDword(device, DeviceCursorCount);
     DWORD first = ReadDriverDword(device, DeviceFirstCursor);
-    if (count > DriverWalkLimit) count = DriverWalkLimit;
-    for (DWORD i = 0; i < count; ++i) {
-        UINT category = CursorInfo + first + i;
-        if (ReadDriverDword(category, CursorActive) == 0) continue;
-        ReadDriverText(category, CursorName, cursorName, sizeof cursorName);
-        return true;
-    }
-    return false;
+    DWORD cursor;
+    if (!FindActiveCursor(first, count, cursor)) return false;
+    ReadDriverText(CursorInfo + cursor, CursorName, cursorName, sizeof cursorName);
+    return true;
 }
 
 void ShowInstalledCursor(HWND dialog) {
@@ -88,7 +85,7 @@ void FillUnitList(HWND dialog) {
     char entry[ListEntrySize];
     for (UINT id = IDS_INCHES; id <= IDS_CENTIMETERS; ++id) {
         entry[0] = '\0';
-        LoadStringA(GetModuleHandleA(nullptr), id, entry, sizeof entry);
+        LoadStringA(ResourceInstance(), id, entry, sizeof entry);
         SendMessageA(list, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(entry));
     }
     SendMessageA(list, CB_SETCURSEL, static_cast<WPARAM>(workingUnit), 0);

@@ -2,10 +2,10 @@
 // vellix.ini in a section named after the tablet.
 #include <cstdio>
 
+#include "core/name_parts.h"
+#include "core/profile_value.h"
+#include "core/unit_preference.h"
 #include "dialogs/dialogs.h"
-#include "dialogs/name_parts.h"
-#include "dialogs/profile_value.h"
-#include "dialogs/unit_preference.h"
 #include "driver/driver.h"
 
 int CurrentUnit = 0;

@@ -1,60 +1,10 @@
-// Choice of the one tablet device the program works with, and the small
-// queries the dialogs share. Only the device number is cached; every query
-// asks the driver afresh.
+// The small queries about the selected device that the dialogs share. Every
+// query asks the driver afresh.
 #include <cstring>
 
-#include "defs/features.h"
-#include "dialogs/name_parts.h"
+#include "core/fixed_point.h"
 #include "driver/driver.h"
-#include "driver/fixed_point.h"
-
-const char* selectionText = nullptr;
-
-namespace {
-
-WORD selectedDevice = 0;
-bool selectionRan = false;
-char searchName[200];  // each device's name during the search
-
-bool ReportsRelative(DWORD flags) { return (flags & (RelativeFieldX | RelativeFieldY)) != 0; }
-
-// The device's relative-field flags; false past the last device.
-bool DeviceFlags(WORD device, DWORD& flags) {
-    flags = 0;
-    return ReadDriverRecord(DeviceInfo + device, DeviceRelativeFields, flags) != 0;
-}
-
-}  // namespace
-
-WORD SelectDevice() {
-    if (selectionRan) return selectedDevice;
-    selectionRan = true;  // before searching, so a failed search is not repeated
-
-    char emptySelection[20] = "";
-    const char* selection = selectionText;
-    if (!selection) {
-        LoadStringA(GetModuleHandleA(nullptr), IDS_EMPTY_SELECTION, emptySelection, sizeof emptySelection);
-        selection = emptySelection;
-    }
-
-    // Both passes stop at the walk limit, even when the driver answers for
-    // every device number.
-    DWORD flags;
-    for (WORD d = 0; d < DriverWalkLimit && DeviceFlags(d, flags); ++d) {
-        if (ReportsRelative(flags)) continue;
-        ReadDriverText(DeviceInfo + d, DeviceName, searchName, sizeof searchName);
-        if (NameContainsSelection(searchName, selection)) return selectedDevice = d;
-    }
-    for (WORD d = 0; d < DriverWalkLimit && DeviceFlags(d, flags); ++d) {
-        if (!ReportsRelative(flags)) return selectedDevice = d;
-    }
-    return selectedDevice;
-}
-
-void ForgetDeviceSelection() {
-    selectionRan = false;
-    selectedDevice = 0;
-}
+#include "driver/session.h"
 
 UINT DeviceCategory() { return DeviceInfo + SelectDevice(); }
 
@@ -103,17 +53,21 @@ bool ReadFirstActiveCursor(DWORD& cursor) {
     bool haveFirst = ReadDriverRecord(category, DeviceFirstCursor, first) != 0;
     bool haveCount = ReadDriverRecord(category, DeviceCursorCount, count) != 0;
     if (!haveFirst || !haveCount) return false;
-    if (count > DriverWalkLimit) count = DriverWalkLimit;
     // No cursor reports itself active: the device's first cursor stands in,
     // so callers always get a valid cursor number.
-    cursor = first;
+    if (!FindActiveCursor(first, count, cursor)) cursor = first;
+    return true;
+}
+
+bool FindActiveCursor(DWORD first, DWORD count, DWORD& cursor) {
+    if (count > DriverWalkLimit) count = DriverWalkLimit;
     for (DWORD i = 0; i < count; ++i) {
         if (ReadDriverDword(CursorInfo + first + i, CursorActive)) {
             cursor = first + i;
-            break;
+            return true;
         }
     }
-    return true;
+    return false;
 }
 
 DWORD FirstActiveCursor() {

@@ -1,6 +1,6 @@
 // The driver operations as the program calls them: one wrapper per entry
 // point (bound by ordinal on first use, 0 when the library or the entry is
-// missing), the binding layer, and device selection with the shared queries.
+// missing), the binding layer, and the shared queries about the device.
 #pragma once
 
 #include <cstring>
@@ -36,15 +36,16 @@ EntryBinding* DriverBinding(DWORD ordinal);
 // stops here.
 constexpr DWORD DriverWalkLimit = 1024;
 
-// Device selection and the queries every dialog shares.
-extern const char* selectionText;  // the process's whole command line
-WORD SelectDevice();
-void ForgetDeviceSelection();      // for tests: the next SelectDevice searches again
+// The queries every dialog shares, about the device the session selected
+// (driver/session.h).
 DWORD FirstActiveCursor();
 // The same, checked: false when the device's first cursor or cursor count
 // cannot be read (cursor is then 0). With no cursor reporting itself active
 // the device's first cursor stands in.
 bool ReadFirstActiveCursor(DWORD& cursor);
+// The lowest-numbered of count cursors from first (at most the walk limit)
+// that reports itself active; false, cursor untouched, when none does.
+bool FindActiveCursor(DWORD first, DWORD count, DWORD& cursor);
 DWORD TabletUnitIndex();
 DWORD TabletResolution();
 DWORD TabletResolutionRounded();

@@ -7,6 +7,7 @@
 #include "driver/driver.h"
 #include "setup/setup.h"
 #include "setup/setup_private.h"
+#include "win/resources.h"
 
 DWORD areaStep = 1;
 AreaBox shownArea;
@@ -14,8 +15,16 @@ AreaLimits areaLimits;
 
 namespace {
 
-const int areaFields[6] = {IDC_WIDTH_EDIT, IDC_HEIGHT_EDIT, IDC_LEFT_EDIT,
-                           IDC_TOP_EDIT, IDC_RIGHT_EDIT, IDC_BOTTOM_EDIT};
+// The edit control of each area field, in the fields' order.
+const int areaFieldEdits[AreaFieldCount] = {IDC_WIDTH_EDIT, IDC_HEIGHT_EDIT, IDC_LEFT_EDIT,
+                                            IDC_TOP_EDIT,   IDC_RIGHT_EDIT,  IDC_BOTTOM_EDIT};
+
+// The field an edit control shows; AreaFieldCount (no field) for any other id.
+AreaField FieldOfEdit(int editId) {
+    for (int field = 0; field < AreaFieldCount; ++field)
+        if (areaFieldEdits[field] == editId) return static_cast<AreaField>(field);
+    return AreaFieldCount;
+}
 
 // The figures worked out at opening with the tablet's extents read afresh.
 AreaLimits CurrentLimits() {
@@ -26,13 +35,14 @@ AreaLimits CurrentLimits() {
     return limits;
 }
 
-void WriteAreaField(HWND window, int id, const AreaBox& area, int unit, const AreaLimits& limits) {
+void WriteAreaField(HWND window, AreaField field, const AreaBox& area, int unit, const AreaLimits& limits) {
+    int id = areaFieldEdits[field];
     SendDlgItemMessageA(window, id, EM_LIMITTEXT, 7, 0);
-    const char* text = FormatMeasure(AreaFieldValue(id, area, limits.W, limits.H), unit, AreaFieldKind(id));
+    const char* text = FormatMeasure(AreaFieldValue(field, area, limits.W, limits.H), unit, AreaFieldKind(field));
     SetDlgItemTextA(window, id, text ? text : "");
 }
 
-void ShowChangedArea(HWND window) { ShowArea(window, workingSettings.area, areaUnit, 0); }
+void ShowChangedArea(HWND window) { ShowArea(window, workingSettings.area, areaUnit, AreaFieldsChanged); }
 
 }  // namespace
 
@@ -67,22 +77,24 @@ void ShapeAreaControl(HWND control) {
     MoveWindow(control, shaped.x, shaped.y, shaped.width, shaped.height, TRUE);
 }
 
-void ShowArea(HWND window, const AreaBox& area, int unit, int all) {
+void ShowArea(HWND window, const AreaBox& area, int unit, AreaFieldsToWrite which) {
     AreaLimits limits = CurrentLimits();
-    bool due[6];
-    for (int i = 0; i < 6; ++i)
-        due[i] = all || AreaFieldValue(areaFields[i], area, limits.W, limits.H) !=
-                            AreaFieldValue(areaFields[i], shownArea, limits.W, limits.H);
+    bool due[AreaFieldCount];
+    for (int i = 0; i < AreaFieldCount; ++i) {
+        AreaField field = static_cast<AreaField>(i);
+        due[i] = which == AreaFieldsAll || AreaFieldValue(field, area, limits.W, limits.H) !=
+                                               AreaFieldValue(field, shownArea, limits.W, limits.H);
+    }
     shownArea = area;
-    for (int i = 0; i < 6; ++i)
-        if (due[i]) WriteAreaField(window, areaFields[i], area, unit, limits);
+    for (int i = 0; i < AreaFieldCount; ++i)
+        if (due[i]) WriteAreaField(window, static_cast<AreaField>(i), area, unit, limits);
 }
 
 void FillUnitList(HWND window) {
     HWND list = GetDlgItem(window, IDC_UNITS_LIST);
     for (UINT id = IDS_INCHES; id <= IDS_CENTIMETERS; ++id) {
         char text[40] = "";
-        LoadStringA(GetModuleHandleA(nullptr), id, text, sizeof text);
+        LoadStringA(ResourceInstance(), id, text, sizeof text);
         SendMessageA(list, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text));
     }
 }
@@ -96,18 +108,20 @@ INT_PTR OnUnitSelected(HWND window) {
     LRESULT selection = SendDlgItemMessageA(window, IDC_UNITS_LIST, CB_GETCURSEL, 0, 0);
     if (selection != UnitInches && selection != UnitCentimetres) return TRUE;
     areaUnit = static_cast<int>(selection);
-    ShowArea(window, workingSettings.area, areaUnit, 1);
+    ShowArea(window, workingSettings.area, areaUnit, AreaFieldsAll);
     return TRUE;
 }
 
 INT_PTR OnAreaFieldKillFocus(HWND window, WORD id) {
+    AreaField field = FieldOfEdit(id);
+    if (field == AreaFieldCount) return FALSE;
     char text[41] = "";
     GetDlgItemTextA(window, id, text, sizeof text);
     AreaLimits limits = CurrentLimits();
-    DWORD value = AreaFieldValue(id, workingSettings.area, limits.W, limits.H);
-    ParseMeasure(text, value, areaUnit, AreaFieldKind(id));
-    WriteAreaField(window, id, workingSettings.area, areaUnit, limits);  // a rejected entry reappears
-    SetAreaField(id, value, preserveAspect != 0, workingSettings.area, limits);
+    DWORD value = AreaFieldValue(field, workingSettings.area, limits.W, limits.H);
+    ParseMeasure(text, value, areaUnit, AreaFieldKind(field));
+    WriteAreaField(window, field, workingSettings.area, areaUnit, limits);  // a rejected entry reappears
+    SetAreaField(field, value, preserveAspect != 0, workingSettings.area, limits);
     ShowChangedArea(window);
     GiveAreaToControl(window);
     return TRUE;
@@ -115,7 +129,8 @@ INT_PTR OnAreaFieldKillFocus(HWND window, WORD id) {
 
 INT_PTR OnAreaSpin(HWND window, WORD id, WORD code) {
     if (code != TWN_UP && code != TWN_DOWN) return FALSE;
-    int field = id - 1;
+    AreaField field = FieldOfEdit(id - 1);  // each spin control follows its edit
+    if (field == AreaFieldCount) return FALSE;
     AreaLimits limits = CurrentLimits();
     uint32_t value = 0;
     uint32_t current = AreaFieldValue(field, workingSettings.area, limits.W, limits.H);
@@ -133,7 +148,7 @@ INT_PTR OnWholeTablet(HWND window) {
     workingSettings.wholeTablet = fresh;
     CheckDlgButton(window, IDC_WHOLE_TABLET, fresh ? BST_CHECKED : BST_UNCHECKED);
     if (fresh) {
-        ProbeSettings();  // the area comes back as the driver stores the whole tablet
+        workingSettings = ProbeSettings(workingSettings);  // the area as the driver stores the whole tablet
         ShowChangedArea(window);
         GiveAreaToControl(window);
     } else if (preserveAspect) {

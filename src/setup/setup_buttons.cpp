@@ -3,20 +3,17 @@
 #include <cstring>
 
 #include "controls/controls.h"
+#include "core/sensitivity.h"
 #include "defs/features.h"
 #include "dialogs/dialogs.h"
 #include "driver/driver.h"
-#include "setup/sensitivity.h"
 #include "setup/setup.h"
 #include "setup/setup_private.h"
+#include "win/resources.h"
 
-DWORD sensitivityPercent = 0;
-DWORD sensitivityMax = 100;
-DWORD sensitivityBase = 500;
+SensitivityField sensitivityField = {0, 100, 500};
 
 namespace {
-
-char sensitivityText[16];  // "%d" and a percent sign
 
 // Button names beyond what a button map can assign are not listed, and a
 // size no cursor could need is taken as a failed allocation.
@@ -27,32 +24,39 @@ SensitivityScale CurrentScale() {
     return MakeSensitivityScale(TabletResolution(), TabletUnitIndex() == 1);
 }
 
-void ShowSensitivity(HWND window) {
-    SetDlgItemTextA(window, IDC_SENS_EDIT, PercentToSensitivity(workingSettings, sensitivityPercent));
+// The driver sensitivity a percentage stands for, on the scale worked out at
+// opening.
+DWORD SensitivityOfPercent(DWORD percent) {
+    SensitivityScale scale = CurrentScale();
+    scale.base = sensitivityField.base;
+    return PercentToSensitivityValue(percent, scale);
 }
+
+void ShowSensitivity(HWND window) { ShowAndStoreSensitivity(window, workingSettings); }
 
 }  // namespace
 
-void SensitivityToPercent() {
+SensitivityField SensitivityFieldFor(const SetupSettings& settings) {
     SensitivityScale scale = CurrentScale();
-    sensitivityBase = scale.base;
-    sensitivityPercent = SensitivityToPercentValue(workingSettings.sensitivity, scale);
-    sensitivityMax = 100;
-    if (sensitivityPercent > sensitivityMax) sensitivityPercent = sensitivityMax;
+    SensitivityField field;
+    field.base = scale.base;
+    field.percent = SensitivityToPercentValue(settings.sensitivity, scale);
+    field.maximum = 100;
+    if (field.percent > field.maximum) field.percent = field.maximum;
+    return field;
 }
 
-const char* PercentToSensitivity(SetupSettings& settings, DWORD percent) {
-    SensitivityScale scale = CurrentScale();
-    scale.base = sensitivityBase;  // as worked out at opening
-    settings.sensitivity = PercentToSensitivityValue(percent, scale);
-    FormatPercent(percent, sensitivityText, sizeof sensitivityText);
-    return sensitivityText;
+void ShowAndStoreSensitivity(HWND window, SetupSettings& settings) {
+    settings.sensitivity = SensitivityOfPercent(sensitivityField.percent);
+    char text[16];  // "%d" and a percent sign
+    FormatPercent(sensitivityField.percent, text, sizeof text);
+    SetDlgItemTextA(window, IDC_SENS_EDIT, text);
 }
 
 void ReadSensitivityText(char* text) {
-    uint32_t percent = sensitivityPercent;
-    SensitivityParse outcome = ReadSensitivityValue(text, percent, sensitivityMax, PlatformCharClass());
-    sensitivityPercent = percent;
+    uint32_t percent = sensitivityField.percent;
+    SensitivityParse outcome = ReadSensitivityValue(text, percent, sensitivityField.maximum, PlatformCharClass());
+    sensitivityField.percent = percent;
     if (SensitivityWantsBeep(outcome)) MessageBeep(0);
 }
 
@@ -81,7 +85,7 @@ void FillActionList(HWND window) {
     UINT last = PenOptionSupported() ? IDS_ACTION_LAST_PEN : IDS_ACTION_LAST;
     for (UINT id = IDS_ACTION_FIRST; id <= last; ++id) {
         char text[40] = "";
-        LoadStringA(GetModuleHandleA(nullptr), id, text, sizeof text);
+        LoadStringA(ResourceInstance(), id, text, sizeof text);
         SendMessageA(list, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text));
     }
 }
@@ -114,14 +118,14 @@ INT_PTR OnSensitivityKillFocus(HWND window) {
 INT_PTR OnSensitivitySpin(HWND window, WORD code) {
     switch (code) {
     case TWN_UP:
-        if (sensitivityPercent < sensitivityMax) {
-            ++sensitivityPercent;
+        if (sensitivityField.percent < sensitivityField.maximum) {
+            ++sensitivityField.percent;
             ShowSensitivity(window);
         }
         return TRUE;
     case TWN_DOWN:
-        if (sensitivityPercent > 1) {
-            --sensitivityPercent;
+        if (sensitivityField.percent > 1) {
+            --sensitivityField.percent;
             ShowSensitivity(window);
         }
         return TRUE;
@@ -135,7 +139,7 @@ INT_PTR OnDefaultButtons(HWND window) {
     workingSettings.defaultButtons = fresh;
     CheckDlgButton(window, IDC_DEFAULT_BUTTONS, fresh ? BST_CHECKED : BST_UNCHECKED);
     if (fresh) {
-        ProbeSettings();  // the driver's default map comes back in buttonMap
+        workingSettings = ProbeSettings(workingSettings);  // the driver's default map comes back in buttonMap
         SendDlgItemMessageA(window, IDC_BUTTON_LIST, CB_SETCURSEL, selectedButton, 0);
         ShowButtonAction(window, workingSettings, selectedButton);
     }

@@ -9,6 +9,7 @@
 #include "dialogs/dialogs.h"
 #include "driver/driver.h"
 #include "setup/setup_private.h"
+#include "win/resources.h"
 
 SetupSettings workingSettings;
 SetupSettings openedSettings;
@@ -28,8 +29,6 @@ struct LabelSlot {
 constexpr WORD LabelSlotCount = 10;
 LabelSlot labelSlots[LabelSlotCount];
 WORD labelCount = 0;
-
-HINSTANCE Resources() { return GetModuleHandleA(nullptr); }
 
 int FindLabelSlot(HWND label) {
     for (WORD i = 0; i < labelCount; ++i)
@@ -70,7 +69,7 @@ INT_PTR OnInitDialog(HWND window) {
     LoadSettings(workingSettings);
     openedSettings = workingSettings;
 
-    SensitivityToPercent();
+    sensitivityField = SensitivityFieldFor(workingSettings);
     areaStep = AreaStep(TabletResolution());
 
     FillButtonList(window);
@@ -106,7 +105,7 @@ INT_PTR OnRevert(HWND window) {
     workingSettings = openedSettings;
     ApplySettings(workingSettings);
     FlashButton(window, IDC_SETUP_REVERT);
-    SensitivityToPercent();
+    sensitivityField = SensitivityFieldFor(workingSettings);
     ShowSettings(window, workingSettings, areaUnit, preserveAspect, selectedButton);
     return TRUE;
 }
@@ -211,7 +210,7 @@ void ShowSettings(HWND window, SetupSettings& settings, int unit, int preserve, 
                      settings.mode ? IDC_MODE_ABSOLUTE : IDC_MODE_RELATIVE);
 
     SendDlgItemMessageA(window, IDC_SENS_EDIT, EM_LIMITTEXT, 4, 0);
-    SetDlgItemTextA(window, IDC_SENS_EDIT, PercentToSensitivity(settings, sensitivityPercent));
+    ShowAndStoreSensitivity(window, settings);
     AttachBuddy(window, IDC_SENS_SPIN);
 
     CheckDlgButton(window, IDC_DEFAULT_BUTTONS, settings.defaultButtons ? BST_CHECKED : BST_UNCHECKED);
@@ -222,7 +221,7 @@ void ShowSettings(HWND window, SetupSettings& settings, int unit, int preserve, 
     CheckDlgButton(window, IDC_PRESERVE_ASPECT, preserve ? BST_CHECKED : BST_UNCHECKED);
     SendDlgItemMessageA(window, IDC_UNITS_LIST, CB_SETCURSEL, unit, 0);
 
-    ShowArea(window, settings.area, unit, 1);
+    ShowArea(window, settings.area, unit, AreaFieldsAll);
     for (int spin = IDC_WIDTH_SPIN; spin <= IDC_BOTTOM_SPIN; spin += 3) AttachBuddy(window, spin);
     SendDlgItemMessageA(window, IDC_AREA_CONTROL, SAM_SETAREA, 0, reinterpret_cast<LPARAM>(&settings.area));
 
@@ -275,6 +274,6 @@ void FlashButton(HWND window, int id) {
 
 void ShowStatus(HWND window, UINT stringId) {
     char text[80] = "";
-    LoadStringA(Resources(), stringId, text, sizeof text);
+    LoadStringA(ResourceInstance(), stringId, text, sizeof text);
     SetDlgItemTextA(window, IDC_STATUS_LINE, text);
 }

@@ -4,8 +4,8 @@
 
 #include <windows.h>
 
-#include "setup/area_math.h"
-#include "setup/settings.h"
+#include "core/area_math.h"
+#include "core/settings.h"
 
 // setup_dialog.cpp: the dialog's state and flow.
 extern SetupSettings workingSettings;  // the copy the controls edit
@@ -24,12 +24,20 @@ LRESULT CALLBACK LabelSubclassProc(HWND label, UINT message, WPARAM wParam, LPAR
 int SubclassedLabelCount();  // live entries of the label table
 
 // setup_buttons.cpp: tracking mode, sensitivity and button assignments.
-extern DWORD sensitivityPercent;
-extern DWORD sensitivityMax;
-extern DWORD sensitivityBase;
+// The sensitivity field: the percentage shown, its largest value, and the
+// counts per unit that 100 percent stands for, worked out at opening.
+struct SensitivityField {
+    DWORD percent;
+    DWORD maximum;
+    DWORD base;
+};
+extern SensitivityField sensitivityField;
 
-void SensitivityToPercent();
-const char* PercentToSensitivity(SetupSettings& settings, DWORD percent);
+// The field for a settings record's sensitivity, on the tablet's scale.
+SensitivityField SensitivityFieldFor(const SetupSettings& settings);
+// Shows the field's percentage and stores the driver sensitivity it stands
+// for in settings, so that the record holds exactly what is shown.
+void ShowAndStoreSensitivity(HWND window, SetupSettings& settings);
 void ReadSensitivityText(char* text);
 void FillButtonList(HWND window);
 void FillActionList(HWND window);
@@ -47,7 +55,10 @@ extern AreaBox shownArea;
 extern AreaLimits areaLimits;  // displayAspect, maxAreaWidth, maxAreaHeight and the extents
 
 void ShapeAreaControl(HWND control);
-void ShowArea(HWND window, const AreaBox& area, int unit, int all);
+// Which area fields ShowArea writes: all six, or those whose value differs
+// from what the fields showed last.
+enum AreaFieldsToWrite { AreaFieldsChanged, AreaFieldsAll };
+void ShowArea(HWND window, const AreaBox& area, int unit, AreaFieldsToWrite which);
 void FillUnitList(HWND window);
 void GiveAreaToControl(HWND window);
 INT_PTR OnUnitSelected(HWND window);

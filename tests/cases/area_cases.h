@@ -3,8 +3,7 @@
 
 #include <cstdint>
 
-#include "defs/features.h"
-#include "setup/area_math.h"
+#include "core/area_math.h"
 
 namespace area_cases {
 
@@ -67,55 +66,56 @@ const RecentreCase RecentreCases[] = {
 };
 
 struct FieldValueCase {
-    int fieldId;
+    AreaField field;
     uint32_t value;
     unsigned kind;
 };
 
 // For the area (1000, 2000, 5000, 8000) on a 12000 x 9000 tablet.
 const FieldValueCase FieldValueCases[] = {
-    {IDC_WIDTH_EDIT, 4000, 0}, {IDC_HEIGHT_EDIT, 6000, 1}, {IDC_LEFT_EDIT, 1000, 0},
-    {IDC_TOP_EDIT, 2000, 1},   {IDC_RIGHT_EDIT, 7000, 0},  {IDC_BOTTOM_EDIT, 1000, 1},
-    {IDC_AREA_CONTROL, 0, 0},  {0, 0, 0},
+    {AreaFieldWidth, 4000, 0}, {AreaFieldHeight, 6000, 1}, {AreaFieldLeft, 1000, 0},
+    {AreaFieldTop, 2000, 1},   {AreaFieldRight, 7000, 0},  {AreaFieldBottom, 1000, 1},
+    // Not fields: no value, horizontal.
+    {AreaFieldCount, 0, 0},    {static_cast<AreaField>(-1), 0, 0},
 };
 
 struct FieldCase {
     const char* name;
     AreaLimits limits;
     AreaBox start;
-    int fieldId;
+    AreaField field;
     uint32_t value;
     bool preserve;
     AreaBox expected;
 };
 
 const FieldCase FieldCases[] = {
-    {"width of W or more is W", Display4x3, {1000, 1000, 5000, 4000}, IDC_WIDTH_EDIT, 15000, false, {0, 1000, 12000, 4000}},
-    {"width grows about its centre", Display4x3, {4000, 1000, 6000, 4000}, IDC_WIDTH_EDIT, 4000, false, {3000, 1000, 7000, 4000}},
-    {"width ends at the right edge at most", Display4x3, {9000, 0, 11000, 100}, IDC_WIDTH_EDIT, 6000, false, {6000, 0, 12000, 100}},
-    {"width shrinks about its centre", Display4x3, {1000, 0, 5000, 10}, IDC_WIDTH_EDIT, 2000, false, {2000, 0, 4000, 10}},
-    {"height of H or more is H", Display4x3, {0, 3000, 100, 4000}, IDC_HEIGHT_EDIT, 9000, false, {0, 0, 100, 9000}},
-    {"left margin moves the area", Display4x3, {1000, 1000, 5000, 4000}, IDC_LEFT_EDIT, 3000, false, {3000, 1000, 7000, 4000}},
-    {"left margin past the right edge shrinks to W", Display4x3, {1000, 1000, 5000, 4000}, IDC_LEFT_EDIT, 10000, false, {10000, 1000, 12000, 4000}},
-    {"left margin beyond W", Display4x3, {1000, 1000, 5000, 4000}, IDC_LEFT_EDIT, 20000, false, {12000, 1000, 12000, 4000}},
-    {"top margin past the bottom edge", Display4x3, {1000, 1000, 5000, 4000}, IDC_TOP_EDIT, 8000, false, {1000, 8000, 5000, 9000}},
-    {"right margin moves the area", Display4x3, {1000, 1000, 5000, 4000}, IDC_RIGHT_EDIT, 1000, false, {7000, 1000, 11000, 4000}},
-    {"right margin too wide shrinks from the left", Display4x3, {1000, 1000, 5000, 4000}, IDC_RIGHT_EDIT, 9000, false, {0, 1000, 3000, 4000}},
-    {"right margin beyond the width: zero width at the left", Display4x3, {1000, 1000, 5000, 4000}, IDC_RIGHT_EDIT, 20000, false, {0, 1000, 0, 4000}},
-    {"bottom margin moves the area", Display4x3, {1000, 1000, 5000, 4000}, IDC_BOTTOM_EDIT, 0, false, {1000, 6000, 5000, 9000}},
-    {"bottom margin too high shrinks from the top", Display4x3, {1000, 1000, 5000, 4000}, IDC_BOTTOM_EDIT, 7000, false, {1000, 0, 5000, 2000}},
-    {"preserved width brings the height", Display4x3, {0, 0, 4000, 3000}, IDC_WIDTH_EDIT, 8000, true, {0, 0, 8000, 6000}},
-    {"preserved width beyond the largest", Display2x1, {0, 0, 4000, 2000}, IDC_WIDTH_EDIT, 13000, true, {0, 0, 12000, 6000}},
-    {"preserved height brings the width", Display4x3, {2000, 0, 6000, 3000}, IDC_HEIGHT_EDIT, 1500, true, {3000, 750, 5000, 2250}},
-    {"preserved height beyond the largest", Display4x3, {0, 0, 400, 300}, IDC_HEIGHT_EDIT, 10000, true, {0, 0, 12000, 9000}},
-    {"preserved left margin reshapes", Display4x3, {0, 0, 8000, 6000}, IDC_LEFT_EDIT, 6000, true, {6000, 750, 12000, 5250}},
-    {"preserved top margin reshapes", Display4x3, {0, 0, 8000, 6000}, IDC_TOP_EDIT, 6000, true, {2000, 6000, 6000, 9000}},
-    {"preserved right margin reshapes", Display4x3, {0, 0, 8000, 6000}, IDC_RIGHT_EDIT, 8000, true, {0, 1500, 4000, 4500}},
-    {"preserved bottom margin reshapes", Display4x3, {0, 0, 8000, 6000}, IDC_BOTTOM_EDIT, 6000, true, {2000, 0, 6000, 3000}},
-    {"no usable display: preserve acts as off", NoDisplay, {1000, 1000, 5000, 4000}, IDC_WIDTH_EDIT, 15000, true, {0, 1000, 12000, 4000}},
-    {"other ids change nothing", Display4x3, {1000, 1000, 5000, 4000}, IDC_AREA_CONTROL, 1, true, {1000, 1000, 5000, 4000}},
+    {"width of W or more is W", Display4x3, {1000, 1000, 5000, 4000}, AreaFieldWidth, 15000, false, {0, 1000, 12000, 4000}},
+    {"width grows about its centre", Display4x3, {4000, 1000, 6000, 4000}, AreaFieldWidth, 4000, false, {3000, 1000, 7000, 4000}},
+    {"width ends at the right edge at most", Display4x3, {9000, 0, 11000, 100}, AreaFieldWidth, 6000, false, {6000, 0, 12000, 100}},
+    {"width shrinks about its centre", Display4x3, {1000, 0, 5000, 10}, AreaFieldWidth, 2000, false, {2000, 0, 4000, 10}},
+    {"height of H or more is H", Display4x3, {0, 3000, 100, 4000}, AreaFieldHeight, 9000, false, {0, 0, 100, 9000}},
+    {"left margin moves the area", Display4x3, {1000, 1000, 5000, 4000}, AreaFieldLeft, 3000, false, {3000, 1000, 7000, 4000}},
+    {"left margin past the right edge shrinks to W", Display4x3, {1000, 1000, 5000, 4000}, AreaFieldLeft, 10000, false, {10000, 1000, 12000, 4000}},
+    {"left margin beyond W", Display4x3, {1000, 1000, 5000, 4000}, AreaFieldLeft, 20000, false, {12000, 1000, 12000, 4000}},
+    {"top margin past the bottom edge", Display4x3, {1000, 1000, 5000, 4000}, AreaFieldTop, 8000, false, {1000, 8000, 5000, 9000}},
+    {"right margin moves the area", Display4x3, {1000, 1000, 5000, 4000}, AreaFieldRight, 1000, false, {7000, 1000, 11000, 4000}},
+    {"right margin too wide shrinks from the left", Display4x3, {1000, 1000, 5000, 4000}, AreaFieldRight, 9000, false, {0, 1000, 3000, 4000}},
+    {"right margin beyond the width: zero width at the left", Display4x3, {1000, 1000, 5000, 4000}, AreaFieldRight, 20000, false, {0, 1000, 0, 4000}},
+    {"bottom margin moves the area", Display4x3, {1000, 1000, 5000, 4000}, AreaFieldBottom, 0, false, {1000, 6000, 5000, 9000}},
+    {"bottom margin too high shrinks from the top", Display4x3, {1000, 1000, 5000, 4000}, AreaFieldBottom, 7000, false, {1000, 0, 5000, 2000}},
+    {"preserved width brings the height", Display4x3, {0, 0, 4000, 3000}, AreaFieldWidth, 8000, true, {0, 0, 8000, 6000}},
+    {"preserved width beyond the largest", Display2x1, {0, 0, 4000, 2000}, AreaFieldWidth, 13000, true, {0, 0, 12000, 6000}},
+    {"preserved height brings the width", Display4x3, {2000, 0, 6000, 3000}, AreaFieldHeight, 1500, true, {3000, 750, 5000, 2250}},
+    {"preserved height beyond the largest", Display4x3, {0, 0, 400, 300}, AreaFieldHeight, 10000, true, {0, 0, 12000, 9000}},
+    {"preserved left margin reshapes", Display4x3, {0, 0, 8000, 6000}, AreaFieldLeft, 6000, true, {6000, 750, 12000, 5250}},
+    {"preserved top margin reshapes", Display4x3, {0, 0, 8000, 6000}, AreaFieldTop, 6000, true, {2000, 6000, 6000, 9000}},
+    {"preserved right margin reshapes", Display4x3, {0, 0, 8000, 6000}, AreaFieldRight, 8000, true, {0, 1500, 4000, 4500}},
+    {"preserved bottom margin reshapes", Display4x3, {0, 0, 8000, 6000}, AreaFieldBottom, 6000, true, {2000, 0, 6000, 3000}},
+    {"no usable display: preserve acts as off", NoDisplay, {1000, 1000, 5000, 4000}, AreaFieldWidth, 15000, true, {0, 1000, 12000, 4000}},
+    {"other ids change nothing", Display4x3, {1000, 1000, 5000, 4000}, AreaFieldCount, 1, true, {1000, 1000, 5000, 4000}},
     // A display-shaped width rounded up can ask for one count more than H.
-    {"rounding never leaves the tablet", {9000, 9001, 2.0, 4501, 9001, true}, {0, 0, 100, 100}, IDC_WIDTH_EDIT, 4501, true, {0, 0, 4501, 9001}},
+    {"rounding never leaves the tablet", {9000, 9001, 2.0, 4501, 9001, true}, {0, 0, 100, 100}, AreaFieldWidth, 4501, true, {0, 0, 4501, 9001}},
 };
 
 struct FitCase {

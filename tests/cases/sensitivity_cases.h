@@ -4,7 +4,7 @@
 
 #include <cstdint>
 
-#include "setup/sensitivity.h"
+#include "core/sensitivity.h"
 
 namespace sensitivity_cases {
 

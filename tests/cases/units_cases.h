@@ -4,7 +4,7 @@
 
 #include <cstdint>
 
-#include "dialogs/measure.h"
+#include "core/measure.h"
 
 namespace units_cases {
 

@@ -7,7 +7,7 @@
 #include "../cases/area_cases.h"
 #include "../cases/units_cases.h"
 #include "controls/inactivity.h"
-#include "setup/area_math.h"
+#include "core/area_math.h"
 
 using namespace area_cases;
 
@@ -53,9 +53,9 @@ TEST(Recentre, SplitsTheChangeAndStaysOnTheAxis) {
 TEST(AreaFieldValue, GivesSizesAndMargins) {
     const AreaBox area = {1000, 2000, 5000, 8000};
     for (const FieldValueCase& c : FieldValueCases) {
-        SCOPED_TRACE(c.fieldId);
-        EXPECT_EQ(AreaFieldValue(c.fieldId, area, 12000, 9000), c.value);
-        EXPECT_EQ(AreaFieldKind(c.fieldId), c.kind);
+        SCOPED_TRACE(c.field);
+        EXPECT_EQ(AreaFieldValue(c.field, area, 12000, 9000), c.value);
+        EXPECT_EQ(AreaFieldKind(c.field), c.kind);
     }
 }
 
@@ -63,7 +63,7 @@ TEST(SetAreaField, AppliesTheTable) {
     for (const FieldCase& c : FieldCases) {
         SCOPED_TRACE(c.name);
         AreaBox area = c.start;
-        SetAreaField(c.fieldId, c.value, c.preserve, area, c.limits);
+        SetAreaField(c.field, c.value, c.preserve, area, c.limits);
         EXPECT_EQ(area, c.expected);
     }
 }
@@ -208,8 +208,8 @@ TEST(AreaInvariants, EditsKeepTheAreaOnTheTablet) {
                                      NoDisplay,
                                      {9000, 9001, 2.0, 4501, 9001, true},
                                      {7, 5, 0.3, 7, 2, true}};
-    const int fields[] = {IDC_WIDTH_EDIT, IDC_HEIGHT_EDIT, IDC_LEFT_EDIT,
-                          IDC_TOP_EDIT,   IDC_RIGHT_EDIT,  IDC_BOTTOM_EDIT};
+    const AreaField fields[] = {AreaFieldWidth, AreaFieldHeight, AreaFieldLeft,
+                          AreaFieldTop,   AreaFieldRight,  AreaFieldBottom};
     const uint32_t values[] = {0,    1,    2,    3,    5,     999,   4500,       4501,
                                6001, 8999, 9000, 9001, 12000, 13000, 0xFFFFFFFFu};
     for (const AreaLimits& limits : limitsList) {
@@ -228,7 +228,7 @@ TEST(AreaInvariants, EditsKeepTheAreaOnTheTablet) {
                         << what << " from " << start << " gave " << a << " on " << limits.W << "x"
                         << limits.H;
                 };
-                for (int field : fields)
+                for (AreaField field : fields)
                     for (uint32_t v : values) {
                         AreaBox a = start;
                         SetAreaField(field, v, preserve, a, limits);

@@ -1,12 +1,12 @@
 // MulDiv's rounding and overflow, the halved form, 16.16 rounding, and
 // pixel sizes scaled to the display's DPI.
-#include "controls/muldiv.h"
+#include "core/muldiv.h"
 
 #include <gtest/gtest.h>
 
 #include "../cases/muldiv_cases.h"
-#include "app/display_scale.h"
-#include "driver/fixed_point.h"
+#include "core/display_scale.h"
+#include "core/fixed_point.h"
 
 using namespace muldiv_cases;
 

@@ -5,7 +5,7 @@
 #include <string>
 
 #include "../cases/name_cases.h"
-#include "dialogs/name_parts.h"
+#include "core/name_parts.h"
 
 using namespace name_cases;
 

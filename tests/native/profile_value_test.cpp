@@ -1,7 +1,7 @@
 // The check that a profile text really holds the number the platform read.
 #include <gtest/gtest.h>
 
-#include "dialogs/profile_value.h"
+#include "core/profile_value.h"
 
 namespace {
 

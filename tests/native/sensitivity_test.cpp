@@ -1,5 +1,5 @@
 // Sensitivity percentage <-> the driver's 16.16 factor, and the typed text.
-#include "setup/sensitivity.h"
+#include "core/sensitivity.h"
 
 #include <gtest/gtest.h>
 

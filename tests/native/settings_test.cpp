@@ -1,13 +1,13 @@
 // The settings record against the driver's context record, button maps and
 // the lost-clicks warning, and the starting unit from the profile.
-#include "setup/settings.h"
+#include "core/settings.h"
 
 #include <gtest/gtest.h>
 
 #include <cstring>
 
 #include "../cases/settings_cases.h"
-#include "dialogs/unit_preference.h"
+#include "core/unit_preference.h"
 
 using namespace settings_cases;
 

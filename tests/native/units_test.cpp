@@ -6,7 +6,7 @@
 #include <string>
 
 #include "../cases/units_cases.h"
-#include "dialogs/measure.h"
+#include "core/measure.h"
 
 using namespace units_cases;
 

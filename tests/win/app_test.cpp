@@ -7,6 +7,7 @@
 #include "app/app.h"
 #include "defs/features.h"
 #include "driver/driver.h"
+#include "driver/session.h"
 #include "support/sim_control.h"
 #include "support/windows_harness.h"
 
@@ -47,7 +48,7 @@ TEST_F(AppTest, MainWindowSizeFollowsSystemMetrics) {
     EXPECT_FALSE(style & WS_THICKFRAME);
     EXPECT_EQ(WindowText(mainWindow), "Tablet Control Panel");
     EXPECT_EQ(WindowClass(mainWindow), "Tablet Control Panel");
-    EXPECT_NE(managerHandle, 0u);
+    EXPECT_NE(SessionManager(), 0u);
 }
 
 TEST_F(AppTest, MenuHoldsTheTabletCommands) {

@@ -12,6 +12,7 @@
 
 #include "controls/controls.h"
 #include "driver/driver.h"
+#include "driver/session.h"
 #include "support/control_host.h"
 #include "support/sim_control.h"
 

@@ -13,6 +13,7 @@
 #include "defs/features.h"
 #include "dialogs/dialogs.h"
 #include "driver/driver.h"
+#include "driver/session.h"
 #include "support/dialog_support.h"
 #include "support/sim_control.h"
 #include "support/windows_harness.h"
@@ -89,7 +90,7 @@ TEST_F(DeviceConfigTest, WithoutADriverDialogTheProgramsFeaturesDialogOpens) {
     ASSERT_EQ(seen.size(), 1u);
     EXPECT_EQ(seen[0].caption, "Features");
     EXPECT_EQ(sim.LogLinesStartingWith("VXMgrDeviceConfig"), 1);
-    EXPECT_EQ(sim.LogLinesStartingWith(("VXMgrDeviceConfig " + std::to_string(managerHandle) + " 0 null").c_str()), 1);
+    EXPECT_EQ(sim.LogLinesStartingWith(("VXMgrDeviceConfig " + std::to_string(SessionManager()) + " 0 null").c_str()), 1);
     EXPECT_EQ(DeviceConfigHandler(mainWindow, WM_COMMAND, IDM_FEATURES, 0), 0);
 }
 
@@ -100,7 +101,7 @@ TEST_F(DeviceConfigTest, WithADriverDialogOursNeverOpensWhateverTheUserPresses) 
         std::vector<SeenBox> seen = RunFeatures({button});
         ASSERT_EQ(seen.size(), 1u) << button;
         EXPECT_EQ(seen[0].caption, DriverCaption);
-        const std::string manager = std::to_string(managerHandle);
+        const std::string manager = std::to_string(SessionManager());
         EXPECT_EQ(sim.LogLinesStartingWith(("VXMgrDeviceConfig " + manager + " 0 null").c_str()), 1);
         EXPECT_EQ(sim.LogLinesStartingWith(("VXMgrDeviceConfig " + manager + " 0 hwnd").c_str()), 1);
     }
@@ -124,7 +125,7 @@ TEST_F(DeviceConfigTest, RestartPromptShowsItsTextAndCancelLeavesEverythingRunni
     EXPECT_TRUE(IsWindow(mainWindow));
     EXPECT_TRUE(IsWindowVisible(mainWindow));
     EXPECT_EQ(witness.sessionQueries(), 0);
-    EXPECT_NE(managerHandle, 0u);
+    EXPECT_NE(SessionManager(), 0u);
     EXPECT_EQ(GetWindow(mainWindow, GW_ENABLEDPOPUP), nullptr) << "no dialog left open";
 }
 

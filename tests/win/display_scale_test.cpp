@@ -11,10 +11,11 @@
 #include <string>
 
 #include "app/app.h"
-#include "app/display_scale.h"
+#include "core/display_scale.h"
 #include "defs/features.h"
 #include "dialogs/dialogs.h"
 #include "driver/driver.h"
+#include "driver/session.h"
 #include "setup/setup.h"
 #include "support/dialog_support.h"
 #include "support/fault_process.h"

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "driver/driver.h"
+#include "driver/session.h"
 #include "support/sim_control.h"
 
 namespace {
@@ -15,12 +16,12 @@ protected:
         sim.Reset();
         UnloadDriver();
         ForgetDeviceSelection();
-        savedSelection = selectionText;
+        savedSelection = DeviceSelection();
     }
     void TearDown() override {
         UnloadDriver();
         ForgetDeviceSelection();
-        selectionText = savedSelection;
+        SetDeviceSelection(savedSelection);
     }
     int ListLength() {
         int n = 0;
@@ -127,24 +128,24 @@ TEST_F(DriverTest, SelectionMatchesTheWholeCommandLineWithoutRegardToCase) {
     };
     for (const SelectionCase& c : cases) {
         ForgetDeviceSelection();
-        selectionText = c.selection;
+        SetDeviceSelection(c.selection);
         EXPECT_EQ(SelectDevice(), c.expected) << (c.selection ? c.selection : "(none)");
     }
 }
 
 TEST_F(DriverTest, SelectionRunsOnceAndKeepsItsChoice) {
     ASSERT_TRUE(sim.LoadDescriptionText(ThreeDevices));
-    selectionText = "gamma";
+    SetDeviceSelection("gamma");
     EXPECT_EQ(SelectDevice(), 2);
     sim.ClearLog();
-    selectionText = "beta";
+    SetDeviceSelection("beta");
     EXPECT_EQ(SelectDevice(), 2);
     EXPECT_EQ(sim.TotalCalls(), 0);  // no second search
 }
 
 TEST_F(DriverTest, NoDeviceAnsweringLeavesDeviceZero) {
     sim.SetFault(SimFaultNoAnswers, 1);
-    selectionText = "anything";
+    SetDeviceSelection("anything");
     EXPECT_EQ(SelectDevice(), 0);
     EXPECT_EQ(DeviceCategory(), 100u);
     EXPECT_EQ(TabletWidth(), 0u);
@@ -152,7 +153,7 @@ TEST_F(DriverTest, NoDeviceAnsweringLeavesDeviceZero) {
 
 TEST_F(DriverTest, AllRelativeDevicesLeaveDeviceZero) {
     ASSERT_TRUE(sim.LoadDescriptionText("[Tablet]\nDevices=2\n[Device0]\nRelativeX=1\n[Device1]\nRelativeY=1\n"));
-    selectionText = "";
+    SetDeviceSelection("");
     EXPECT_EQ(SelectDevice(), 0);
 }
 
@@ -179,7 +180,7 @@ TEST_F(DriverTest, SharedQueriesReadTheSelectedDevice) {
         "[Device0]\nRelativeX=1\n"
         "[Device1]\nUnit=2\nResolution=400\nXMin=0\nXMax=8000\nYMin=100\nYMax=6100\nCursors=3\n"
         "[Device1.Cursor0]\nActive=0\n[Device1.Cursor1]\nActive=1\n[Device1.Cursor2]\nActive=1\n"));
-    selectionText = "";
+    SetDeviceSelection("");
     EXPECT_EQ(SelectDevice(), 1);
     EXPECT_EQ(TabletUnitIndex(), 1u);
     EXPECT_EQ(TabletResolution(), 400u << 16);
@@ -207,7 +208,7 @@ TEST_F(DriverTest, WalksOverDevicesAndCursorsEndAtTheLimit) {
                                         "[Device0.Cursor1]\nActive=0\n"));
     ASSERT_TRUE(sim.SetFault(SimFaultEveryDevice, 0x80));  // every device number answers, all relative
     ASSERT_TRUE(sim.SetFault(SimFaultCursorCountAnswer, -2));  // 0xFFFFFFFE cursor types, none active
-    selectionText = "no such tablet";
+    SetDeviceSelection("no such tablet");
     EXPECT_EQ(SelectDevice(), 0);
     EXPECT_LE(sim.CallCount(20), static_cast<int>(2 * DriverWalkLimit + 2)) << "device passes";
     sim.ClearLog();

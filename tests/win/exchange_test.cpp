@@ -7,8 +7,8 @@
 #include <cstring>
 #include <sstream>
 
-#include "app/app.h"
 #include "driver/driver.h"
+#include "driver/session.h"
 #include "setup/setup.h"
 #include "setup/setup_private.h"
 #include "support/setup_host.h"
@@ -52,11 +52,11 @@ protected:
 
     void SetDriverMap(const ButtonMap& map, uint32_t cursor = 0) {
         ButtonMap copy = map;
-        VXMgrCsrButtonMap(managerHandle, cursor, nullptr, copy.entry);
+        VXMgrCsrButtonMap(SessionManager(), cursor, nullptr, copy.entry);
         host.sim.ClearLog();
     }
 
-    std::string M() const { return std::to_string(managerHandle); }
+    std::string M() const { return std::to_string(SessionManager()); }
     std::string H(ContextHandle c) const { return std::to_string(c); }
 
     // The queries of FirstActiveCursor on the built-in tablet (the pen is active).
@@ -262,7 +262,7 @@ TEST_F(ExchangeTest, ProbeLeavesTheDriverAsItWasAndTheRecordAsStored) {
         workingSettings.defaultButtons = c.defaultButtons;
         workingSettings.wholeTablet = c.wholeTablet;
         workingSettings.sensitivity = 0x2000;  // an edit the probe keeps
-        ProbeSettings();
+        workingSettings = ProbeSettings(workingSettings);
 
         EXPECT_TRUE(before == host.Snapshot()) << c.what;
         EXPECT_EQ(0x2000u, workingSettings.sensitivity) << c.what;
@@ -408,6 +408,53 @@ TEST_F(ExchangeTest, CommitAsksBeforeSettingsThatTakeTheClicksAway) {
             }
         }
     }
+}
+
+// The exchange itself shows no window: the confirmation goes to the caller's
+// callback with the clicks that would be lost, and its answer decides.
+TEST_F(ExchangeTest, CommitAsksTheCallerNotTheUser) {
+    struct Asked {
+        int calls = 0;
+        uint32_t mask = 0;
+        bool answer = false;
+    };
+    const ConfirmLostClicksFn record = [](uint32_t lostMask, void* context) {
+        Asked& asked = *static_cast<Asked*>(context);
+        ++asked.calls;
+        asked.mask = lostMask;
+        return asked.answer;
+    };
+    for (bool answer : {false, true}) {
+        Describe(Tablet("", "Cursors=1\n[Device0.Cursor0]\nName=Pen\nActive=1\nButtonNames=Tip,Lower\nButtonMap=1,4"));
+        SetupSettings settings = {};
+        LoadSettings(settings);
+        DriverSnapshot before = host.Snapshot();
+        settings.buttonMap = MapOf({0, 0});
+        settings.defaultButtons = 0;
+        host.boxDriver.boxes.clear();
+        Asked asked;
+        asked.answer = answer;
+
+        CommitOutcome outcome = CommitSettings(settings, LostClicksConfirmation{record, &asked});
+        EXPECT_TRUE(host.boxDriver.boxes.empty());
+        EXPECT_EQ(1, asked.calls);
+        EXPECT_EQ(LostClicksMask(MapOf({0, 0}), 2), asked.mask);
+        if (answer) {
+            EXPECT_EQ(CommitWritten, outcome);
+            EXPECT_TRUE(SameMap(MapOf({0, 0}), host.Map(0)));
+        } else {
+            EXPECT_EQ(CommitDeclined, outcome);
+            EXPECT_TRUE(before == host.Snapshot()) << "the driver keeps the previous settings";
+        }
+    }
+    // Without a callback, settings that lose clicks the opened map had are
+    // declined (the driver holds the clickless map by now).
+    SetupSettings settings = {};
+    LoadSettings(settings);
+    settings.buttonMap = MapOf({4, 0});
+    settings.defaultButtons = 0;
+    EXPECT_EQ(CommitDeclined, CommitSettings(settings, MapOf({1, 4}), LostClicksConfirmation{nullptr, nullptr}));
+    EXPECT_TRUE(SameMap(MapOf({0, 0}), host.Map(0)));
 }
 
 }  // namespace

@@ -8,9 +8,9 @@
 #include <string>
 #include <vector>
 
-#include "app/app.h"
 #include "defs/features.h"
 #include "driver/driver.h"
+#include "driver/session.h"
 #include "setup/setup.h"
 #include "support/fault_dialogs.h"
 #include "vellix_control.h"
@@ -201,7 +201,7 @@ TEST_F(FaultContextsTest, ButtonMapChangeReachesTheCaptureForEveryCursorNumber) 
 
         // The barrel button (1) becomes the pen's Left Click, the tip (0) a Right Click.
         BYTE map[32] = {4, 1, 2};
-        VXMgrCsrButtonMap(managerHandle, pen, nullptr, map);
+        VXMgrCsrButtonMap(SessionManager(), pen, nullptr, map);
         Pump();
         host->sim.InjectPacket(pen, 0, 3000, 6000);
         Pump();

@@ -15,6 +15,7 @@
 #include "defs/features.h"
 #include "dialogs/dialogs.h"
 #include "driver/driver.h"
+#include "driver/session.h"
 #include "support/dialog_support.h"
 #include "support/sim_control.h"
 #include "support/windows_harness.h"

@@ -8,6 +8,7 @@
 #include "defs/features.h"
 #include "dialogs/dialogs.h"
 #include "driver/driver.h"
+#include "driver/session.h"
 #include "support/dialog_support.h"
 #include "support/sim_control.h"
 #include "support/windows_harness.h"
@@ -26,13 +27,12 @@ protected:
         ASSERT_TRUE(sim.Loaded());
         sim.Reset();
         ForgetDeviceSelection();
-        managerHandle = VXMgrOpen(owner.handle(), MessageBase);
-        ASSERT_NE(managerHandle, 0u);
+        OpenDriverSession(owner.handle());
+        ASSERT_NE(SessionManager(), 0u);
     }
     void TearDown() override {
         if (dialog) DestroyWindow(dialog);
-        if (managerHandle) VXMgrClose(managerHandle);
-        managerHandle = 0;
+        CloseDriverSession();
         DispatchPending();
     }
     void DescribeActive(int a, int b, int c) {
@@ -55,7 +55,7 @@ protected:
             unsigned manager = 0, cursor = 0;
             int flag = -1;
             if (sscanf(log.c_str() + at, "VXMgrCsrEnable %u %u %d", &manager, &cursor, &flag) == 3) {
-                EXPECT_EQ(manager, managerHandle);
+                EXPECT_EQ(manager, SessionManager());
                 calls += std::to_string(cursor) + ":" + std::to_string(flag) + " ";
             }
         }
@@ -76,7 +76,7 @@ TEST_F(FeaturesDialogTest, SelectedDeviceOtherThanZeroIsAskedAndListed) {
     sim.SetConfigResult(0);  // the driver's dialog answers at once
     sim.ClearLog();
     EXPECT_EQ(1, DeviceConfigHandler(owner.handle(), WM_COMMAND, 0, 0));
-    const std::string m = std::to_string(managerHandle);
+    const std::string m = std::to_string(SessionManager());
     EXPECT_EQ(1, sim.LogLinesStartingWith(("VXMgrDeviceConfig " + m + " 1 null").c_str()));
     EXPECT_EQ(1, sim.LogLinesStartingWith(("VXMgrDeviceConfig " + m + " 1 hwnd").c_str()));
     EXPECT_EQ(0, sim.LogLinesStartingWith(("VXMgrDeviceConfig " + m + " 0").c_str()));

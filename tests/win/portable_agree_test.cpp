@@ -10,9 +10,9 @@
 #include "../cases/muldiv_cases.h"
 #include "../cases/sensitivity_cases.h"
 #include "../cases/units_cases.h"
-#include "controls/muldiv.h"
-#include "dialogs/measure.h"
-#include "setup/sensitivity.h"
+#include "core/muldiv.h"
+#include "core/measure.h"
+#include "core/sensitivity.h"
 
 namespace {
 

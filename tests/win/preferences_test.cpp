@@ -9,6 +9,7 @@
 #include "defs/features.h"
 #include "dialogs/dialogs.h"
 #include "driver/driver.h"
+#include "driver/session.h"
 #include "support/dialog_support.h"
 #include "support/sim_control.h"
 #include "support/windows_harness.h"
@@ -29,13 +30,13 @@ protected:
         Reselect(nullptr);
     }
     void TearDown() override {
-        selectionText = nullptr;
+        SetDeviceSelection(nullptr);
         ForgetDeviceSelection();
         DispatchPending();
     }
     // Chooses the device again, by a text its name holds (null: the first).
     void Reselect(const char* selection) {
-        selectionText = selection;
+        SetDeviceSelection(selection);
         ForgetDeviceSelection();
     }
     void LoadProfile(const char* name) {

@@ -6,8 +6,9 @@
 #include <memory>
 
 #include "controls/controls.h"
-#include "controls/muldiv.h"
+#include "core/muldiv.h"
 #include "driver/driver.h"
+#include "driver/session.h"
 #include "support/control_host.h"
 #include "support/sim_control.h"
 

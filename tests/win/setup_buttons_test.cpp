@@ -5,9 +5,9 @@
 
 #include <cstring>
 
-#include "app/app.h"
 #include "defs/features.h"
 #include "driver/driver.h"
+#include "driver/session.h"
 #include "support/setup_host.h"
 
 using namespace setup_test;
@@ -38,7 +38,7 @@ protected:
     // The driver's current map differs from its default until Describe again.
     void SetDriverMap(const ButtonMap& map) {
         ButtonMap copy = map;
-        VXMgrCsrButtonMap(managerHandle, 0, nullptr, copy.entry);
+        VXMgrCsrButtonMap(SessionManager(), 0, nullptr, copy.entry);
     }
     SetupHost host;
 };

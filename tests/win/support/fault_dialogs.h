@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-#include "setup/settings.h"
+#include "core/settings.h"
 #include "support/dialog_support.h"
 #include "support/fault_matrix.h"
 

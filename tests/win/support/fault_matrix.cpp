@@ -8,6 +8,7 @@
 #include "defs/features.h"
 #include "dialogs/dialogs.h"
 #include "driver/driver.h"
+#include "driver/session.h"
 #include "setup/setup_private.h"
 
 namespace fault_test {
@@ -129,20 +130,18 @@ FaultHost::FaultHost(const std::string& dllPath) {
     if (!dllPath.empty()) sim.Load(dllPath.c_str());  // the program then binds to this one
     Beeps();
     HINSTANCE instance = GetModuleHandleA(nullptr);
-    appInstance = instance;
     LoadStringA(instance, IDS_CAPTION, caption, sizeof caption);
     RegisterOwnerClass();
     RegisterSetAreaClass(instance);
     RegisterTweakClass(instance);
     owner = CreateWindowExA(0, OwnerClass, "Fault Test Owner", WS_POPUP | WS_CAPTION | WS_VISIBLE, 10, 10, 200,
                             100, nullptr, nullptr, instance, nullptr);
-    managerHandle = VXMgrOpen(owner, MessageBase);
+    OpenDriverSession(owner);
 }
 
 FaultHost::~FaultHost() {
     Close();
-    if (managerHandle) VXMgrClose(managerHandle);
-    managerHandle = 0;
+    CloseDriverSession();
     UnloadDriver();  // so that a later host may give the program another driver
     if (owner) DestroyWindow(owner);
     Pump();

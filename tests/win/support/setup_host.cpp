@@ -8,6 +8,7 @@
 #include "defs/features.h"
 #include "dialogs/dialogs.h"
 #include "driver/driver.h"
+#include "driver/session.h"
 #include "setup/setup.h"
 #include "setup/setup_private.h"
 
@@ -239,7 +240,7 @@ SetupHost::SetupHost() {
                                               WS_POPUP | WS_CAPTION | WS_VISIBLE, 10, 10, 200, 100, nullptr,
                                               nullptr, GetModuleHandleA(nullptr), nullptr);
     owner = sharedOwner;
-    if (!managerHandle) managerHandle = VXMgrOpen(owner, MessageBase);
+    if (!SessionManager()) OpenDriverSession(owner);
 }
 
 SetupHost::~SetupHost() { Close(); }

@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "setup/settings.h"
+#include "core/settings.h"
 #include "support/sim_control.h"
 
 namespace setup_test {

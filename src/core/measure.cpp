@@ -1,6 +1,6 @@
 // Tablet counts to inches or centimetres and back, with the program's number
 // format: at most two decimals, trailing zeros dropped, a unit suffix.
-#include "dialogs/measure.h"
+#include "core/measure.h"
 
 #include <cstdio>
 #include <cstdlib>
@@ -116,12 +116,8 @@ bool FormatMeasureOnAxis(uint32_t count, int unit, unsigned kind, const AxisInfo
         std::snprintf(out, MeasureTextSize, "0%s", suffix);
         return true;
     }
-    // Whole part, a point, the fraction as at least two digits (printf ignores
-    // the zero flag beside a precision; the format is kept as it always was).
-#pragma GCC diagnostic push
-#pragma GCC diagnostic ignored "-Wformat"
-    std::snprintf(out, MeasureTextSize, "%ld.%02.2d", static_cast<long>(j), static_cast<int>(d));
-#pragma GCC diagnostic pop
+    // Whole part, a point, the fraction as at least two digits.
+    std::snprintf(out, MeasureTextSize, "%ld.%02d", static_cast<long>(j), static_cast<int>(d));
     TrimFraction(out);
     AppendBounded(out, MeasureTextSize, suffix);
     return true;

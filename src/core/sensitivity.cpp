@@ -1,13 +1,13 @@
 // Sensitivity percentage <-> the driver's 16.16 factor: 100 percent stands
 // for the tablet's resolution (at most 500 counts per unit) in counts.
-#include "setup/sensitivity.h"
+#include "core/sensitivity.h"
 
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 
-#include "controls/muldiv.h"
-#include "driver/fixed_point.h"
+#include "core/fixed_point.h"
+#include "core/muldiv.h"
 
 namespace {
 

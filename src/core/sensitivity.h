@@ -4,7 +4,7 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "dialogs/measure.h"
+#include "core/measure.h"
 
 // resolution: the x axis resolution (16.16); centimetres: the x axis unit.
 struct SensitivityScale {

@@ -1,5 +1,5 @@
 // Choice of the starting unit from the profile's "Units" value.
-#include "dialogs/unit_preference.h"
+#include "core/unit_preference.h"
 
 int UnitFromProfileValue(int profileValue, uint32_t axisUnitCode) {
     int stored = (axisUnitCode == 1 || axisUnitCode == 2) ? static_cast<int>(axisUnitCode) : 1;

@@ -1,7 +1,7 @@
 // The Tablet Setup dialog's settings record: how it maps onto the driver's
 // context record, button-map comparison and pen-option codes, and which
 // mouse clicks a button map takes away.
-#include "setup/settings.h"
+#include "core/settings.h"
 
 #include <cctype>
 

@@ -1,6 +1,6 @@
 // Parsing of the driver's device name into identification, format and
 // version, and the filling of "%s" templates. Every output is bounded.
-#include "dialogs/name_parts.h"
+#include "core/name_parts.h"
 
 #include <cctype>
 #include <cstring>

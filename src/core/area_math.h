@@ -1,11 +1,12 @@
-// Tracking-area arithmetic of the Tablet Setup dialog. Window-free; all
-// arithmetic is unsigned 32-bit as the dialog's fields are.
+// Tracking-area arithmetic: the six fields of an area on the tablet and the
+// edits of one field. Window-free; all arithmetic is unsigned 32-bit as the
+// fields are.
 #pragma once
 
 #include <cstdint>
 
+#include "core/settings.h"
 #include "driver/vellix_records.h"
-#include "setup/settings.h"
 
 // Figures that every edit needs: tablet extents and the display shape.
 struct AreaLimits {
@@ -33,15 +34,27 @@ struct ControlBox {
 // The area control reshaped to the tablet's proportions.
 ControlBox ReshapeAreaControl(ControlBox box, const DisplayShape& shape);
 
-// Field ids 33, 36, 39, 42, 45, 48 (width, height, margins); 0 for others.
-uint32_t AreaFieldValue(int fieldId, const AreaBox& area, uint32_t W, uint32_t H);
+// The six fields an area is edited through: its size and its four margins
+// (the right and bottom margins measured from the tablet's far edges).
+enum AreaField : int {
+    AreaFieldWidth,
+    AreaFieldHeight,
+    AreaFieldLeft,
+    AreaFieldTop,
+    AreaFieldRight,
+    AreaFieldBottom,
+    AreaFieldCount,  // not a field: the number of fields
+};
+
+// The field's value in counts; 0 for anything that is not a field.
+uint32_t AreaFieldValue(AreaField field, const AreaBox& area, uint32_t W, uint32_t H);
 
 // The MeasureKind of a field (0 horizontal, 1 vertical).
-unsigned AreaFieldKind(int fieldId);
+unsigned AreaFieldKind(AreaField field);
 
 uint32_t Recentre(uint32_t position, uint32_t oldSize, uint32_t newSize, uint32_t limit);
 
-void SetAreaField(int fieldId, uint32_t value, bool preserve, AreaBox& area,
+void SetAreaField(AreaField field, uint32_t value, bool preserve, AreaBox& area,
                   const AreaLimits& limits);
 void FitAspect(AreaBox& area, const AreaLimits& limits);
 void AcceptControlArea(bool preserve, AreaBox reported, AreaBox& area, const AreaLimits& limits);

@@ -1,5 +1,5 @@
 // Rounding of the driver's 16.16 fixed-point values.
-#include "driver/fixed_point.h"
+#include "core/fixed_point.h"
 
 uint32_t RoundFixed(uint32_t value) {
     return (value >> 16) + ((value & 0xFFFFu) > 0x8000u ? 1u : 0u);

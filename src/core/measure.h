@@ -1,6 +1,7 @@
 // Tablet counts to inches or centimetres and back, with the program's number
 // format. Window-free: the axis description comes in as a value; the Win32
-// glue in units.h reads it from the driver afresh on every call.
+// glue (FormatMeasure and ParseMeasure in dialogs/dialogs.h) reads it from the
+// driver afresh on every call.
 #pragma once
 
 #include <cstddef>

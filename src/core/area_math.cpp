@@ -2,14 +2,13 @@
 // of one field, reshaping to the display's proportions and the spin step.
 // Everything is unsigned 32-bit; a halving rounds down; a real becomes a
 // count by adding 0.5 and truncating.
-#include "setup/area_math.h"
+#include "core/area_math.h"
 
 #include <cmath>
 #include <cstdint>
 
-#include "defs/features.h"
-#include "dialogs/measure.h"
-#include "driver/fixed_point.h"
+#include "core/fixed_point.h"
+#include "core/measure.h"
 
 namespace {
 
@@ -148,24 +147,24 @@ ControlBox ReshapeAreaControl(ControlBox box, const DisplayShape& shape) {
     return box;
 }
 
-uint32_t AreaFieldValue(int fieldId, const AreaBox& area, uint32_t W, uint32_t H) {
+uint32_t AreaFieldValue(AreaField field, const AreaBox& area, uint32_t W, uint32_t H) {
     const Edges e = EdgesOf(area);
-    switch (fieldId) {
-        case IDC_WIDTH_EDIT: return e.R - e.L;
-        case IDC_HEIGHT_EDIT: return e.B - e.T;
-        case IDC_LEFT_EDIT: return e.L;
-        case IDC_TOP_EDIT: return e.T;
-        case IDC_RIGHT_EDIT: return W - e.R;
-        case IDC_BOTTOM_EDIT: return H - e.B;
+    switch (field) {
+        case AreaFieldWidth: return e.R - e.L;
+        case AreaFieldHeight: return e.B - e.T;
+        case AreaFieldLeft: return e.L;
+        case AreaFieldTop: return e.T;
+        case AreaFieldRight: return W - e.R;
+        case AreaFieldBottom: return H - e.B;
         default: return 0;
     }
 }
 
-unsigned AreaFieldKind(int fieldId) {
-    switch (fieldId) {
-        case IDC_HEIGHT_EDIT:
-        case IDC_TOP_EDIT:
-        case IDC_BOTTOM_EDIT: return KindLengthY;
+unsigned AreaFieldKind(AreaField field) {
+    switch (field) {
+        case AreaFieldHeight:
+        case AreaFieldTop:
+        case AreaFieldBottom: return KindLengthY;
         default: return KindLengthX;
     }
 }
@@ -184,7 +183,7 @@ uint32_t Recentre(uint32_t position, uint32_t oldSize, uint32_t newSize, uint32_
     return p;
 }
 
-void SetAreaField(int fieldId, uint32_t value, bool preserve, AreaBox& area,
+void SetAreaField(AreaField field, uint32_t value, bool preserve, AreaBox& area,
                   const AreaLimits& limits) {
     const uint32_t W = limits.W;
     const uint32_t H = limits.H;
@@ -197,8 +196,8 @@ void SetAreaField(int fieldId, uint32_t value, bool preserve, AreaBox& area,
     uint32_t h = h0;
     uint32_t v = value;
 
-    switch (fieldId) {
-        case IDC_WIDTH_EDIT:
+    switch (field) {
+        case AreaFieldWidth:
             w = v;
             if (preserve) {
                 if (v > s.maxW) {
@@ -213,7 +212,7 @@ void SetAreaField(int fieldId, uint32_t value, bool preserve, AreaBox& area,
             }
             e.L = Recentre(e.L, w0, w, W);
             break;
-        case IDC_HEIGHT_EDIT:
+        case AreaFieldHeight:
             h = v;
             if (preserve) {
                 if (v > s.maxH) {
@@ -228,7 +227,7 @@ void SetAreaField(int fieldId, uint32_t value, bool preserve, AreaBox& area,
             }
             e.T = Recentre(e.T, h0, h, H);
             break;
-        case IDC_LEFT_EDIT:
+        case AreaFieldLeft:
             e.L = Lower(v, W);
             if (W - e.L < w0) {
                 w = W - e.L;  // the right edge lies on the tablet's edge
@@ -238,7 +237,7 @@ void SetAreaField(int fieldId, uint32_t value, bool preserve, AreaBox& area,
                 }
             }
             break;
-        case IDC_TOP_EDIT:
+        case AreaFieldTop:
             e.T = Lower(v, H);
             if (H - e.T < h0) {
                 h = H - e.T;
@@ -248,7 +247,7 @@ void SetAreaField(int fieldId, uint32_t value, bool preserve, AreaBox& area,
                 }
             }
             break;
-        case IDC_RIGHT_EDIT:
+        case AreaFieldRight:
             v = Lower(v, W);
             if (W - w0 >= v) {
                 e.L = W - w0 - v;
@@ -261,7 +260,7 @@ void SetAreaField(int fieldId, uint32_t value, bool preserve, AreaBox& area,
                 }
             }
             break;
-        case IDC_BOTTOM_EDIT:
+        case AreaFieldBottom:
             v = Lower(v, H);
             if (H - h0 >= v) {
                 e.T = H - h0 - v;

@@ -1,6 +1,6 @@
 // MulDiv with the platform's rounding, and the halved form used for every
 // scaling between tablet counts, pixels and fixed-point factors.
-#include "controls/muldiv.h"
+#include "core/muldiv.h"
 
 #include <climits>
 

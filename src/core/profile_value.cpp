@@ -1,5 +1,5 @@
 // Checks a number as the profile file holds it.
-#include "dialogs/profile_value.h"
+#include "core/profile_value.h"
 
 #include <cstdint>
 

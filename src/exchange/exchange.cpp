@@ -1,14 +1,13 @@
-// The Tablet Setup dialog's exchange of whole settings records with the
-// driver: reading, writing, probing and committing. The settings live in the
-// device's "Default System" contexts, the default system context and the
-// active cursor's system button map.
+// The exchange of whole settings records with the driver: reading, writing,
+// probing and committing. The settings live in the selected device's
+// "Default System" contexts, the default system context and the active
+// cursor's system button map. Nothing here shows a window.
+#include "exchange/exchange.h"
+
 #include <cstring>
 
-#include "app/app.h"
-#include "defs/features.h"
 #include "driver/driver.h"
-#include "setup/setup.h"
-#include "setup/setup_private.h"
+#include "driver/session.h"
 
 namespace {
 
@@ -34,7 +33,30 @@ BOOL WINAPI VisitWithinLimit(ContextHandle context, LPARAM walkParameter) {
 
 void EnumerateContexts(ContextEnumProc callback, LPARAM parameter) {
     ContextWalk walk = {callback, parameter, 0};
-    VXMgrContextEnum(managerHandle, VisitWithinLimit, reinterpret_cast<LPARAM>(&walk));
+    VXMgrContextEnum(SessionManager(), VisitWithinLimit, reinterpret_cast<LPARAM>(&walk));
+}
+
+// Enumeration callbacks: the first "Default System" context of the selected
+// device into *parameter; the prepared record's settings into every one.
+BOOL WINAPI FindDefaultSystemContext(ContextHandle context, LPARAM parameter) {
+    ContextRecord record;
+    memset(&record, 0, sizeof record);
+    ReadContextRecord(context, record);
+    if (!MatchesSelectedDevice(record)) return 1;
+    *reinterpret_cast<ContextHandle*>(parameter) = context;
+    return 0;
+}
+
+BOOL WINAPI UpdateDefaultSystemContext(ContextHandle context, LPARAM parameter) {
+    const ContextRecord& prepared = *reinterpret_cast<const ContextRecord*>(parameter);
+    ContextRecord record;
+    memset(&record, 0, sizeof record);
+    ReadContextRecord(context, record);
+    if (MatchesSelectedDevice(record)) {
+        CopySettingsFields(prepared, record);
+        VXSetA(context, &record);
+    }
+    return 1;  // every matching context is updated
 }
 
 // The context the settings are read from: the first "Default System" context
@@ -43,7 +65,7 @@ void EnumerateContexts(ContextEnumProc callback, LPARAM parameter) {
 ContextHandle SourceContext() {
     ContextHandle handle = 0;
     EnumerateContexts(FindDefaultSystemContext, reinterpret_cast<LPARAM>(&handle));
-    if (!handle) handle = VXMgrDefContext(managerHandle, 1);
+    if (!handle) handle = VXMgrDefContext(SessionManager(), 1);
     return handle;
 }
 
@@ -71,56 +93,20 @@ bool ReadTabletExtents(DWORD& width, DWORD& height) {
     return haveX && haveY;
 }
 
-BYTE* RestoreDefaultMap() { return VX_DEFAULT_BUTTON_MAP; }
-
 // The driver's default map is only readable by restoring it for a moment.
 // The user's map always goes back: to the active cursor asked afresh, or,
 // should that query fail, to the cursor whose default was restored.
 void ReadDefaultMap(const ButtonMap& userMap, ButtonMap& defaultMap) {
     DWORD restored, cursor;
     if (!ReadFirstActiveCursor(restored)) return;
-    VXMgrCsrButtonMap(managerHandle, restored, nullptr, RestoreDefaultMap());
+    VXMgrCsrButtonMap(SessionManager(), restored, nullptr, VX_DEFAULT_BUTTON_MAP);
     if (ReadFirstActiveCursor(cursor)) ReadSystemButtonMap(cursor, defaultMap);
     if (!ReadFirstActiveCursor(cursor)) cursor = restored;
     ButtonMap putBack = userMap;
-    VXMgrCsrButtonMap(managerHandle, cursor, nullptr, putBack.entry);
-}
-
-// The confirmation shown before settings that take the mouse clicks away.
-int ConfirmLostClicks(HWND window, DWORD mask) {
-    char text[160] = "";
-    char ending[80] = "";
-    char title[80] = "";
-    HINSTANCE instance = appInstance ? appInstance : GetModuleHandleA(nullptr);
-    LoadStringA(instance, IDS_WILL_DISABLE, text, 80);
-    LoadStringA(instance, LostClicksWarningString(mask), ending, sizeof ending);
-    LoadStringA(instance, IDS_WARNING, title, sizeof title);
-    strncat(text, ending, sizeof text - strlen(text) - 1);
-    return MessageBoxA(window, text, title, MB_OKCANCEL | MB_ICONWARNING | MB_DEFBUTTON2);
+    VXMgrCsrButtonMap(SessionManager(), cursor, nullptr, putBack.entry);
 }
 
 }  // namespace
-
-BOOL WINAPI FindDefaultSystemContext(ContextHandle context, LPARAM parameter) {
-    ContextRecord record;
-    memset(&record, 0, sizeof record);
-    ReadContextRecord(context, record);
-    if (!MatchesSelectedDevice(record)) return 1;
-    *reinterpret_cast<ContextHandle*>(parameter) = context;
-    return 0;
-}
-
-BOOL WINAPI UpdateDefaultSystemContext(ContextHandle context, LPARAM parameter) {
-    const ContextRecord& prepared = *reinterpret_cast<const ContextRecord*>(parameter);
-    ContextRecord record;
-    memset(&record, 0, sizeof record);
-    ReadContextRecord(context, record);
-    if (MatchesSelectedDevice(record)) {
-        CopySettingsFields(prepared, record);
-        VXSetA(context, &record);
-    }
-    return 1;  // every matching context is updated
-}
 
 bool LoadSettings(SetupSettings& settings) {
     ContextRecord record;
@@ -154,68 +140,68 @@ bool ApplySettings(SetupSettings& settings) {
     DWORD cursor;
     if (settings.defaultButtons == 1) {
         if (!ReadFirstActiveCursor(cursor)) return false;
-        VXMgrCsrButtonMap(managerHandle, cursor, nullptr, RestoreDefaultMap());
+        VXMgrCsrButtonMap(SessionManager(), cursor, nullptr, VX_DEFAULT_BUTTON_MAP);
         if (ReadFirstActiveCursor(cursor)) ReadSystemButtonMap(cursor, settings.buttonMap);
     } else {
         if (PenOptionSupported()) TranslatePenCodes(settings.buttonMap);
         if (!ReadFirstActiveCursor(cursor)) return false;
-        VXMgrCsrButtonMap(managerHandle, cursor, nullptr, settings.buttonMap.entry);
+        VXMgrCsrButtonMap(SessionManager(), cursor, nullptr, settings.buttonMap.entry);
     }
 
     EnumerateContexts(UpdateDefaultSystemContext, reinterpret_cast<LPARAM>(&record));
     // The whole record becomes the default system context, so it must be one
     // the driver gave us: a record that could not be read is never written.
-    ContextHandle defaultSystem = VXMgrDefContext(managerHandle, 1);
+    ContextHandle defaultSystem = VXMgrDefContext(SessionManager(), 1);
     if (haveRecord && defaultSystem) VXSetA(defaultSystem, &record);
     return true;
 }
 
-void ProbeSettings() {
+SetupSettings ProbeSettings(const SetupSettings& shown) {
+    SetupSettings written = shown;
     SetupSettings before;
     memset(&before, 0, sizeof before);
     // Without the tablet nothing is written, so there is nothing to read back.
-    if (!LoadSettings(before) || !ApplySettings(workingSettings)) return;
+    if (!LoadSettings(before) || !ApplySettings(written)) return written;
     // The probe takes from the driver only what it stores differently (a
     // default map, a whole-tablet area); the tracking mode and sensitivity
-    // stay as the dialog shows them.
-    SetupSettings probed = workingSettings;
+    // stay as shown.
+    SetupSettings probed = written;
     LoadSettings(probed);
-    probed.mode = workingSettings.mode;
-    probed.sensitivity = workingSettings.sensitivity;
-    workingSettings = probed;
+    probed.mode = written.mode;
+    probed.sensitivity = written.sensitivity;
     ApplySettings(before);
+    return probed;
 }
 
 namespace {
 
-// OK and Test: the clicks the warning guards are those of reference, or,
-// without one, of the map the driver holds before the commit.
-int Commit(HWND window, SetupSettings& settings, const ButtonMap* reference) {
+// The clicks the confirmation guards are those of reference, or, without
+// one, of the map the driver holds before the commit.
+CommitOutcome Commit(SetupSettings& settings, const ButtonMap* reference, LostClicksConfirmation confirmation) {
     SetupSettings backup;
     memset(&backup, 0, sizeof backup);
     LoadSettings(backup);
-    if (!ApplySettings(settings)) {
-        // The tablet no longer answers: nothing was written; the dialog
-        // stays open so that Cancel can still put the settings back.
-        ShowErrorBox(window, IDS_TABLET_NOT_ANSWERING);
-        return 0;
-    }
+    // The tablet no longer answers: nothing was written.
+    if (!ApplySettings(settings)) return CommitTabletGone;
 
     DWORD buttonCount = ReadDriverDword(CursorInfo + FirstActiveCursor(), CursorButtonCount) & 0xFF;
     DWORD lost = NewlyLostClicks(reference ? *reference : backup.buttonMap, settings.buttonMap, buttonCount);
-    if (lost == 0) return 1;
+    if (lost == 0) return CommitWritten;
 
     // The pen would lose its clicks: keep the previous settings while asking.
     ApplySettings(backup);
-    if (ConfirmLostClicks(window, lost) != IDOK) return 0;
+    if (!confirmation.confirm || !confirmation.confirm(lost, confirmation.context)) return CommitDeclined;
     ApplySettings(settings);
-    return 1;
+    return CommitWritten;
 }
 
 }  // namespace
 
-int CommitSettings(HWND window, SetupSettings& settings, const ButtonMap& openedMap) {
-    return Commit(window, settings, &openedMap);
+CommitOutcome CommitSettings(SetupSettings& settings, const ButtonMap& openedMap,
+                             LostClicksConfirmation confirmation) {
+    return Commit(settings, &openedMap, confirmation);
 }
 
-int CommitSettings(HWND window, SetupSettings& settings) { return Commit(window, settings, nullptr); }
+CommitOutcome CommitSettings(SetupSettings& settings, LostClicksConfirmation confirmation) {
+    return Commit(settings, nullptr, confirmation);
+}
