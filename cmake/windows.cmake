@@ -55,15 +55,15 @@ target_link_libraries(tablet_win PUBLIC user32 kernel32)
 # The driver binding, the session and the device queries.
 tablet_folder_library(tablet_driver driver)
 target_link_libraries(tablet_driver PUBLIC tablet_core tablet_win)
-# Settings records exchanged with the driver; no window.
+# Settings records exchanged with the driver and the unit preference; no window.
 tablet_folder_library(tablet_exchange exchange)
 target_link_libraries(tablet_exchange PUBLIC tablet_driver tablet_core)
 # The custom controls: the area control with its pen capture, and the spin control.
 tablet_folder_library(tablet_controls controls ${TABLET_MULDIV_BINDING})
 target_link_libraries(tablet_controls PUBLIC tablet_driver tablet_core tablet_win gdi32)
-# The Information, Features and About dialogs, units and the unit preference.
+# The Information, Features and About dialogs and the units over the driver.
 tablet_folder_library(tablet_dialogs dialogs)
-target_link_libraries(tablet_dialogs PUBLIC tablet_driver tablet_core tablet_win)
+target_link_libraries(tablet_dialogs PUBLIC tablet_exchange tablet_driver tablet_core tablet_win)
 # The Tablet Setup dialog (tablet_setup is the installer).
 tablet_folder_library(tablet_setup_dialog setup)
 target_link_libraries(tablet_setup_dialog PUBLIC tablet_exchange tablet_dialogs tablet_controls tablet_driver

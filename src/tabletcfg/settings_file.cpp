@@ -7,8 +7,8 @@
 #include <cstdio>
 #include <cstring>
 
-#include "dialogs/measure.h"
-#include "setup/sensitivity.h"
+#include "core/measure.h"
+#include "core/sensitivity.h"
 
 namespace {
 

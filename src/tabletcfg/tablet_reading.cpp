@@ -66,7 +66,7 @@ bool ReadTablet(TabletSettings& tablet, TabletScale& scale) {
 
     SetupSettings settings;
     std::memset(&settings, 0, sizeof settings);
-    if (!ReadSettings(settings)) return false;
+    if (!ReadStoredSettings(settings)) return false;
     tablet.mode = settings.mode;
     tablet.sensitivity = settings.sensitivity;
     tablet.left = settings.area.left;
