@@ -2,6 +2,7 @@
 // against the tablet before anything is written, writes through the same
 // exchange as Tablet Setup's OK, and reads the tablet back to tell whether
 // the driver took it all.
+#include <cstdio>
 #include <cstring>
 
 #include "core/measure.h"
@@ -103,13 +104,12 @@ ButtonMap MapAsWritten(const uint8_t entries[FileButtonLimit], bool penOption) {
     return map;
 }
 
-// What the driver holds after a file's settings went in: the file's own, maps
-// in their written form.
-void ExpectedAfterWrite(const TabletSettings& wanted, bool penOption, TabletSettings& expected) {
-    expected = wanted;
-    for (uint32_t c = 0; c < expected.cursorCount; ++c) {
-        const ButtonMap map = MapAsWritten(wanted.cursors[c].map, penOption);
-        std::memcpy(expected.cursors[c].map, map.entry, sizeof map.entry);
+// Brings a file's settings to what the driver holds once they went in: the
+// maps in their written form.
+void MapsAsWritten(TabletSettings& tablet, bool penOption) {
+    for (uint32_t c = 0; c < tablet.cursorCount; ++c) {
+        const ButtonMap map = MapAsWritten(tablet.cursors[c].map, penOption);
+        std::memcpy(tablet.cursors[c].map, map.entry, sizeof map.entry);
     }
 }
 
@@ -163,12 +163,14 @@ int RunInfo(const CfgArguments& arguments) {
     ReadDriverText(DeviceCategory(), DeviceName, name, sizeof name);
     char identification[200], format[80];
     CopyIdentification(name, identification, sizeof identification);
-    if (!FindFormatName(name, format, sizeof format)) CopyIdentification(LoadText(IDS_UNKNOWN).c_str(), format, sizeof format);
+    if (!FindFormatName(name, format, sizeof format))
+        std::snprintf(format, sizeof format, "%s", LoadText(IDS_UNKNOWN).c_str());
     char cursorName[80] = "";
     DWORD cursor;
     if (ReadFirstActiveCursor(cursor)) ReadDriverText(CursorInfo + cursor, CursorName, cursorName, sizeof cursorName);
     AxisInfo x, y;
-    const bool haveAxes = ReadAxis(DeviceAxisX, x) & ReadAxis(DeviceAxisY, y);
+    const bool haveX = ReadAxis(DeviceAxisX, x);
+    const bool haveAxes = ReadAxis(DeviceAxisY, y) && haveX;
     const int preferred = ReadUnitPreference();
     const int unit = arguments.unit == UnitFromPreference ? preferred : arguments.unit;
 
@@ -224,15 +226,15 @@ int RunImport(const CfgArguments& arguments) {
         return ExitDone;
     }
 
-    TabletSettings& expected = fileTablet;
     const bool answered = WriteTablet(deviceTablet, fileTablet, scale.penOption);
-    ExpectedAfterWrite(fileTablet, scale.penOption, expected);
+    MapsAsWritten(fileTablet, scale.penOption);
     TabletScale scaleAfter;
     if (!answered || !ReadTablet(writtenTablet, scaleAfter)) {
         PrintError("the tablet stopped answering while the settings were written");
         return ExitRefused;
     }
-    const std::string missing = DescribeChanges(writtenTablet, expected, scale, actions.names);
+    // What the driver holds now against what it was given.
+    const std::string missing = DescribeChanges(writtenTablet, fileTablet, scale, actions.names);
     if (!missing.empty()) {
         PrintError("the driver did not take every setting: %s", missing.substr(0, missing.find('\n')).c_str());
         return ExitRefused;

@@ -14,6 +14,7 @@
 #include "defs/features.h"
 #include "dialogs/dialogs.h"
 #include "driver/driver.h"
+#include "driver/session.h"
 #include "support/dialog_support.h"
 #include "support/fault_process.h"
 #include "support/sim_control.h"
@@ -60,8 +61,8 @@ std::string WithoutCarriageReturns(std::string text) {
 
 HANDLE InheritableFile(const std::string& path) {
     SECURITY_ATTRIBUTES inherit = {sizeof inherit, nullptr, TRUE};
-    return CreateFileA(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ, &inherit, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL,
-                       nullptr);
+    return CreateFileA(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, &inherit,
+                       CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
 }
 
 std::string Replaced(std::string text, const std::string& find, const std::string& replace) {
@@ -86,8 +87,8 @@ protected:
     }
     void TearDown() override {
         sim.Reset();
-        for (const std::string& file : {statePath, logPath, settingsPath, folder + "\\out.txt", folder + "\\err.txt"})
-            DeleteFileA(file.c_str());
+        for (const std::string& file : {statePath, logPath, settingsPath}) DeleteFileA(file.c_str());
+        for (const std::string& file : outputs) DeleteFileA(file.c_str());
         RemoveDirectoryA(folder.c_str());
         fault_test::PlainEnvironment();
         SetEnvironmentVariableA("VELLIX_CALL_LOG", nullptr);
@@ -101,7 +102,9 @@ protected:
     // The driver as the children left it, in this process's stand-in.
     void LoadState() {
         sim.Reset();
-        if (!profile.empty()) ASSERT_TRUE(sim.LoadDescription(profile.c_str())) << profile;
+        if (!profile.empty()) {
+            ASSERT_TRUE(sim.LoadDescription(profile.c_str())) << profile;
+        }
         sim.SetStatePath(statePath.c_str());
     }
 
@@ -112,9 +115,16 @@ protected:
         SetEnvironmentVariableA("VELLIX_CALL_LOG", logPath.c_str());
         SetEnvironmentVariableA("VELLIX_HOST_MOUSE", nullptr);
         DeleteFileA(logPath.c_str());
-        const std::string outPath = folder + "\\out.txt", errPath = folder + "\\err.txt";
+        // Files of this run's own: Wine's console host of an ended child may
+        // hold the last run's files open a moment longer.
+        ++runs;
+        const std::string outPath = folder + "\\out" + std::to_string(runs) + ".txt";
+        const std::string errPath = folder + "\\err" + std::to_string(runs) + ".txt";
+        outputs.push_back(outPath);
+        outputs.push_back(errPath);
         CfgRun run;
         HANDLE out = InheritableFile(outPath), err = InheritableFile(errPath);
+        EXPECT_TRUE(out != INVALID_HANDLE_VALUE && err != INVALID_HANDLE_VALUE) << outPath;
         STARTUPINFOA startup = {};
         startup.cb = sizeof startup;
         startup.dwFlags = STARTF_USESTDHANDLES;
@@ -227,6 +237,8 @@ protected:
     SimControl sim;
     PreferencesFile preferences;  // vellix.ini starts missing
     std::string folder, statePath, logPath, settingsPath, profile;
+    int runs = 0;
+    std::vector<std::string> outputs;
 };
 
 TEST_F(TabletCfgTest, ImportPutsBackByteForByteWhatExportSaved) {
