@@ -20,8 +20,15 @@ if(CMAKE_SYSTEM_PROCESSOR STREQUAL "i686")
     add_compile_options($<$<COMPILE_LANGUAGE:CXX,C>:-msse2> $<$<COMPILE_LANGUAGE:CXX,C>:-mfpmath=sse>)
 endif()
 
-# Icons are drawn by a script at build time.
 set(TABLET_GENERATED ${CMAKE_BINARY_DIR}/generated)
+
+# The version, written once in project(): version.h for the resources, the
+# tests and whatever else shows it ("1.05" is major 1, minor 5).
+set(TABLET_VERSION_MAJOR ${PROJECT_VERSION_MAJOR})
+string(REGEX REPLACE "^0+([0-9])" "\\1" TABLET_VERSION_MINOR "${PROJECT_VERSION_MINOR}")
+configure_file(${CMAKE_SOURCE_DIR}/cmake/version.h.in ${TABLET_GENERATED}/version.h @ONLY)
+
+# Icons are drawn by a script at build time.
 set(TABLET_ICONS app information features customization quarnlogo)
 set(TABLET_ICON_FILES "")
 foreach(icon ${TABLET_ICONS})
@@ -49,9 +56,10 @@ set(TABLET_MULDIV_BINDING ${CMAKE_SOURCE_DIR}/src/controls/muldiv_binding.cpp)
 tablet_folder_library(tablet_core core ${TABLET_CORE_NATIVE_BINDING})
 target_sources(tablet_core PRIVATE ${TABLET_MULDIV_BINDING})
 target_link_libraries(tablet_core PUBLIC kernel32)
-# Win32 glue every window-owning room shares (the resource module, boxes).
+# Win32 glue every window-owning room shares: the resource module, the error
+# box, class registration, combo and check-box helpers, scoped GDI owners.
 tablet_folder_library(tablet_win win)
-target_link_libraries(tablet_win PUBLIC user32 kernel32)
+target_link_libraries(tablet_win PUBLIC tablet_core user32 kernel32 gdi32)
 # The driver binding, the session and the device queries.
 tablet_folder_library(tablet_driver driver)
 target_link_libraries(tablet_driver PUBLIC tablet_core tablet_win)
@@ -77,7 +85,7 @@ file(GLOB TABLET_RC_PARTS CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/src/res/*.rc ${C
 add_library(tabletcp_res OBJECT ${CMAKE_SOURCE_DIR}/src/res/app.rc)
 target_include_directories(tabletcp_res PRIVATE ${CMAKE_SOURCE_DIR}/src ${CMAKE_SOURCE_DIR}/src/res ${TABLET_GENERATED})
 set_source_files_properties(${CMAKE_SOURCE_DIR}/src/res/app.rc PROPERTIES
-    OBJECT_DEPENDS "${TABLET_ICON_FILES};${TABLET_RC_PARTS};${CMAKE_SOURCE_DIR}/src/defs/features.h")
+    OBJECT_DEPENDS "${TABLET_ICON_FILES};${TABLET_RC_PARTS};${CMAKE_SOURCE_DIR}/src/defs/features.h;${TABLET_GENERATED}/version.h")
 add_dependencies(tabletcp_res tablet_icons)
 
 # The manifest is an object of its own: the program carries it, and so do the
@@ -105,12 +113,13 @@ if(TABLET_MAKENSIS)
     add_custom_command(
         OUTPUT ${TABLET_SETUP}
         COMMAND ${CMAKE_COMMAND} -E make_directory ${CMAKE_BINARY_DIR}/setup
-        COMMAND ${TABLET_MAKENSIS} -V2 -DCPU=${TABLET_SETUP_CPU} -DPROGRAM=$<TARGET_FILE:tabletcp>
+        COMMAND ${TABLET_MAKENSIS} -V2 -DCPU=${TABLET_SETUP_CPU} -DVERSION=${PROJECT_VERSION}
+                -DVERSION_QUAD=${TABLET_VERSION_MAJOR}.${TABLET_VERSION_MINOR}.0.0 -DPROGRAM=$<TARGET_FILE:tabletcp>
                 -DCONSOLE=$<TARGET_FILE:tabletcfg>
                 -DREADME=${CMAKE_SOURCE_DIR}/README.md -DLICENSE=${CMAKE_SOURCE_DIR}/LICENSE
                 -DICON=${TABLET_GENERATED}/icons/app.ico -DOUTFILE=${TABLET_SETUP}
                 ${CMAKE_SOURCE_DIR}/installer/setup.nsi
-        DEPENDS tabletcp tabletcfg ${CMAKE_SOURCE_DIR}/installer/setup.nsi ${CMAKE_SOURCE_DIR}/README.md
+        DEPENDS tabletcp tabletcfg ${CMAKE_SOURCE_DIR}/installer/setup.nsi ${TABLET_GENERATED}/version.h ${CMAKE_SOURCE_DIR}/README.md
                 ${CMAKE_SOURCE_DIR}/LICENSE ${TABLET_GENERATED}/icons/app.ico
         COMMENT "Building the installer")
     add_custom_target(tablet_setup ALL DEPENDS ${TABLET_SETUP})
@@ -138,6 +147,7 @@ endif()
 # The headless tour of tools/run: opens every window and saves pictures.
 # It sees the display as the program does: it carries the program's manifest.
 add_executable(tablet_tour ${CMAKE_SOURCE_DIR}/tools/tour/tour.cpp $<TARGET_OBJECTS:tabletcp_manifest>)
+target_include_directories(tablet_tour PRIVATE ${CMAKE_SOURCE_DIR}/src)
 add_dependencies(tablet_tour tabletcp Vellix32)
 
 # What is handed out or looked at of a flavour whose programs this host cannot

@@ -1,7 +1,8 @@
 ; Installer of the Tablet Control Panel, built with NSIS by tools/package (and
 ; by the build for the installation test):
-;   makensis -DPROGRAM=tabletcp.exe -DCONSOLE=tabletcfg.exe -DREADME=README.md
-;            -DLICENSE=LICENSE -DICON=app.ico -DOUTFILE=setup.exe [-DCPU=amd64] setup.nsi
+;   makensis -DVERSION=X.YY -DVERSION_QUAD=X.Y.0.0 -DPROGRAM=tabletcp.exe
+;            -DREADME=README.md -DLICENSE=LICENSE -DICON=app.ico
+;            -DCONSOLE=tabletcfg.exe -DOUTFILE=setup.exe [-DCPU=amd64] setup.nsi
 ; tabletcfg.exe, the console program that saves and restores the tablet's
 ; settings, goes beside the control panel; it has no shortcut (it is run from
 ; a command prompt).
@@ -19,7 +20,14 @@ Unicode true
 Target ${CPU}-unicode
 
 !define APPNAME "Tablet Control Panel"
-!define VERSION "1.05"
+; The version comes from the build, which passes the project's version as
+; VERSION and its four numbers as VERSION_QUAD.
+!ifndef VERSION
+    !error "makensis needs -DVERSION=... (the build passes it)"
+!endif
+!ifndef VERSION_QUAD
+    !error "makensis needs -DVERSION_QUAD=... (the build passes it)"
+!endif
 !define PUBLISHER "The Tablet Control Panel authors"
 !define UNINSTALL_KEY "Software\Microsoft\Windows\CurrentVersion\Uninstall\TabletControlPanel"
 
@@ -39,8 +47,8 @@ InstallDirRegKey HKLM "${UNINSTALL_KEY}" "InstallLocation"
 ShowInstDetails show
 ShowUninstDetails show
 
-VIProductVersion "1.5.0.0"
-VIFileVersion "1.5.0.0"
+VIProductVersion "${VERSION_QUAD}"
+VIFileVersion "${VERSION_QUAD}"
 VIAddVersionKey /LANG=1033 "ProductName" "${APPNAME}"
 VIAddVersionKey /LANG=1033 "FileDescription" "${APPNAME} Setup"
 VIAddVersionKey /LANG=1033 "FileVersion" "${VERSION}"

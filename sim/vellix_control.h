@@ -58,69 +58,80 @@ enum SimFault {
    its description (and the state file, when persistence is on), dropping
    changes made since. The others act when the driver is asked. */
 
-/* Back to the built-in tablet: fresh state, no persistence, call log, faults
-   and packet queues cleared, opened contexts closed. Manager handles stay. */
-void SIM_API SimReset(void);
-/* Load a tablet description (ini file, see sim/README.md); 1 on success, 0
-   when the file does not exist (the tablet is then unchanged). */
-int SIM_API SimLoadDescription(const char* path);
-/* The same from the text of a description file. */
-int SIM_API SimLoadDescriptionText(const char* iniText);
-/* Persist to this state file from now on (its settings, if any, are loaded
-   over the description's); NULL: no persistence. */
-void SIM_API SimSetStatePath(const char* pathOrNull);
-/* Delete the state file (if any) and go back to the description's settings. */
-void SIM_API SimForgetState(void);
+/* The control functions: name, result and parameter list, written once. The
+   declarations below, the stand-in's module-definition file (exports by name,
+   in this order, from ordinal 1000) and the tests' loader are made from it. */
+#define SIM_CONTROL_FUNCTIONS(X)                                                       \
+    /* Back to the built-in tablet: fresh state, no persistence, call log,             \
+       faults and packet queues cleared, opened contexts closed. Manager               \
+       handles stay. */                                                                \
+    X(SimReset, void, (void))                                                          \
+    /* Load a tablet description (ini file, see sim/README.md); 1 on success,          \
+       0 when the file does not exist (the tablet is then unchanged). */               \
+    X(SimLoadDescription, int, (const char* path))                                     \
+    /* The same from the text of a description file. */                                \
+    X(SimLoadDescriptionText, int, (const char* iniText))                              \
+    /* Persist to this state file from now on (its settings, if any, are               \
+       loaded over the description's); NULL: no persistence. */                        \
+    X(SimSetStatePath, void, (const char* pathOrNull))                                 \
+    /* Delete the state file (if any) and go back to the description's                 \
+       settings. */                                                                    \
+    X(SimForgetState, void, (void))                                                    \
+    /* Post a packet (output coordinates, passed unchanged) to every enabled           \
+       opened context of the cursor's device (all of them for an unknown               \
+       cursor); answers the number of contexts it was posted to. */                    \
+    X(SimInjectPacket, int, (uint32_t cursor, uint32_t buttons, int32_t x, int32_t y)) \
+    /* Poll the host mouse once, as the VELLIX_HOST_MOUSE timer does, whether          \
+       or not the feed is on; answers the number of packets posted. */                 \
+    X(SimPollHostMouse, int, (void))                                                   \
+    /* Packets waiting in a context's queue; -1 for an unknown context. */             \
+    X(SimQueuedPackets, int, (ContextHandle context))                                  \
+    /* Enumerated contexts: system contexts first (description order), then            \
+       the opened ones (open order). */                                                \
+    X(SimContextCount, int, (void))                                                    \
+    X(SimContextAt, ContextHandle, (int index))                                        \
+    X(SimOpenedContextCount, int, (void))                                              \
+    /* VXMgrDefContext(m, 1) */                                                        \
+    X(SimDefaultSystemContext, ContextHandle, (void))                                  \
+    /* VXMgrDefContext(m, 0); DefaultContextInfo */                                    \
+    X(SimDefaultContext, ContextHandle, (void))                                        \
+    /* opened context on top of the overlap order */                                   \
+    X(SimTopContext, ContextHandle, (void))                                            \
+    /* Any context, not logged; 1 when known. Writes persist like driver               \
+       calls. */                                                                       \
+    X(SimReadContext, int, (ContextHandle context, ContextRecord* record))             \
+    X(SimWriteContext, int, (ContextHandle context, const ContextRecord* record))      \
+    /* 1 enabled, 0 disabled, -1 unknown context. */                                   \
+    X(SimContextEnabled, int, (ContextHandle context))                                 \
+    X(SimDeviceCount, int, (void))                                                     \
+    /* Cursor state, not logged; 1 (or the flag) when the cursor exists, else          \
+       0 / -1. */                                                                      \
+    X(SimReadButtonMap, int, (uint32_t cursor, ButtonMap* map))                        \
+    X(SimReadDefaultButtonMap, int, (uint32_t cursor, ButtonMap* map))                 \
+    /* 1, 0, or -1 unknown */                                                          \
+    X(SimCursorEnabled, int, (uint32_t cursor))                                        \
+    /* Calls of the fifteen entry points since the last reset. */                      \
+    X(SimCallCount, int, (uint32_t ordinal))                                           \
+    X(SimTotalCalls, int, (void))                                                      \
+    /* One line per call, "\n"-separated: the name and its main arguments,             \
+       e.g. "VXInfoA 103 12" or "VXInfoA 206 6 null" (no buffer). Copies at            \
+       most size bytes (always NUL-terminated when size > 0); answers the              \
+       size needed. */                                                                 \
+    X(SimCallLog, int, (char* buffer, int size))                                       \
+    X(SimClearLog, void, (void))                                                       \
+    /* 1 when the fault is known (and set), else 0. */                                 \
+    X(SimSetFault, int, (int fault, int value))                                        \
+    X(SimClearFaults, void, (void))                                                    \
+    /* The pressure choice (0 soft, 1 medium, 2 firm) of the last device               \
+       whose configuration dialog closed with OK; 1 before any. */                     \
+    X(SimLastConfigChoice, int, (void))                                                \
+    /* result >= 0: VXMgrDeviceConfig with an owner answers it at once                 \
+       without a dialog (for devices with a dialog); -1: run the dialog. */            \
+    X(SimSetConfigResult, void, (int result))
 
-/* Post a packet (output coordinates, passed unchanged) to every enabled
-   opened context of the cursor's device (all of them for an unknown cursor);
-   answers the number of contexts it was posted to. */
-int SIM_API SimInjectPacket(uint32_t cursor, uint32_t buttons, int32_t x, int32_t y);
-/* Poll the host mouse once, as the VELLIX_HOST_MOUSE timer does, whether or
-   not the feed is on; answers the number of packets posted. */
-int SIM_API SimPollHostMouse(void);
-/* Packets waiting in a context's queue; -1 for an unknown context. */
-int SIM_API SimQueuedPackets(ContextHandle context);
-
-/* Enumerated contexts: system contexts first (description order), then the
-   opened ones (open order). */
-int SIM_API SimContextCount(void);
-ContextHandle SIM_API SimContextAt(int index);
-int SIM_API SimOpenedContextCount(void);
-ContextHandle SIM_API SimDefaultSystemContext(void);  /* VXMgrDefContext(m, 1) */
-ContextHandle SIM_API SimDefaultContext(void);        /* VXMgrDefContext(m, 0); DefaultContextInfo */
-ContextHandle SIM_API SimTopContext(void);            /* opened context on top of the overlap order */
-/* Any context, not logged; 1 when known. Writes persist like driver calls. */
-int SIM_API SimReadContext(ContextHandle context, ContextRecord* record);
-int SIM_API SimWriteContext(ContextHandle context, const ContextRecord* record);
-/* 1 enabled, 0 disabled, -1 unknown context. */
-int SIM_API SimContextEnabled(ContextHandle context);
-
-int SIM_API SimDeviceCount(void);
-/* Cursor state, not logged; 1 (or the flag) when the cursor exists, else 0 / -1. */
-int SIM_API SimReadButtonMap(uint32_t cursor, ButtonMap* map);
-int SIM_API SimReadDefaultButtonMap(uint32_t cursor, ButtonMap* map);
-int SIM_API SimCursorEnabled(uint32_t cursor); /* 1, 0, or -1 unknown */
-
-/* Calls of the fifteen entry points since the last reset. */
-int SIM_API SimCallCount(uint32_t ordinal);
-int SIM_API SimTotalCalls(void);
-/* One line per call, "\n"-separated: the name and its main arguments, e.g.
-   "VXInfoA 103 12" or "VXInfoA 206 6 null" (no buffer). Copies at most size
-   bytes (always NUL-terminated when size > 0); answers the size needed. */
-int SIM_API SimCallLog(char* buffer, int size);
-void SIM_API SimClearLog(void);
-
-/* 1 when the fault is known (and set), else 0. */
-int SIM_API SimSetFault(int fault, int value);
-void SIM_API SimClearFaults(void);
-
-/* The pressure choice (0 soft, 1 medium, 2 firm) of the last device whose
-   configuration dialog closed with OK; 1 before any. */
-int SIM_API SimLastConfigChoice(void);
-/* result >= 0: VXMgrDeviceConfig with an owner answers it at once without a
-   dialog (for devices with a dialog); -1: run the dialog. */
-void SIM_API SimSetConfigResult(int result);
+#define SIM_DECLARE_CONTROL_FUNCTION(name, result, params) result SIM_API name params;
+SIM_CONTROL_FUNCTIONS(SIM_DECLARE_CONTROL_FUNCTION)
+#undef SIM_DECLARE_CONTROL_FUNCTION
 
 #ifdef __cplusplus
 }

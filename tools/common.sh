@@ -29,6 +29,24 @@ choose_flavour() {
     export TABLET_FLAVOUR=$flavour
 }
 
+# Configures a preset. A build folder whose recorded toolchain file no longer
+# exists (it was renamed or removed) cannot configure again: its record of the
+# target system is dropped so that CMake inspects the system again with the
+# current toolchain file, keeping what was built.
+configure_preset() {  # preset [cmake options...]
+    local preset=$1 system included
+    shift
+    for system in "$root/build/$preset"/CMakeFiles/*/CMakeSystem.cmake; do
+        [ -f "$system" ] || continue
+        included=$(sed -nE 's/^include\("(.*)"\)$/\1/p' "$system")
+        if [ -n "$included" ] && [ ! -f "$included" ]; then
+            echo "configure: $preset: $included is gone; inspecting the target system again" >&2
+            rm -rf "$(dirname "$system")"
+        fi
+    done
+    cmake --preset "$preset" "$@"
+}
+
 # One Xvfb for a run of Windows programs, of a given size (default
 # 1024x768) at 96 DPI; tests compute what depends on the display from it.
 start_xvfb() {  # [WIDTHxHEIGHT]

@@ -3,6 +3,8 @@
 // is highlighted while the button is the main window's current one.
 #include "app/app.h"
 #include "defs/features.h"
+#include "win/glue.h"
+#include "win/scoped_gdi.h"
 
 const char IconWindowClass[] = "Icon Window Class";
 
@@ -11,7 +13,26 @@ namespace {
 // Five slots: left, up, right, down neighbours and the icon. Handles fit 32
 // bits on both architectures; the slots are pointer-wide under Win64.
 constexpr int SlotSize = sizeof(LONG_PTR);
-constexpr int IconButtonExtra = 5 * SlotSize;
+constexpr int IconSlotCount = IconSlotIcon + 1;
+constexpr int IconButtonExtra = IconSlotCount * SlotSize;
+
+// The arrow keys name the neighbour slots in the same order.
+static_assert(VK_UP - VK_LEFT == IconSlotUp && VK_RIGHT - VK_LEFT == IconSlotRight &&
+                  VK_DOWN - VK_LEFT == IconSlotDown,
+              "arrow keys in slot order");
+
+// A button's cell in the main window, in icon sizes.
+constexpr int CellWidthInIcons = 3;
+constexpr int CellHeightInIcons = 2;
+
+// The label: loaded from the string table when the button is made, read back
+// from the window text when it is drawn, in a font 8 pixels high at 96 DPI
+// on a background one pixel larger than the text.
+constexpr int LoadedLabelSize = 40;
+constexpr int DrawnLabelSize = 80;
+constexpr int LabelFontHeight = 8;
+const char LabelFontFace[] = "Helv";
+constexpr int LabelMargin = 1;
 
 void SetSlot(HWND button, IconSlot slot, LONG_PTR value) { SetWindowLongPtrA(button, slot * SlotSize, value); }
 
@@ -30,7 +51,7 @@ void FillSolid(HDC dc, int x, int y, int width, int height, COLORREF colour) {
 }
 
 void DrawLabel(HWND button, HDC dc, int width, int height, int iconHeight) {
-    HFONT font = CreateIconLabelFont();
+    OwnedGdiObject<HFONT> font(CreateIconLabelFont());
     if (!font) return;
     SetBkMode(dc, TRANSPARENT);
     HWND current = reinterpret_cast<HWND>(SendMessageA(GetParent(button), WM_COMMAND,
@@ -42,18 +63,16 @@ void DrawLabel(HWND button, HDC dc, int width, int height, int iconHeight) {
     SetTextColor(dc, text);
     SetBkColor(dc, back);
 
-    char label[80] = "";
+    char label[DrawnLabelSize] = "";
     int length = GetWindowTextA(button, label, sizeof label);
-    HGDIOBJ oldFont = SelectObject(dc, font);
+    SelectedObject selectedFont(dc, font.get());
     SIZE extent = {0, 0};
     GetTextExtentPoint32A(dc, label, length, &extent);
     int x = (width - extent.cx) / 2;
     int y = (height + iconHeight) / 2;
-    int margin = ScaledPixels(1);
+    int margin = ScaledPixels(LabelMargin);
     FillSolid(dc, x, y, extent.cx + margin, extent.cy + margin, back);
     TextOutA(dc, x, y, label, length);
-    SelectObject(dc, oldFont);
-    DeleteObject(font);
 }
 
 void OnPaint(HWND button) {
@@ -89,11 +108,12 @@ void OnKeyDown(HWND button, WPARAM key) {
 }
 
 HWND CreateOneButton(HWND parent, IconButtonRow& row, DWORD column, DWORD gridRow) {
-    char label[40] = "";
+    char label[LoadedLabelSize] = "";
     LoadStringA(ResourceInstance(), row.labelId, label, sizeof label);
-    int cx = GetSystemMetrics(SM_CXICON), cy = GetSystemMetrics(SM_CYICON);
-    row.window = CreateWindowExA(0, IconWindowClass, label, WS_CHILD | WS_CLIPSIBLINGS, column * 3 * cx,
-                                 gridRow * 2 * cy, 3 * cx, 2 * cy, parent, nullptr, ResourceInstance(), nullptr);
+    int cellWidth = CellWidthInIcons * GetSystemMetrics(SM_CXICON);
+    int cellHeight = CellHeightInIcons * GetSystemMetrics(SM_CYICON);
+    row.window = CreateWindowExA(0, IconWindowClass, label, WS_CHILD | WS_CLIPSIBLINGS, column * cellWidth,
+                                 gridRow * cellHeight, cellWidth, cellHeight, parent, nullptr, ResourceInstance(), nullptr);
     HICON icon = LoadIconA(ResourceInstance(), MAKEINTRESOURCEA(row.iconId));
     if (!row.window || !icon) {
         ShowErrorBox(parent, IDS_NOT_ENOUGH_MEMORY);
@@ -108,8 +128,8 @@ HWND CreateOneButton(HWND parent, IconButtonRow& row, DWORD column, DWORD gridRo
 
 // 8 pixels high at 96 DPI, and as much larger as the display's scale.
 HFONT CreateIconLabelFont() {
-    return CreateFontA(ScaledPixels(8), 0, 0, 0, 0, FALSE, FALSE, FALSE, 0, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
-                       DEFAULT_QUALITY, 0x22, "Helv");
+    return CreateFontA(ScaledPixels(LabelFontHeight), 0, 0, 0, 0, FALSE, FALSE, FALSE, 0, OUT_DEFAULT_PRECIS,
+                       CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, VARIABLE_PITCH | FF_SWISS, LabelFontFace);
 }
 
 LONG_PTR IconButtonSlot(HWND button, IconSlot slot) { return GetWindowLongPtrA(button, slot * SlotSize); }
@@ -122,9 +142,7 @@ bool RegisterIconButtonClass(HINSTANCE instance) {
     buttonClass.hInstance = instance;
     buttonClass.hCursor = LoadCursorA(nullptr, IDC_ARROW);
     buttonClass.lpszClassName = IconWindowClass;
-    if (RegisterClassA(&buttonClass)) return true;
-    WNDCLASSA existing;
-    return GetClassInfoA(instance, IconWindowClass, &existing) != FALSE;
+    return RegisterWindowClassOnce(buttonClass);
 }
 
 HWND CreateIconButtons(HWND parent, IconGrid& grid) {

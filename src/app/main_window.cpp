@@ -12,6 +12,21 @@ HWND currentIcon = nullptr;
 
 namespace {
 
+// The main window fits one row of icon-button cells (three icon widths by two
+// icon heights each) within its borders, caption and menu, with 15 pixels at
+// 96 DPI to spare below them.
+constexpr int MainWidthInIcons = 9;
+constexpr int MainHeightInIcons = 2;
+constexpr int MainExtraHeight = 15;
+
+// Each icon button activates the menu command of its row.
+static_assert(IDM_FEATURES - IDM_INFORMATION == IDC_ICON_FEATURES - IDC_ICON_INFORMATION &&
+                  IDM_CUSTOMIZATION - IDM_INFORMATION == IDC_ICON_CUSTOMIZATION - IDC_ICON_INFORMATION,
+              "icon buttons and menu commands in the same order");
+WORD MenuCommandOfIcon(WORD iconId) {
+    return static_cast<WORD>(IDM_INFORMATION + (iconId - IDC_ICON_INFORMATION));
+}
+
 IconButtonRow iconRows[IconRowCount] = {
     {IDC_ICON_INFORMATION, ICON_INFORMATION, IDS_INFORMATION, nullptr, InfoDialogProc, IDD_INFORMATION, nullptr},
     {IDC_ICON_FEATURES, ICON_FEATURES, IDS_FEATURES, DeviceConfigHandler, FeaturesDialogProc, IDD_FEATURES, nullptr},
@@ -43,7 +58,7 @@ LRESULT OnIconNotification(HWND window, WORD id, WORD code, HWND button) {
     case IconQueryCurrent:
         return reinterpret_cast<LRESULT>(currentIcon);
     case IconActivate:
-        SendMessageA(window, WM_COMMAND, id + 50, 0);
+        SendMessageA(window, WM_COMMAND, MenuCommandOfIcon(id), 0);
         return 0;
     default:
         return 0;
@@ -81,7 +96,7 @@ void OnDestroy() {
 
 }  // namespace
 
-IconGrid iconGrid = {3, 1, iconRows};
+IconGrid iconGrid = {IconRowCount, 1, iconRows};  // the rows side by side
 
 LRESULT CALLBACK MainWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
@@ -101,9 +116,9 @@ LRESULT CALLBACK MainWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
 }
 
 HWND CreateMainWindow(HINSTANCE instance) {
-    int width = 9 * GetSystemMetrics(SM_CXICON) + 2 * GetSystemMetrics(SM_CXBORDER);
-    int height = 2 * GetSystemMetrics(SM_CYICON) + 2 * GetSystemMetrics(SM_CYBORDER) +
-                 GetSystemMetrics(SM_CYCAPTION) + GetSystemMetrics(SM_CYMENU) + ScaledPixels(15);
+    int width = MainWidthInIcons * GetSystemMetrics(SM_CXICON) + 2 * GetSystemMetrics(SM_CXBORDER);
+    int height = MainHeightInIcons * GetSystemMetrics(SM_CYICON) + 2 * GetSystemMetrics(SM_CYBORDER) +
+                 GetSystemMetrics(SM_CYCAPTION) + GetSystemMetrics(SM_CYMENU) + ScaledPixels(MainExtraHeight);
     return CreateWindowExA(0, caption, caption, WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX, CW_USEDEFAULT,
                            CW_USEDEFAULT, width, height, nullptr, nullptr, instance, nullptr);
 }

@@ -5,6 +5,7 @@
 #include "dialogs/dialogs.h"
 #include "driver/driver.h"
 #include "driver/session.h"
+#include "win/glue.h"
 
 char caption[50];
 
@@ -22,10 +23,7 @@ bool RegisterWindowClasses(HINSTANCE instance) {
     mainClass.hbrBackground = reinterpret_cast<HBRUSH>(static_cast<INT_PTR>(COLOR_APPWORKSPACE + 1));
     mainClass.lpszMenuName = MAKEINTRESOURCEA(IDM_TABLET);
     mainClass.lpszClassName = caption;
-    if (RegisterClassA(&mainClass)) return true;
-    // A second registration in the same process (tests) finds it there.
-    WNDCLASSA existing;
-    return GetClassInfoA(instance, caption, &existing) != FALSE;
+    return RegisterWindowClassOnce(mainClass);
 }
 
 HWND StartTabletControlPanel(HINSTANCE instance, int showCommand) {

@@ -8,6 +8,7 @@
 #include "controls/inactivity.h"
 #include "driver/driver.h"
 #include "driver/session.h"
+#include "win/scoped_gdi.h"
 
 namespace {
 
@@ -17,6 +18,17 @@ constexpr UINT SteadyBlinkTime = 65000;  // long enough that the echo never blin
 constexpr DWORD MaskTableSize = 32;
 constexpr DWORD DefaultMask = 1;  // button 0 only
 constexpr BYTE LeftClickAction = 1;
+// A button-map entry holds an action code in its low four bits, or in its
+// high four bits in the form written for the pen option.
+constexpr BYTE ActionBits = 0x0F;
+constexpr int PenFormShift = 4;
+constexpr int MapEntryCount = sizeof(ButtonMap::entry);
+
+// What the capture context changes in the default context it is opened from
+// (besides the device, the packet fields and the input and output ranges).
+constexpr uint32_t CaptureOptions = 4;
+constexpr uint32_t AllLocks = 0xFFFFFFFFu;
+constexpr uint32_t AbsolutePackets = 0;
 
 ContextHandle CaptureContext = 0;
 BOOL echoOn = FALSE;
@@ -49,9 +61,9 @@ ButtonMap buttonMapBuffer;
 
 DWORD SelectingButtons(const ButtonMap& map) {
     DWORD mask = 0;
-    for (int n = 0; n < 32; ++n) {
+    for (int n = 0; n < MapEntryCount; ++n) {
         BYTE entry = map.entry[n];
-        if ((entry & 0x0F) == LeftClickAction || (entry >> 4) == LeftClickAction) mask |= 1u << n;
+        if ((entry & ActionBits) == LeftClickAction || (entry >> PenFormShift) == LeftClickAction) mask |= 1u << n;
     }
     return mask;
 }
@@ -88,11 +100,11 @@ void OpenCaptureContext(HWND control) {
         AxisInfo x, y;
         ReadAxis(DeviceAxisX, x);
         ReadAxis(DeviceAxisY, y);
-        record.options = 4;
-        record.locks = 0xFFFFFFFFu;
+        record.options = CaptureOptions;
+        record.locks = AllLocks;
         record.device = SelectDevice();
         record.packetFields = PacketFieldCursor | PacketFieldButtons | PacketFieldX | PacketFieldY;
-        record.packetMode = 0;
+        record.packetMode = AbsolutePackets;
         record.inOriginX = x.minimum;
         record.inOriginY = y.minimum;
         record.inExtentX = x.maximum;
@@ -138,25 +150,27 @@ void SettleEchoCaret(HWND control) {
     PlaceEchoCaret(control);  // after the peek, which may have handled a packet sent meanwhile
 }
 
+// A memory context compatible with the display; the display's own context is
+// needed only to make it.
+HDC CreateDisplayMemoryDC() {
+    OwnedDC display(CreateDCA("DISPLAY", nullptr, nullptr, nullptr));
+    return display ? CreateCompatibleDC(display.get()) : nullptr;
+}
+
 // A white crosshair on black: as a caret it inverts the screen under the
-// cross and leaves the rest alone.
+// cross and leaves the rest alone. The bitmap is answered even when it could
+// not be drawn.
 HBITMAP BuildCrosshair(int width, int height) {
     HBITMAP image = CreateBitmap(width, height, 1, 1, nullptr);
-    HDC display = CreateDCA("DISPLAY", nullptr, nullptr, nullptr);
-    HDC memory = display ? CreateCompatibleDC(display) : nullptr;
-    if (display) DeleteDC(display);
-    if (image && memory) {
-        HGDIOBJ oldBitmap = SelectObject(memory, image);
-        HGDIOBJ oldPen = SelectObject(memory, GetStockObject(WHITE_PEN));
-        PatBlt(memory, 0, 0, width, height, BLACKNESS);
-        MoveToEx(memory, 0, height / 2, nullptr);
-        LineTo(memory, width + 1, height / 2);
-        MoveToEx(memory, width / 2, 0, nullptr);
-        LineTo(memory, width / 2, height + 1);
-        SelectObject(memory, oldPen);
-        SelectObject(memory, oldBitmap);
-    }
-    if (memory) DeleteDC(memory);
+    OwnedDC memory(CreateDisplayMemoryDC());
+    if (!image || !memory) return image;
+    SelectedObject selectedImage(memory.get(), image);
+    SelectedObject selectedPen(memory.get(), GetStockObject(WHITE_PEN));
+    PatBlt(memory.get(), 0, 0, width, height, BLACKNESS);
+    MoveToEx(memory.get(), 0, height / 2, nullptr);
+    LineTo(memory.get(), width + 1, height / 2);
+    MoveToEx(memory.get(), width / 2, 0, nullptr);
+    LineTo(memory.get(), width / 2, height + 1);
     return image;
 }
 
@@ -233,8 +247,8 @@ void StopInactivityTimer(HWND control) {
     if (inactivityTimerOwner == control) inactivityTimerOwner = nullptr;
 }
 
-// The time-out counts from the latest packet. A timer that runs
-// already is left alone; it fires early and waits out the rest.
+// The time-out counts from this packet. A timer that runs already is left
+// alone; it fires early and waits out the rest.
 void NotePacketTime(HWND control) {
     lastPacketTick = GetTickCount();
     if (inactivityTimerOwner != control) StartInactivityTimer(control, InactivityPeriod);
@@ -269,9 +283,8 @@ void OnFocusLost(HWND control) {
     NotifyAreaParent(control, SAN_FOCUSLOST);
 }
 
-// The echo follows the cursor (its caret is placed by
-// SettleEchoCaret); leaving or re-entering the allowed rectangle is reported
-// once each way.
+// The echo follows the cursor (its caret is placed by SettleEchoCaret);
+// leaving or re-entering the allowed rectangle is reported once each way.
 void FollowCursor(HWND control, const PacketRecord& packet) {
     POINT at = {packet.x, packet.y};
     TabletToClient(control, &at, 1);
@@ -317,8 +330,8 @@ void TakeSecondCorner(HWND control, const PacketRecord& packet) {
     RefreshArea(control);
 }
 
-// Foreign buttons stop the capture once all are up;
-// a selecting button counts on its leading edge only.
+// Foreign buttons stop the capture once all are up; a selecting button
+// counts on its leading edge only.
 void HandleButtons(HWND control, const PacketRecord& packet) {
     DWORD selecting = MaskForCursor(packet.cursor);
     if (packet.buttons & ~selecting) {
@@ -401,9 +414,10 @@ void OnAreaTimer(HWND control) {
 
 namespace {
 
-// One packet of the capture: after foreign buttons, waits for their release;
-// otherwise shows the echo, follows the cursor, takes the buttons and
-// restarts the time-out.
+// Reads the packet and, while the control is focused and not stopped, acts
+// on it: after a defined area or a foreign button the capture stops once
+// every button is up; otherwise the echo shows and follows the cursor, the
+// buttons are handled and the time-out counts from this packet.
 void HandlePacket(HWND control, WPARAM serial) {
     PacketRecord packet = {};
     if (!CaptureContext || !VXPacket(CaptureContext, static_cast<UINT>(serial), &packet)) return;

@@ -21,7 +21,7 @@ enum : WORD {
     SAN_OUTOFRANGE = 0x28,
 };
 
-// Each answers 1 at once when the class is already registered.
+// Each answers 1 when the class is registered, now or by an earlier call.
 int RegisterTweakClass(HINSTANCE instance);
 int RegisterSetAreaClass(HINSTANCE instance);
 

@@ -6,11 +6,12 @@
 #include "controls/controls.h"
 #include "core/muldiv.h"
 #include "driver/driver.h"
+#include "win/glue.h"
+#include "win/scoped_gdi.h"
 
 namespace {
 
 const char SetAreaClassName[] = "SetArea";
-HINSTANCE registeredInstance = nullptr;
 
 void OnCreate(HWND control) {
     WriteArea(control, AreaRectSlot, AreaBounds{0, 0, 0, 0});
@@ -50,15 +51,13 @@ void FillArea(HWND control, HDC dc, const AreaBounds& area, bool focused) {
     LONG top = corners[0].y < corners[1].y ? corners[0].y : corners[1].y;
     LONG bottom = corners[0].y < corners[1].y ? corners[1].y : corners[0].y;
 
-    HBRUSH brush = CreateSolidBrush(GetSysColor(focused ? COLOR_BTNFACE : COLOR_BTNSHADOW));
+    OwnedGdiObject<HBRUSH> brush(CreateSolidBrush(GetSysColor(focused ? COLOR_BTNFACE : COLOR_BTNSHADOW)));
     if (!brush) return;
-    HGDIOBJ oldBrush = SelectObject(dc, brush);
+    SelectedObject selectedBrush(dc, brush.get());
     // Positions and sizes are 16-bit quantities on the display.
     PatBlt(dc, static_cast<WORD>(left), static_cast<WORD>(top),
            static_cast<WORD>(static_cast<ULONG>(right) - static_cast<ULONG>(left)),
            static_cast<WORD>(static_cast<ULONG>(bottom) - static_cast<ULONG>(top)), PATCOPY);
-    SelectObject(dc, oldBrush);
-    DeleteObject(brush);
 }
 
 void OnPaint(HWND control) {
@@ -135,7 +134,6 @@ void TabletToClient(HWND control, POINT* points, int count) {
 }
 
 int RegisterSetAreaClass(HINSTANCE instance) {
-    if (registeredInstance) return 1;
     WNDCLASSA areaClass = {};
     areaClass.style = CS_VREDRAW | CS_HREDRAW;
     areaClass.lpfnWndProc = SetAreaWndProc;
@@ -144,9 +142,7 @@ int RegisterSetAreaClass(HINSTANCE instance) {
     areaClass.hCursor = LoadCursorA(nullptr, IDC_ARROW);
     areaClass.hbrBackground = reinterpret_cast<HBRUSH>(static_cast<INT_PTR>(COLOR_BTNTEXT + 1));
     areaClass.lpszClassName = SetAreaClassName;
-    if (!RegisterClassA(&areaClass)) return 0;
-    registeredInstance = instance;
-    return 1;
+    return RegisterWindowClassOnce(areaClass) ? 1 : 0;
 }
 
 LRESULT CALLBACK SetAreaWndProc(HWND control, UINT message, WPARAM wParam, LPARAM lParam) {

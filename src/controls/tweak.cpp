@@ -3,6 +3,8 @@
 // presses on its halves (with auto-repeat) and the Up and Down keys typed into
 // the buddy make it send TWN_UP / TWN_DOWN to its parent.
 #include "controls/controls.h"
+#include "win/glue.h"
+#include "win/scoped_gdi.h"
 
 namespace {
 
@@ -33,8 +35,6 @@ constexpr WORD SilentTicks = 6;
 constexpr int MaxTweaks = 10;
 HWND liveTweaks[MaxTweaks];
 WORD liveCount = 0;
-
-HINSTANCE registeredInstance = nullptr;
 
 LRESULT CALLBACK TweakBuddyProc(HWND edit, UINT message, WPARAM wParam, LPARAM lParam);
 
@@ -209,32 +209,24 @@ void OnMouseUp(HWND tweak) {
 
 // A black triangle pointing up on white, w by h, its base on the bottom row.
 HBITMAP BuildArrowImage(HDC reference, int w, int h) {
-    HBITMAP arrow = CreateBitmap(w, h, 1, 1, nullptr);
+    OwnedGdiObject<HBITMAP> arrow(CreateBitmap(w, h, 1, 1, nullptr));
     if (!arrow) return nullptr;
-    HDC memory = CreateCompatibleDC(reference);
-    if (!memory) {
-        DeleteObject(arrow);
-        return nullptr;
-    }
-    HGDIOBJ oldBitmap = SelectObject(memory, arrow);
-    PatBlt(memory, 0, 0, w, h, WHITENESS);
-    HGDIOBJ oldBrush = SelectObject(memory, GetStockObject(BLACK_BRUSH));
+    OwnedDC memory(CreateCompatibleDC(reference));
+    if (!memory) return nullptr;
+    SelectedObject selectedArrow(memory.get(), arrow.get());
+    PatBlt(memory.get(), 0, 0, w, h, WHITENESS);
+    SelectedObject selectedBrush(memory.get(), GetStockObject(BLACK_BRUSH));
     POINT triangle[3] = {{0, h}, {w, h}, {w / 2, 0}};
-    Polygon(memory, triangle, 3);
-    SelectObject(memory, oldBrush);
-    SelectObject(memory, oldBitmap);
-    DeleteDC(memory);
-    return arrow;
+    Polygon(memory.get(), triangle, 3);
+    return arrow.release();  // selected out of the memory context as the scope ends
 }
 
 void DrawDivider(HDC dc, const RECT& client, int mid) {
-    HPEN pen = CreatePen(PS_SOLID, GetSystemMetrics(SM_CYBORDER), GetSysColor(COLOR_WINDOWFRAME));
+    OwnedGdiObject<HPEN> pen(CreatePen(PS_SOLID, GetSystemMetrics(SM_CYBORDER), GetSysColor(COLOR_WINDOWFRAME)));
     if (!pen) return;
-    HGDIOBJ oldPen = SelectObject(dc, pen);
+    SelectedObject selectedPen(dc, pen.get());
     MoveToEx(dc, client.left, mid, nullptr);
     LineTo(dc, client.right, mid);
-    SelectObject(dc, oldPen);
-    DeleteObject(pen);
 }
 
 void DrawArrows(HWND tweak, HDC dc, const RECT& client, int mid) {
@@ -249,17 +241,15 @@ void DrawArrows(HWND tweak, HDC dc, const RECT& client, int mid) {
         if (!arrow) return;
         SetArrowSlot(tweak, arrow);
     }
-    HDC memory = CreateCompatibleDC(dc);
+    OwnedDC memory(CreateCompatibleDC(dc));
     if (!memory) return;
-    HGDIOBJ oldBitmap = SelectObject(memory, arrow);
+    SelectedObject selectedArrow(memory.get(), arrow);
     // Monochrome source: white becomes the background, black the text colour.
     SetBkColor(dc, GetSysColor(COLOR_BTNFACE));
     SetTextColor(dc, GetSysColor(COLOR_BTNTEXT));
-    BitBlt(dc, client.left + 2 * cx, client.top + 2 * cy, w, h, memory, 0, 0, SRCCOPY);
+    BitBlt(dc, client.left + 2 * cx, client.top + 2 * cy, w, h, memory.get(), 0, 0, SRCCOPY);
     // A negative height mirrors the image: the same triangle pointing down.
-    StretchBlt(dc, client.left + 2 * cx, client.bottom - 2 * cy, w, -h, memory, 0, 0, w, h, SRCCOPY);
-    SelectObject(memory, oldBitmap);
-    DeleteDC(memory);
+    StretchBlt(dc, client.left + 2 * cx, client.bottom - 2 * cy, w, -h, memory.get(), 0, 0, w, h, SRCCOPY);
 }
 
 void OnPaint(HWND tweak) {
@@ -307,7 +297,6 @@ LRESULT CALLBACK TweakBuddyProc(HWND edit, UINT message, WPARAM wParam, LPARAM l
 }  // namespace
 
 int RegisterTweakClass(HINSTANCE instance) {
-    if (registeredInstance) return 1;
     WNDCLASSA tweakClass = {};
     tweakClass.style = CS_VREDRAW | CS_HREDRAW;
     tweakClass.lpfnWndProc = TweakWndProc;
@@ -317,9 +306,7 @@ int RegisterTweakClass(HINSTANCE instance) {
     tweakClass.hCursor = LoadCursorA(nullptr, IDC_ARROW);
     tweakClass.hbrBackground = reinterpret_cast<HBRUSH>(static_cast<INT_PTR>(COLOR_BTNFACE + 1));
     tweakClass.lpszClassName = TweakClassName;
-    if (!RegisterClassA(&tweakClass)) return 0;
-    registeredInstance = instance;
-    return 1;
+    return RegisterWindowClassOnce(tweakClass) ? 1 : 0;
 }
 
 LRESULT CALLBACK TweakWndProc(HWND tweak, UINT message, WPARAM wParam, LPARAM lParam) {

@@ -5,7 +5,7 @@
 
 /* Menu 1 and its commands. */
 #define IDM_TABLET            1
-#define IDM_INFORMATION       101
+#define IDM_INFORMATION       101 /* 101..103 consecutive, in row order */
 #define IDM_FEATURES          102
 #define IDM_CUSTOMIZATION     103
 #define IDM_EXIT              104
@@ -24,7 +24,8 @@
 #define IDD_FEATURES          3
 #define IDD_SETUP             4
 
-/* Icon buttons of the main window (row order: Information, Features, Customization). */
+/* Icon buttons of the main window (row order: Information, Features, Customization).
+   51..53 consecutive: each activates the menu command of its row. */
 #define IDC_ICON_INFORMATION  51
 #define IDC_ICON_FEATURES     52
 #define IDC_ICON_CUSTOMIZATION 53
@@ -41,6 +42,8 @@
 #define IDS_DRIVER_NOT_FOUND  40
 #define IDS_NOT_ENOUGH_MEMORY 41
 #define IDS_TABLET_NOT_ANSWERING 42
+#define IDS_RESTART_PROMPT    43  /* the driver's settings need a restart: log off now? */
+#define IDS_RESTART_TITLE     44
 #define IDS_WARNING           50
 #define IDS_WILL_DISABLE      51
 #define IDS_MOUSE_COMPLETELY  52
@@ -108,6 +111,7 @@
 #define IDC_BOTTOM_EDIT       48
 #define IDC_BOTTOM_SPIN       49
 #define IDC_AREA_CONTROL      50
+#define SAS_TEMPLATE_BITS     0x0005 /* the area control's own style bits: in its template, never read */
 #define IDC_STATUS_LINE       51
 #define IDC_SETUP_TEST        52
 

@@ -5,28 +5,24 @@
 #include "dialogs/dialogs.h"
 #include "driver/driver.h"
 #include "win/resources.h"
+#include "win/glue.h"
 
 namespace {
 
 constexpr int DeviceNameSize = 200;
-constexpr int LineSize = 80;
 
-char templateText[LineSize];
+TemplateLineBuffers versionLine;
 char deviceName[DeviceNameSize];
-char composedLine[LineSize];
 
 BOOL OnInitDialog(HWND dialog) {
-    templateText[0] = '\0';
-    GetDlgItemTextA(dialog, IDC_ABOUT_DRIVER, templateText, LineSize);
     ReadDriverText(DeviceCategory(), DeviceName, deviceName, sizeof deviceName);
     char version[DeviceNameSize];
     if (!FindDriverVersion(deviceName, version, sizeof version)) {
         version[0] = '\0';
         LoadStringA(ResourceInstance(), IDS_UNKNOWN, version, sizeof version);
     }
-    FillTemplate(templateText, version, composedLine, sizeof composedLine);
-    SetDlgItemTextA(dialog, IDC_ABOUT_DRIVER, composedLine);
-    return FALSE;  // leave the focus where the system put it
+    FillTemplateText(dialog, IDC_ABOUT_DRIVER, version, versionLine);
+    return FALSE;  // the dialog manager does not place the initial focus
 }
 
 }  // namespace

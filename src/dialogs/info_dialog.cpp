@@ -6,18 +6,17 @@
 #include "dialogs/dialogs.h"
 #include "driver/driver.h"
 #include "win/resources.h"
+#include "win/glue.h"
 
 namespace {
 
 constexpr int DeviceNameSize = 200;
-constexpr int LineSize = 80;
 constexpr int CursorNameSize = 80;
 constexpr int ListEntrySize = 40;
 
 int workingUnit = UnitInches;       // a copy of CurrentUnit until OK
 char deviceName[DeviceNameSize];
-char templateText[LineSize];        // a line's template read back from its control
-char composedLine[LineSize];
+TemplateLineBuffers templateLine;   // a line's template read back from its control, and the line
 char cursorName[CursorNameSize];    // the installed cursor's name, kept between openings
 
 struct ValueLine {
@@ -36,14 +35,6 @@ void LoadUnknown(char* text, int size) {
     LoadStringA(ResourceInstance(), IDS_UNKNOWN, text, size);
 }
 
-// Sets a control's text to its own template with value in place of "%s".
-void FillLineFromTemplate(HWND dialog, int controlId, const char* value) {
-    templateText[0] = '\0';
-    GetDlgItemTextA(dialog, controlId, templateText, LineSize);
-    FillTemplate(templateText, value, composedLine, sizeof composedLine);
-    SetDlgItemTextA(dialog, controlId, composedLine);
-}
-
 void ShowIdentification(HWND dialog) {
     char identification[DeviceNameSize];
     CopyIdentification(deviceName, identification, sizeof identification);
@@ -53,7 +44,7 @@ void ShowIdentification(HWND dialog) {
 void ShowFormat(HWND dialog) {
     char format[DeviceNameSize];
     if (!FindFormatName(deviceName, format, sizeof format)) LoadUnknown(format, sizeof format);
-    FillLineFromTemplate(dialog, IDC_INFO_FORMAT, format);
+    FillTemplateText(dialog, IDC_INFO_FORMAT, format, templateLine);
 }
 
 // The lowest-numbered active cursor's name into cursorName; false when no
@@ -77,17 +68,12 @@ void ShowInstalledCursor(HWND dialog) {
         LoadUnknown(unknown, sizeof unknown);
         name = unknown;
     }
-    FillLineFromTemplate(dialog, IDC_INFO_CURSOR, name);
+    FillTemplateText(dialog, IDC_INFO_CURSOR, name, templateLine);
 }
 
 void FillUnitList(HWND dialog) {
     HWND list = GetDlgItem(dialog, IDC_INFO_UNITS);
-    char entry[ListEntrySize];
-    for (UINT id = IDS_INCHES; id <= IDS_CENTIMETERS; ++id) {
-        entry[0] = '\0';
-        LoadStringA(ResourceInstance(), id, entry, sizeof entry);
-        SendMessageA(list, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(entry));
-    }
+    AddStringRange(list, ResourceInstance(), IDS_INCHES, IDS_CENTIMETERS);
     SendMessageA(list, CB_SETCURSEL, static_cast<WPARAM>(workingUnit), 0);
 }
 
@@ -107,7 +93,7 @@ BOOL OnInitDialog(HWND dialog) {
     ShowInstalledCursor(dialog);
     FillUnitList(dialog);
     ShowValues(dialog);
-    return FALSE;  // leave the focus where the system put it
+    return FALSE;  // the dialog manager does not place the initial focus
 }
 
 void OnUnitChanged(HWND dialog) {

@@ -8,6 +8,7 @@
 #include "setup/setup.h"
 #include "setup/setup_private.h"
 #include "win/resources.h"
+#include "win/glue.h"
 
 DWORD areaStep = 1;
 AreaBox shownArea;
@@ -91,12 +92,7 @@ void ShowArea(HWND window, const AreaBox& area, int unit, AreaFieldsToWrite whic
 }
 
 void FillUnitList(HWND window) {
-    HWND list = GetDlgItem(window, IDC_UNITS_LIST);
-    for (UINT id = IDS_INCHES; id <= IDS_CENTIMETERS; ++id) {
-        char text[40] = "";
-        LoadStringA(ResourceInstance(), id, text, sizeof text);
-        SendMessageA(list, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text));
-    }
+    AddStringRange(GetDlgItem(window, IDC_UNITS_LIST), ResourceInstance(), IDS_INCHES, IDS_CENTIMETERS);
 }
 
 void GiveAreaToControl(HWND window) {
@@ -144,9 +140,8 @@ INT_PTR OnAreaSpin(HWND window, WORD id, WORD code) {
 }
 
 INT_PTR OnWholeTablet(HWND window) {
-    DWORD fresh = IsDlgButtonChecked(window, IDC_WHOLE_TABLET) == BST_CHECKED ? 0 : 1;
+    DWORD fresh = ToggleCheckBox(window, IDC_WHOLE_TABLET) ? 1 : 0;
     workingSettings.wholeTablet = fresh;
-    CheckDlgButton(window, IDC_WHOLE_TABLET, fresh ? BST_CHECKED : BST_UNCHECKED);
     if (fresh) {
         workingSettings = ProbeSettings(workingSettings);  // the area as the driver stores the whole tablet
         ShowChangedArea(window);
@@ -162,9 +157,8 @@ INT_PTR OnWholeTablet(HWND window) {
 }
 
 INT_PTR OnPreserveAspect(HWND window) {
-    int fresh = IsDlgButtonChecked(window, IDC_PRESERVE_ASPECT) == BST_CHECKED ? 0 : 1;
+    int fresh = ToggleCheckBox(window, IDC_PRESERVE_ASPECT) ? 1 : 0;
     preserveAspect = fresh;
-    CheckDlgButton(window, IDC_PRESERVE_ASPECT, fresh ? BST_CHECKED : BST_UNCHECKED);
     if (fresh) {
         FitAspect(workingSettings.area, CurrentLimits());
         ShowChangedArea(window);

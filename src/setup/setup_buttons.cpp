@@ -10,6 +10,7 @@
 #include "setup/setup.h"
 #include "setup/setup_private.h"
 #include "win/resources.h"
+#include "win/glue.h"
 
 SensitivityField sensitivityField = {0, 100, 500};
 
@@ -81,13 +82,8 @@ void FillButtonList(HWND window) {
 }
 
 void FillActionList(HWND window) {
-    HWND list = GetDlgItem(window, IDC_ACTION_LIST);
     UINT last = PenOptionSupported() ? IDS_ACTION_LAST_PEN : IDS_ACTION_LAST;
-    for (UINT id = IDS_ACTION_FIRST; id <= last; ++id) {
-        char text[40] = "";
-        LoadStringA(ResourceInstance(), id, text, sizeof text);
-        SendMessageA(list, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text));
-    }
+    AddStringRange(GetDlgItem(window, IDC_ACTION_LIST), ResourceInstance(), IDS_ACTION_FIRST, last);
 }
 
 void ShowButtonAction(HWND window, const SetupSettings& settings, UINT button) {
@@ -135,9 +131,8 @@ INT_PTR OnSensitivitySpin(HWND window, WORD code) {
 }
 
 INT_PTR OnDefaultButtons(HWND window) {
-    DWORD fresh = IsDlgButtonChecked(window, IDC_DEFAULT_BUTTONS) == BST_CHECKED ? 0 : 1;
+    DWORD fresh = ToggleCheckBox(window, IDC_DEFAULT_BUTTONS) ? 1 : 0;
     workingSettings.defaultButtons = fresh;
-    CheckDlgButton(window, IDC_DEFAULT_BUTTONS, fresh ? BST_CHECKED : BST_UNCHECKED);
     if (fresh) {
         workingSettings = ProbeSettings(workingSettings);  // the driver's default map comes back in buttonMap
         SendDlgItemMessageA(window, IDC_BUTTON_LIST, CB_SETCURSEL, selectedButton, 0);

@@ -10,11 +10,11 @@
 // setup_dialog.cpp: the dialog's state and flow.
 extern SetupSettings workingSettings;  // the copy the controls edit
 extern SetupSettings openedSettings;   // taken at open, before any control touched it
-extern int areaUnit;                   // chosen in list 31
+extern int areaUnit;                   // chosen in the Units list
 extern int openedUnit;
-extern int preserveAspect;             // box 29; kept between openings within a run
+extern int preserveAspect;             // Preserve Aspect Ratio; kept between openings within a run
 extern int openedPreserveAspect;
-extern UINT selectedButton;            // index in list 26
+extern UINT selectedButton;            // index in the button list
 
 void ShowSettings(HWND window, SetupSettings& settings, int unit, int preserve, UINT button);
 void EnableControls(HWND window, UINT first, UINT last, BOOL enable);

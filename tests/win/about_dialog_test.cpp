@@ -12,6 +12,7 @@
 #include "support/dialog_support.h"
 #include "support/sim_control.h"
 #include "support/windows_harness.h"
+#include "version.h"
 
 namespace {
 
@@ -57,7 +58,7 @@ TEST_F(AboutDialogTest, ShowsTheProgramAndTheDefaultDriverVersion) {
     }
     ASSERT_EQ(labels.size(), 3u);
     EXPECT_EQ(labels[0], "Rereded Ireded Idizere Dozir");
-    EXPECT_EQ(labels[1], "Version 1.05");
+    EXPECT_EQ(labels[1], "Version " TABLET_VERSION_TEXT);
     EXPECT_NE(labels[2].find('\n'), std::string::npos) << "a notice of two lines";
     ASSERT_TRUE(icon);
     EXPECT_EQ(GetDlgCtrlID(icon), 1);
@@ -74,7 +75,7 @@ TEST(AboutDialogTemplate, HoldsEveryControlInOrder) {
     const ExpectedItem items[] = {
         {IDC_ABOUT_ICON, "Static", "#1", SS_TYPEMASK, SS_ICON},
         {IDC_STATIC_LABEL, "Static", "Rereded Ireded Idizere Dozir", SS_TYPEMASK, SS_CENTER},
-        {IDC_STATIC_LABEL, "Static", "Version 1.05", SS_TYPEMASK, SS_CENTER},
+        {IDC_STATIC_LABEL, "Static", "Version " TABLET_VERSION_TEXT, SS_TYPEMASK, SS_CENTER},
         {IDC_STATIC_LABEL, "Static", "Written for the Vellix driver family.\nFree to use and share.", SS_TYPEMASK,
          SS_CENTER},
         {IDC_ABOUT_DRIVER, "Static", "Tablet Driver Version %s", SS_TYPEMASK, SS_CENTER},

@@ -37,6 +37,13 @@ const EntryName kEntries[] = {
 #undef ENTRY_NAME
 };
 
+// The control functions, each exported by name.
+const char* const kControlFunctions[] = {
+#define CONTROL_NAME(name, result, params) #name,
+    SIM_CONTROL_FUNCTIONS(CONTROL_NAME)
+#undef CONTROL_NAME
+};
+
 std::string TempPath(const char* name) {
     char folder[MAX_PATH] = {};
     GetTempPathA(MAX_PATH, folder);
@@ -138,7 +145,7 @@ TEST_F(SimTest, EachFaultVariantLacksExactlyItsOrdinal) {
             bool present = GetProcAddress(variant, MAKEINTRESOURCEA(e.ordinal)) != nullptr;
             EXPECT_EQ(present, e.ordinal != missing.ordinal) << "variant " << missing.ordinal << ", entry " << e.name;
         }
-        EXPECT_NE(GetProcAddress(variant, "SimReset"), nullptr);
+        for (const char* control : kControlFunctions) EXPECT_NE(GetProcAddress(variant, control), nullptr) << control;
         FreeLibrary(variant);
     }
 }
@@ -759,7 +766,7 @@ TEST_F(SimTest, CallLogNamesEachCallWithItsMainArguments) {
     EXPECT_EQ(sim.CallCount(140), 1);
     EXPECT_EQ(sim.TotalCalls(), 3);
     // A short buffer gets a terminated start of the log and the size needed.
-    auto callLog = reinterpret_cast<int(SIM_API*)(char*, int)>(
+    auto callLog = reinterpret_cast<decltype(&SimCallLog)>(
         reinterpret_cast<void*>(GetProcAddress(sim.Module(), "SimCallLog")));
     ASSERT_NE(callLog, nullptr);
     char small[8];

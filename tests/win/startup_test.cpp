@@ -5,6 +5,7 @@
 #include <string>
 
 #include "support/windows_harness.h"
+#include "version.h"
 
 namespace {
 
@@ -94,7 +95,7 @@ std::string VersionString(const std::string& file, const char* key) {
 
 TEST(StartupTest, ProgramCarriesTheVersionTheAboutBoxShows) {
     std::string program = BinFolder() + "tabletcp.exe";
-    EXPECT_EQ(VersionString(program, "FileVersion"), "1.05");
+    EXPECT_EQ(VersionString(program, "FileVersion"), TABLET_VERSION_TEXT);
     EXPECT_EQ(VersionString(program, "ProductName"), "Tablet Control Panel");
 }
 

@@ -8,6 +8,7 @@
 
 #include "controls/controls.h"
 #include "support/control_host.h"
+#include "win/glue.h"
 
 namespace {
 
@@ -59,6 +60,21 @@ TEST_F(TweakTest, ClassIsRegisteredOnceWithItsLayout) {
     EXPECT_EQ(PressedSlot + 8, info.cbWndExtra);  // 16 on Win32
     EXPECT_EQ(reinterpret_cast<HBRUSH>(static_cast<INT_PTR>(COLOR_BTNFACE + 1)), info.hbrBackground);
     EXPECT_EQ(LoadCursorA(nullptr, IDC_ARROW), info.hCursor);
+}
+
+// A second registration finds the class; a class of another procedure that
+// already holds the name is not taken for it.
+TEST(WindowClassOnce, FindsItsOwnClassAndRefusesAStrangerOfTheSameName) {
+    WNDCLASSA own = {};
+    own.lpfnWndProc = TweakWndProc;
+    own.hInstance = GetModuleHandleA(nullptr);
+    own.lpszClassName = "RegisteredOnceProbe";
+    EXPECT_TRUE(RegisterWindowClassOnce(own));
+    EXPECT_TRUE(RegisterWindowClassOnce(own));
+    WNDCLASSA stranger = own;
+    stranger.lpfnWndProc = DefWindowProcA;
+    EXPECT_FALSE(RegisterWindowClassOnce(stranger));
+    EXPECT_TRUE(UnregisterClassA(own.lpszClassName, own.hInstance));
 }
 
 TEST_F(TweakTest, PressSelectsTheHalfByTheMiddleLine) {

@@ -1,108 +1,56 @@
 // Headless tour of the control panel: starts the program, opens each dialog
-// through its menu command, saves a PNG picture of every window it shows and
+// through its menu command, saves a picture (BMP) of every window it shows and
 // ends the program. Usage: tablet_tour [output folder]; exit code 0 when every
 // window appeared.
 #include <windows.h>
 
 #include <cstdio>
-#include <cstdint>
 #include <string>
 #include <vector>
 
+#include "defs/features.h"
+
 namespace {
 
-// --- PNG writing (stored deflate blocks: no compression library needed) ---
+// --- capturing (BMP here; tools/run converts the pictures to PNG) ---
 
-uint32_t Crc32(const uint8_t* data, size_t size, uint32_t crc = 0) {
-    crc = ~crc;
-    for (size_t i = 0; i < size; ++i) {
-        crc ^= data[i];
-        for (int k = 0; k < 8; ++k) crc = (crc >> 1) ^ (0xEDB88320u & (0u - (crc & 1u)));
-    }
-    return ~crc;
+bool WriteBmp(const std::string& path, const BITMAPINFOHEADER& header, const std::vector<BYTE>& pixels) {
+    BITMAPFILEHEADER file = {};
+    file.bfType = 0x4D42;  // "BM"
+    file.bfOffBits = sizeof file + sizeof header;
+    file.bfSize = static_cast<DWORD>(file.bfOffBits + pixels.size());
+    FILE* out = fopen(path.c_str(), "wb");
+    if (!out) return false;
+    bool ok = fwrite(&file, sizeof file, 1, out) == 1 && fwrite(&header, sizeof header, 1, out) == 1 &&
+              fwrite(pixels.data(), 1, pixels.size(), out) == pixels.size();
+    return fclose(out) == 0 && ok;
 }
 
-void PutBig32(std::vector<uint8_t>& out, uint32_t v) {
-    for (int shift = 24; shift >= 0; shift -= 8) out.push_back(static_cast<uint8_t>(v >> shift));
-}
-
-void PutChunk(std::vector<uint8_t>& out, const char* type, const std::vector<uint8_t>& data) {
-    PutBig32(out, static_cast<uint32_t>(data.size()));
-    std::vector<uint8_t> typed(type, type + 4);
-    typed.insert(typed.end(), data.begin(), data.end());
-    out.insert(out.end(), typed.begin(), typed.end());
-    PutBig32(out, Crc32(typed.data(), typed.size()));
-}
-
-bool WritePng(const std::string& path, int width, int height, const std::vector<uint8_t>& rgb) {
-    std::vector<uint8_t> raw;
-    for (int y = 0; y < height; ++y) {
-        raw.push_back(0);  // no filter
-        raw.insert(raw.end(), rgb.begin() + static_cast<size_t>(y) * width * 3,
-                   rgb.begin() + static_cast<size_t>(y + 1) * width * 3);
-    }
-    std::vector<uint8_t> zlib = {0x78, 0x01};
-    uint32_t a = 1, b = 0;
-    for (uint8_t byte : raw) {
-        a = (a + byte) % 65521;
-        b = (b + a) % 65521;
-    }
-    for (size_t pos = 0; pos < raw.size() || pos == 0; pos += 65535) {
-        size_t n = raw.size() - pos < 65535 ? raw.size() - pos : 65535;
-        bool last = pos + n >= raw.size();
-        zlib.push_back(last ? 1 : 0);
-        zlib.push_back(static_cast<uint8_t>(n));
-        zlib.push_back(static_cast<uint8_t>(n >> 8));
-        zlib.push_back(static_cast<uint8_t>(~n));
-        zlib.push_back(static_cast<uint8_t>(~n >> 8));
-        zlib.insert(zlib.end(), raw.begin() + pos, raw.begin() + pos + n);
-        if (last) break;
-    }
-    PutBig32(zlib, (b << 16) | a);
-
-    std::vector<uint8_t> png = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
-    std::vector<uint8_t> header;
-    PutBig32(header, static_cast<uint32_t>(width));
-    PutBig32(header, static_cast<uint32_t>(height));
-    header.insert(header.end(), {8, 2, 0, 0, 0});  // 8-bit RGB
-    PutChunk(png, "IHDR", header);
-    PutChunk(png, "IDAT", zlib);
-    PutChunk(png, "IEND", {});
-    FILE* file = fopen(path.c_str(), "wb");
-    if (!file) return false;
-    bool ok = fwrite(png.data(), 1, png.size(), file) == png.size();
-    fclose(file);
-    return ok;
-}
-
-// Copies a screen rectangle into a PNG file.
+// Copies a screen rectangle into a 24-bit BMP file.
 bool SaveScreenRect(const RECT& box, const std::string& path) {
     int width = box.right - box.left, height = box.bottom - box.top;
     if (width <= 0 || height <= 0) return false;
     HDC screen = GetDC(nullptr);
     HDC memory = CreateCompatibleDC(screen);
-    BITMAPINFO info = {};
-    info.bmiHeader.biSize = sizeof info.bmiHeader;
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = -height;  // top-down
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    void* bits = nullptr;
-    HBITMAP bitmap = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    HBITMAP bitmap = CreateCompatibleBitmap(screen, width, height);
     bool ok = false;
     if (bitmap && memory) {
         HGDIOBJ old = SelectObject(memory, bitmap);
-        BitBlt(memory, 0, 0, width, height, screen, box.left, box.top, SRCCOPY);
-        GdiFlush();
-        std::vector<uint8_t> rgb(static_cast<size_t>(width) * height * 3);
-        const uint8_t* bgra = static_cast<const uint8_t*>(bits);
-        for (size_t i = 0; i < static_cast<size_t>(width) * height; ++i) {
-            rgb[i * 3] = bgra[i * 4 + 2];
-            rgb[i * 3 + 1] = bgra[i * 4 + 1];
-            rgb[i * 3 + 2] = bgra[i * 4];
-        }
-        SelectObject(memory, old);
-        ok = WritePng(path, width, height, rgb);
+        ok = BitBlt(memory, 0, 0, width, height, screen, box.left, box.top, SRCCOPY) != FALSE;
+        SelectObject(memory, old);  // GetDIBits wants the bitmap selected into no DC
+        BITMAPINFOHEADER header = {};
+        header.biSize = sizeof header;
+        header.biWidth = width;
+        header.biHeight = height;  // bottom-up rows, as BMP files usually hold them
+        header.biPlanes = 1;
+        header.biBitCount = 24;
+        header.biCompression = BI_RGB;
+        const size_t stride = (static_cast<size_t>(width) * 3 + 3) & ~static_cast<size_t>(3);
+        header.biSizeImage = static_cast<DWORD>(stride * height);
+        std::vector<BYTE> pixels(header.biSizeImage);
+        ok = ok && GetDIBits(memory, bitmap, 0, height, pixels.data(), reinterpret_cast<BITMAPINFO*>(&header),
+                             DIB_RGB_COLORS) == height;
+        ok = ok && WriteBmp(path, header, pixels);
     }
     if (bitmap) DeleteObject(bitmap);
     if (memory) DeleteDC(memory);
@@ -131,7 +79,7 @@ bool Snapshot(HWND window, const std::string& folder, const char* name) {
     Sleep(400);  // let the window finish painting
     RECT box;
     GetWindowRect(window, &box);
-    std::string path = folder + "\\" + name + ".png";
+    std::string path = folder + "\\" + name + ".bmp";
     bool ok = SaveScreenRect(box, path);
     printf("%s %s\n", ok ? "saved" : "FAILED", path.c_str());
     return ok;
@@ -174,10 +122,10 @@ int main(int argc, char** argv) {
     failures += !Snapshot(mainWindow, folder, "main");
 
     const DialogStop stops[] = {
-        {101, "Tablet Information", "information"},
-        {102, "Features", "features"},
-        {103, "Tablet Setup", "setup"},
-        {204, "About Tablet Control Panel...", "about"},
+        {IDM_INFORMATION, "Tablet Information", "information"},
+        {IDM_FEATURES, "Features", "features"},
+        {IDM_CUSTOMIZATION, "Tablet Setup", "setup"},
+        {IDM_ABOUT, "About Tablet Control Panel...", "about"},
     };
     for (const DialogStop& stop : stops) {
         PostMessageA(mainWindow, WM_COMMAND, stop.command, 0);
@@ -194,12 +142,12 @@ int main(int argc, char** argv) {
 
     // The Setup dialog while the area control follows the pen: a click on the
     // control starts the capture; the pointer moves stand in for the pen.
-    PostMessageA(mainWindow, WM_COMMAND, 103, 0);
+    PostMessageA(mainWindow, WM_COMMAND, IDM_CUSTOMIZATION, 0);
     HWND setup = WaitForWindow("#32770", "Tablet Setup", process.dwProcessId, 10000);
-    HWND area = setup ? GetDlgItem(setup, 50) : nullptr;
+    HWND area = setup ? GetDlgItem(setup, IDC_AREA_CONTROL) : nullptr;
     if (area) {
         // The area control is usable only without Whole Tablet.
-        if (!IsWindowEnabled(area)) PostMessageA(setup, WM_COMMAND, MAKEWPARAM(28, BN_CLICKED), 0);
+        if (!IsWindowEnabled(area)) PostMessageA(setup, WM_COMMAND, MAKEWPARAM(IDC_WHOLE_TABLET, BN_CLICKED), 0);
         Sleep(200);
         PostMessageA(area, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
         PostMessageA(area, WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
@@ -217,7 +165,7 @@ int main(int argc, char** argv) {
         ++failures;
     }
 
-    PostMessageA(mainWindow, WM_COMMAND, 104, 0);
+    PostMessageA(mainWindow, WM_COMMAND, IDM_EXIT, 0);
     if (WaitForSingleObject(process.hProcess, 10000) != WAIT_OBJECT_0) {
         printf("FAILED: the program did not end\n");
         TerminateProcess(process.hProcess, 1);

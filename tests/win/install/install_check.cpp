@@ -17,13 +17,16 @@
 
 #include "defs/features.h"
 #include "support/fault_process.h"
+#include "version.h"
 
 namespace {
 
 const char ShortcutName[] = "Tablet Control Panel.lnk";
 const char UninstallKey[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\TabletControlPanel";
 
-std::string SetupPath() { return fault_test::BinFolder() + "..\\setup\\tablet-control-panel-1.05-setup.exe"; }
+std::string SetupPath() {
+    return fault_test::BinFolder() + "..\\setup\\tablet-control-panel-" TABLET_VERSION_TEXT "-setup.exe";
+}
 
 std::string Folder(int csidl) {
     char path[MAX_PATH] = "";
@@ -150,7 +153,7 @@ TEST_F(Installer, InstallsRunsAndUninstallsLeavingOnlyThePreference) {
     const std::string setup = SetupPath(), folder = InstallFolder();
     ASSERT_TRUE(Exists(setup)) << setup;
     ASSERT_FALSE(Exists(folder)) << "the prefix is not fresh";
-    EXPECT_EQ(VersionText(setup, "ProductVersion"), "1.05");
+    EXPECT_EQ(VersionText(setup, "ProductVersion"), TABLET_VERSION_TEXT);
     EXPECT_EQ(VersionText(setup, "ProductName"), "Tablet Control Panel");
 
     // Silent installation.
@@ -168,7 +171,7 @@ TEST_F(Installer, InstallsRunsAndUninstallsLeavingOnlyThePreference) {
     HKEY key = nullptr;
     ASSERT_EQ(RegOpenKeyExA(HKEY_LOCAL_MACHINE, UninstallKey, 0, KEY_READ, &key), ERROR_SUCCESS);
     EXPECT_EQ(RegistryText(key, "DisplayName"), "Tablet Control Panel");
-    EXPECT_EQ(RegistryText(key, "DisplayVersion"), "1.05");
+    EXPECT_EQ(RegistryText(key, "DisplayVersion"), TABLET_VERSION_TEXT);
     EXPECT_EQ(RegistryText(key, "Publisher"), "The Tablet Control Panel authors");
     EXPECT_EQ(RegistryText(key, "InstallLocation"), folder);
     EXPECT_EQ(RegistryText(key, "UninstallString"), fault_test::Quoted(folder + "\\uninstall.exe"));

@@ -27,79 +27,92 @@ bool SimControl::Load(const char* dllPath) {
 }
 
 void SimControl::Unload() {
-#define SIM_CONTROL_CLEAR(member, name, result, params) member = nullptr;
-    SIM_CONTROL_FUNCTIONS(SIM_CONTROL_CLEAR)
-#undef SIM_CONTROL_CLEAR
+    functions_ = Functions();
     if (module_) FreeLibrary(module_);
     module_ = nullptr;
 }
 
 void SimControl::Bind() {
-#define SIM_CONTROL_BIND(member, name, result, params) \
-    member = reinterpret_cast<decltype(member)>(reinterpret_cast<void*>(GetProcAddress(module_, name)));
+#define SIM_CONTROL_BIND(name, result, params) \
+    functions_.name =                          \
+        reinterpret_cast<decltype(functions_.name)>(reinterpret_cast<void*>(GetProcAddress(module_, #name)));
     SIM_CONTROL_FUNCTIONS(SIM_CONTROL_BIND)
 #undef SIM_CONTROL_BIND
 }
 
 void SimControl::Reset() {
-    if (reset_) reset_();
+    if (functions_.SimReset) functions_.SimReset();
 }
-bool SimControl::LoadDescription(const char* path) { return loadDescription_ && loadDescription_(path); }
+bool SimControl::LoadDescription(const char* path) {
+    return functions_.SimLoadDescription && functions_.SimLoadDescription(path);
+}
 bool SimControl::LoadDescriptionText(const char* text) {
-    return loadDescriptionText_ && loadDescriptionText_(text);
+    return functions_.SimLoadDescriptionText && functions_.SimLoadDescriptionText(text);
 }
 void SimControl::SetStatePath(const char* path) {
-    if (setStatePath_) setStatePath_(path);
+    if (functions_.SimSetStatePath) functions_.SimSetStatePath(path);
 }
 void SimControl::ForgetState() {
-    if (forgetState_) forgetState_();
+    if (functions_.SimForgetState) functions_.SimForgetState();
 }
 int SimControl::InjectPacket(uint32_t cursor, uint32_t buttons, int32_t x, int32_t y) {
-    return injectPacket_ ? injectPacket_(cursor, buttons, x, y) : 0;
+    return functions_.SimInjectPacket ? functions_.SimInjectPacket(cursor, buttons, x, y) : 0;
 }
-int SimControl::PollHostMouse() { return pollHostMouse_ ? pollHostMouse_() : 0; }
-int SimControl::QueuedPackets(ContextHandle context) { return queuedPackets_ ? queuedPackets_(context) : -1; }
-int SimControl::ContextCount() { return contextCount_ ? contextCount_() : 0; }
-ContextHandle SimControl::ContextAt(int index) { return contextAt_ ? contextAt_(index) : 0; }
-int SimControl::OpenedContextCount() { return openedContextCount_ ? openedContextCount_() : 0; }
-ContextHandle SimControl::DefaultSystemContext() { return defaultSystemContext_ ? defaultSystemContext_() : 0; }
-ContextHandle SimControl::DefaultContext() { return defaultContext_ ? defaultContext_() : 0; }
-ContextHandle SimControl::TopContext() { return topContext_ ? topContext_() : 0; }
+int SimControl::PollHostMouse() { return functions_.SimPollHostMouse ? functions_.SimPollHostMouse() : 0; }
+int SimControl::QueuedPackets(ContextHandle context) {
+    return functions_.SimQueuedPackets ? functions_.SimQueuedPackets(context) : -1;
+}
+int SimControl::ContextCount() { return functions_.SimContextCount ? functions_.SimContextCount() : 0; }
+ContextHandle SimControl::ContextAt(int index) { return functions_.SimContextAt ? functions_.SimContextAt(index) : 0; }
+int SimControl::OpenedContextCount() {
+    return functions_.SimOpenedContextCount ? functions_.SimOpenedContextCount() : 0;
+}
+ContextHandle SimControl::DefaultSystemContext() {
+    return functions_.SimDefaultSystemContext ? functions_.SimDefaultSystemContext() : 0;
+}
+ContextHandle SimControl::DefaultContext() { return functions_.SimDefaultContext ? functions_.SimDefaultContext() : 0; }
+ContextHandle SimControl::TopContext() { return functions_.SimTopContext ? functions_.SimTopContext() : 0; }
 bool SimControl::ReadContext(ContextHandle context, ContextRecord* record) {
-    return readContext_ && readContext_(context, record);
+    return functions_.SimReadContext && functions_.SimReadContext(context, record);
 }
 bool SimControl::WriteContext(ContextHandle context, const ContextRecord& record) {
-    return writeContext_ && writeContext_(context, &record);
+    return functions_.SimWriteContext && functions_.SimWriteContext(context, &record);
 }
-int SimControl::ContextEnabled(ContextHandle context) { return contextEnabled_ ? contextEnabled_(context) : -1; }
-int SimControl::DeviceCount() { return deviceCount_ ? deviceCount_() : 0; }
+int SimControl::ContextEnabled(ContextHandle context) {
+    return functions_.SimContextEnabled ? functions_.SimContextEnabled(context) : -1;
+}
+int SimControl::DeviceCount() { return functions_.SimDeviceCount ? functions_.SimDeviceCount() : 0; }
 bool SimControl::ReadButtonMap(uint32_t cursor, ButtonMap* map) {
-    return readButtonMap_ && readButtonMap_(cursor, map);
+    return functions_.SimReadButtonMap && functions_.SimReadButtonMap(cursor, map);
 }
 bool SimControl::ReadDefaultButtonMap(uint32_t cursor, ButtonMap* map) {
-    return readDefaultButtonMap_ && readDefaultButtonMap_(cursor, map);
+    return functions_.SimReadDefaultButtonMap && functions_.SimReadDefaultButtonMap(cursor, map);
 }
-int SimControl::CursorEnabled(uint32_t cursor) { return cursorEnabled_ ? cursorEnabled_(cursor) : -1; }
-int SimControl::CallCount(uint32_t ordinal) { return callCount_ ? callCount_(ordinal) : 0; }
-int SimControl::TotalCalls() { return totalCalls_ ? totalCalls_() : 0; }
+int SimControl::CursorEnabled(uint32_t cursor) {
+    return functions_.SimCursorEnabled ? functions_.SimCursorEnabled(cursor) : -1;
+}
+int SimControl::CallCount(uint32_t ordinal) { return functions_.SimCallCount ? functions_.SimCallCount(ordinal) : 0; }
+int SimControl::TotalCalls() { return functions_.SimTotalCalls ? functions_.SimTotalCalls() : 0; }
 std::string SimControl::CallLog() {
-    if (!callLog_) return std::string();
-    int needed = callLog_(nullptr, 0);
+    if (!functions_.SimCallLog) return std::string();
+    int needed = functions_.SimCallLog(nullptr, 0);
     if (needed <= 0) return std::string();
     std::vector<char> buffer(static_cast<size_t>(needed));
-    callLog_(buffer.data(), needed);
+    functions_.SimCallLog(buffer.data(), needed);
     return std::string(buffer.data());
 }
 void SimControl::ClearLog() {
-    if (clearLog_) clearLog_();
+    if (functions_.SimClearLog) functions_.SimClearLog();
 }
-bool SimControl::SetFault(int fault, int value) { return setFault_ && setFault_(fault, value); }
+bool SimControl::SetFault(int fault, int value) {
+    return functions_.SimSetFault && functions_.SimSetFault(fault, value);
+}
 void SimControl::ClearFaults() {
-    if (clearFaults_) clearFaults_();
+    if (functions_.SimClearFaults) functions_.SimClearFaults();
 }
-int SimControl::LastConfigChoice() { return lastConfigChoice_ ? lastConfigChoice_() : -1; }
+int SimControl::LastConfigChoice() { return functions_.SimLastConfigChoice ? functions_.SimLastConfigChoice() : -1; }
 void SimControl::SetConfigResult(int result) {
-    if (setConfigResult_) setConfigResult_(result);
+    if (functions_.SimSetConfigResult) functions_.SimSetConfigResult(result);
 }
 
 ContextRecord SimControl::Context(ContextHandle context) {

@@ -20,7 +20,7 @@ public:
 
     bool Load(const char* dllPath = nullptr);  // nullptr: Vellix32.dll beside the exe
     void Unload();
-    bool Loaded() const { return module_ != nullptr && reset_ != nullptr; }
+    bool Loaded() const { return module_ != nullptr && functions_.SimReset != nullptr; }
     HMODULE Module() const { return module_; }
 
     // The control functions of vellix_control.h, without the "Sim" prefix.
@@ -67,39 +67,15 @@ private:
     void Bind();
 
     HMODULE module_ = nullptr;
-#define SIM_CONTROL_FUNCTIONS(X)                                                          \
-    X(reset_, "SimReset", void, (void))                                                   \
-    X(loadDescription_, "SimLoadDescription", int, (const char*))                         \
-    X(loadDescriptionText_, "SimLoadDescriptionText", int, (const char*))                 \
-    X(setStatePath_, "SimSetStatePath", void, (const char*))                              \
-    X(forgetState_, "SimForgetState", void, (void))                                       \
-    X(injectPacket_, "SimInjectPacket", int, (uint32_t, uint32_t, int32_t, int32_t))      \
-    X(pollHostMouse_, "SimPollHostMouse", int, (void))                                    \
-    X(queuedPackets_, "SimQueuedPackets", int, (ContextHandle))                           \
-    X(contextCount_, "SimContextCount", int, (void))                                      \
-    X(contextAt_, "SimContextAt", ContextHandle, (int))                                   \
-    X(openedContextCount_, "SimOpenedContextCount", int, (void))                          \
-    X(defaultSystemContext_, "SimDefaultSystemContext", ContextHandle, (void))            \
-    X(defaultContext_, "SimDefaultContext", ContextHandle, (void))                        \
-    X(topContext_, "SimTopContext", ContextHandle, (void))                                \
-    X(readContext_, "SimReadContext", int, (ContextHandle, ContextRecord*))               \
-    X(writeContext_, "SimWriteContext", int, (ContextHandle, const ContextRecord*))       \
-    X(contextEnabled_, "SimContextEnabled", int, (ContextHandle))                         \
-    X(deviceCount_, "SimDeviceCount", int, (void))                                        \
-    X(readButtonMap_, "SimReadButtonMap", int, (uint32_t, ButtonMap*))                    \
-    X(readDefaultButtonMap_, "SimReadDefaultButtonMap", int, (uint32_t, ButtonMap*))      \
-    X(cursorEnabled_, "SimCursorEnabled", int, (uint32_t))                                \
-    X(callCount_, "SimCallCount", int, (uint32_t))                                        \
-    X(totalCalls_, "SimTotalCalls", int, (void))                                          \
-    X(callLog_, "SimCallLog", int, (char*, int))                                          \
-    X(clearLog_, "SimClearLog", void, (void))                                             \
-    X(setFault_, "SimSetFault", int, (int, int))                                          \
-    X(clearFaults_, "SimClearFaults", void, (void))                                       \
-    X(lastConfigChoice_, "SimLastConfigChoice", int, (void))                              \
-    X(setConfigResult_, "SimSetConfigResult", void, (int))
-#define SIM_CONTROL_POINTER(member, name, result, params) result(SIM_API* member) params = nullptr;
-    SIM_CONTROL_FUNCTIONS(SIM_CONTROL_POINTER)
+    // One pointer per control function, typed from its declaration in
+    // vellix_control.h, so that a call here that does not fit the stand-in's
+    // signature does not compile.
+    struct Functions {
+#define SIM_CONTROL_POINTER(name, result, params) decltype(&::name) name = nullptr;
+        SIM_CONTROL_FUNCTIONS(SIM_CONTROL_POINTER)
 #undef SIM_CONTROL_POINTER
+    };
+    Functions functions_;
 };
 
 // The folder of the running executable, with a trailing backslash.
