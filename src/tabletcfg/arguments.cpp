@@ -59,9 +59,12 @@ bool ParseCfgArguments(int argc, const char* const* argv, CfgArguments& argument
             if (unitGiven) return problem = "--units is given twice", false;
             if (!hasValue) return problem = "--units needs in or cm", false;
             const char* unit = argv[++i];
-            if (std::strcmp(unit, "in") == 0) arguments.unit = UnitArgumentInches;
-            else if (std::strcmp(unit, "cm") == 0) arguments.unit = UnitArgumentCentimetres;
-            else return problem = std::string("--units takes in or cm, not \"") + unit + "\"", false;
+            if (std::strcmp(unit, "in") == 0)
+                arguments.unit = UnitArgumentInches;
+            else if (std::strcmp(unit, "cm") == 0)
+                arguments.unit = UnitArgumentCentimetres;
+            else
+                return problem = std::string("--units takes in or cm, not \"") + unit + "\"", false;
             unitGiven = true;
         } else if (std::strcmp(word, "--dry-run") == 0) {
             if (command->command != CommandImport) return problem = "--dry-run belongs to import", false;

@@ -43,23 +43,24 @@ std::string ReportProblem(const char* file, const FileProblem& problem) {
 
 // The whole file, refused unread when larger than a settings file can be.
 bool ReadWholeFile(const char* path, std::string& text, std::string& problem) {
-    HANDLE file = CreateFileA(path, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL,
-                              nullptr);
+    HANDLE file =
+        CreateFileA(path, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE) {
         problem = "cannot open the file";
         return false;
     }
     LARGE_INTEGER size;
     bool ok = GetFileSizeEx(file, &size) != 0;
-    if (!ok) problem = "cannot read the file";
+    if (!ok)
+        problem = "cannot read the file";
     else if (size.QuadPart > static_cast<LONGLONG>(SettingsFileLimit)) {
         problem = "the file is larger than 1 MB";
         ok = false;
     } else {
         text.resize(static_cast<size_t>(size.QuadPart));
         DWORD read = 0;
-        ok = text.empty() || (ReadFile(file, &text[0], static_cast<DWORD>(text.size()), &read, nullptr) &&
-                              read == text.size());
+        ok = text.empty() ||
+             (ReadFile(file, &text[0], static_cast<DWORD>(text.size()), &read, nullptr) && read == text.size());
         if (!ok) problem = "cannot read the file";
     }
     CloseHandle(file);
@@ -70,8 +71,7 @@ bool WriteWholeFile(const char* path, const std::string& text) {
     HANDLE file = CreateFileA(path, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE) return false;
     DWORD written = 0;
-    bool ok = WriteFile(file, text.data(), static_cast<DWORD>(text.size()), &written, nullptr) &&
-              written == text.size();
+    bool ok = WriteFile(file, text.data(), static_cast<DWORD>(text.size()), &written, nullptr) && written == text.size();
     return CloseHandle(file) && ok;
 }
 
@@ -84,8 +84,7 @@ bool ReadTabletOrSay(TabletSettings& tablet, TabletScale& scale) {
 // Settings that take mouse clicks away are what the file asks for: they are
 // written, with the control panel's warning on standard error.
 bool WarnLostClicks(uint32_t lostMask, void*) {
-    PrintError("warning: %s%s", LoadText(IDS_WILL_DISABLE).c_str(),
-               LoadText(LostClicksWarningString(lostMask)).c_str());
+    PrintError("warning: %s%s", LoadText(IDS_WILL_DISABLE).c_str(), LoadText(LostClicksWarningString(lostMask)).c_str());
     return true;
 }
 
@@ -178,8 +177,8 @@ int RunInfo(const CfgArguments& arguments) {
                       Line("Units", LoadText(unit == UnitCentimetres ? IDS_CENTIMETERS : IDS_INCHES));
     for (const InfoLine& line : MeasureLines) {
         const AxisInfo& axis = line.vertical ? y : x;
-        const uint32_t count = line.count ? line.count
-                                          : static_cast<uint32_t>(axis.maximum) - static_cast<uint32_t>(axis.minimum);
+        const uint32_t count =
+            line.count ? line.count : static_cast<uint32_t>(axis.maximum) - static_cast<uint32_t>(axis.minimum);
         char text[MeasureTextSize] = "";
         FormatMeasureOnAxis(count, unit, line.kind, axis, text);
         out += Line(line.name, text);

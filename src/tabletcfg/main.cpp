@@ -10,10 +10,14 @@ namespace {
 
 int RunCommand(const CfgArguments& arguments) {
     switch (arguments.command) {
-    case CommandInfo: return RunInfo(arguments);
-    case CommandExport: return RunExport(arguments);
-    case CommandImport: return RunImport(arguments);
-    case CommandHelp: break;
+    case CommandInfo:
+        return RunInfo(arguments);
+    case CommandExport:
+        return RunExport(arguments);
+    case CommandImport:
+        return RunImport(arguments);
+    case CommandHelp:
+        break;
     }
     return ExitUsage;
 }

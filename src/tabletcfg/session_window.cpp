@@ -17,8 +17,7 @@ HWND CreateSessionWindow() {
     windowClass.hInstance = ResourceInstance();
     windowClass.lpszClassName = SessionWindowClass;
     RegisterClassA(&windowClass);  // a second session in one process finds it registered
-    return CreateWindowExA(0, SessionWindowClass, "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, ResourceInstance(),
-                           nullptr);
+    return CreateWindowExA(0, SessionWindowClass, "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, ResourceInstance(), nullptr);
 }
 
 }  // namespace

@@ -55,10 +55,9 @@ struct KeyInfo {
 };
 
 const KeyInfo FixedKeys[FixedKeyCount] = {
-    {"Identification", InTablet}, {"Width", InTablet},         {"Height", InTablet},
-    {"Mode", InTracking},         {"Sensitivity", InTracking}, {"AreaLeft", InTracking},
-    {"AreaTop", InTracking},      {"AreaRight", InTracking},   {"AreaBottom", InTracking},
-    {"Enabled", InCursors},       {"Units", InPreferences},
+    {"Identification", InTablet}, {"Width", InTablet},      {"Height", InTablet},     {"Mode", InTracking},
+    {"Sensitivity", InTracking},  {"AreaLeft", InTracking}, {"AreaTop", InTracking},  {"AreaRight", InTracking},
+    {"AreaBottom", InTracking},   {"Enabled", InCursors},   {"Units", InPreferences},
 };
 
 bool SameIgnoringCase(const char* a, const char* b) {
@@ -115,10 +114,14 @@ bool ParseNumber(const std::string& text, uint32_t& value) {
     for (; i < text.size(); ++i) {
         char c = text[i];
         unsigned digit;
-        if (c >= '0' && c <= '9') digit = static_cast<unsigned>(c - '0');
-        else if (base == 16 && c >= 'a' && c <= 'f') digit = static_cast<unsigned>(c - 'a' + 10);
-        else if (base == 16 && c >= 'A' && c <= 'F') digit = static_cast<unsigned>(c - 'A' + 10);
-        else return false;
+        if (c >= '0' && c <= '9')
+            digit = static_cast<unsigned>(c - '0');
+        else if (base == 16 && c >= 'a' && c <= 'f')
+            digit = static_cast<unsigned>(c - 'a' + 10);
+        else if (base == 16 && c >= 'A' && c <= 'F')
+            digit = static_cast<unsigned>(c - 'A' + 10);
+        else
+            return false;
         v = v * base + digit;
         if (v > 0xFFFFFFFFu) return false;
     }
@@ -181,8 +184,7 @@ int UnitOf(const TabletSettings& settings) { return settings.unit == UnitCentime
 }  // namespace
 
 void SensitivityBounds(const TabletScale& scale, uint32_t& lowest, uint32_t& highest) {
-    const SensitivityScale s =
-        MakeSensitivityScale(scale.axisX.resolution, scale.axisX.unitCode == AxisUnitCentimetres);
+    const SensitivityScale s = MakeSensitivityScale(scale.axisX.resolution, scale.axisX.unitCode == AxisUnitCentimetres);
     lowest = PercentToSensitivityValue(1, s);
     highest = PercentToSensitivityValue(MaximumPercent, s);
 }
@@ -195,8 +197,7 @@ uint32_t SensitivityForFile(uint32_t sensitivity, const TabletScale& scale) {
     return sensitivity;
 }
 
-std::string WriteSettingsFile(const TabletSettings& s, const TabletScale& scale,
-                              const ActionNames& actionNames) {
+std::string WriteSettingsFile(const TabletSettings& s, const TabletScale& scale, const ActionNames& actionNames) {
     const int unit = UnitOf(s);
     const std::string unitName = unit == UnitCentimetres ? "centimetres" : "inches";
     const SensitivityScale sensitivityScale =
@@ -257,8 +258,7 @@ namespace {
 // seen as a whole (required keys, the area's order) is checked at the end.
 class FileReader {
 public:
-    FileReader(const TabletSettings& device, const TabletScale& scale, TabletSettings& result,
-               FileProblem& problem)
+    FileReader(const TabletSettings& device, const TabletScale& scale, TabletSettings& result, FileProblem& problem)
         : device_(device), scale_(scale), result_(result), problem_(problem) {}
 
     bool Read(const char* data, size_t size) {
@@ -278,8 +278,8 @@ public:
             ++line_;
             std::string text(data + start, end - start);
             if (!text.empty() && text.back() == '\r') text.pop_back();
-            if (text.size() > LongestLine) return Fail(line_, "the line is longer than %u characters",
-                                                       static_cast<unsigned>(LongestLine));
+            if (text.size() > LongestLine)
+                return Fail(line_, "the line is longer than %u characters", static_cast<unsigned>(LongestLine));
             if (!ReadLine(text)) return false;
             start = end + 1;
         }
@@ -302,7 +302,8 @@ private:
         unsigned line = 1;
         for (size_t i = 0; i < size; ++i) {
             unsigned char c = static_cast<unsigned char>(data[i]);
-            if (c == '\n') ++line;
+            if (c == '\n')
+                ++line;
             else if ((c < 0x20 && c != '\t' && c != '\r') || c == 0x7F)
                 return Fail(line, "binary data (byte 0x%02X): this is not a settings file", c);
         }
@@ -315,8 +316,8 @@ private:
         if (text.empty() || text[0] == ';' || text[0] == '#') return true;
         if (text[0] == '[') return ReadSectionHeader(text);
         size_t equals = text.find('=');
-        if (equals == std::string::npos) return Fail(line_, "\"%.60s\" is neither a [section] nor a key=value line",
-                                                     text.c_str());
+        if (equals == std::string::npos)
+            return Fail(line_, "\"%.60s\" is neither a [section] nor a key=value line", text.c_str());
         const std::string key = Trimmed(text.substr(0, equals));
         const std::string rest = Trimmed(text.substr(equals + 1));
         if (section_ == NoSection) return Fail(line_, "the key %.60s stands before any [section]", key.c_str());
@@ -332,8 +333,9 @@ private:
         const std::string name = Trimmed(text.substr(1, close - 1));
         for (int s = 0; s < FixedSectionCount; ++s) {
             if (!SameIgnoringCase(name.c_str(), FixedSectionNames[s])) continue;
-            if (sectionLine_[s]) return Fail(line_, "the section [%s] appears twice (first on line %u)",
-                                             FixedSectionNames[s], sectionLine_[s]);
+            if (sectionLine_[s])
+                return Fail(line_, "the section [%s] appears twice (first on line %u)", FixedSectionNames[s],
+                            sectionLine_[s]);
             sectionLine_[s] = line_;
             section_ = s;
             return true;
@@ -344,8 +346,9 @@ private:
             const CursorSettings* found = FindCursor(device_, cursor);
             if (!found) return Fail(line_, "this tablet has no cursor %u", cursor);
             cursor_ = static_cast<uint32_t>(found - device_.cursors);
-            if (cursorLine_[cursor_]) return Fail(line_, "the section [Cursor %u] appears twice (first on line %u)",
-                                                  cursor, cursorLine_[cursor_]);
+            if (cursorLine_[cursor_])
+                return Fail(line_, "the section [Cursor %u] appears twice (first on line %u)", cursor,
+                            cursorLine_[cursor_]);
             cursorLine_[cursor_] = line_;
             section_ = InCursorSection;
             return true;
@@ -356,8 +359,9 @@ private:
     bool ReadFixedKey(const std::string& key, const std::string& rest) {
         for (int k = 0; k < FixedKeyCount; ++k) {
             if (FixedKeys[k].section != section_ || !SameIgnoringCase(key.c_str(), FixedKeys[k].name)) continue;
-            if (keyLine_[k]) return Fail(line_, "%s appears twice in [%s] (first on line %u)", FixedKeys[k].name,
-                                         FixedSectionNames[section_], keyLine_[k]);
+            if (keyLine_[k])
+                return Fail(line_, "%s appears twice in [%s] (first on line %u)", FixedKeys[k].name,
+                            FixedSectionNames[section_], keyLine_[k]);
             keyLine_[k] = line_;
             return ReadFixedValue(static_cast<FixedKey>(k), k == KeyIdentification ? rest : ValuePart(rest));
         }
@@ -400,8 +404,8 @@ private:
                 }
             return Fail(line_, "Mode must be Absolute or Relative, not \"%.40s\"", value.c_str());
         case KeySensitivity: {
-            if (!ParseNumber(value, n)) return Fail(line_, "Sensitivity must be a whole number, not \"%.40s\"",
-                                                    value.c_str());
+            if (!ParseNumber(value, n))
+                return Fail(line_, "Sensitivity must be a whole number, not \"%.40s\"", value.c_str());
             uint32_t lowest, highest;
             SensitivityBounds(scale_, lowest, highest);
             if (n < lowest || n > highest)
@@ -417,9 +421,8 @@ private:
             if (!ReadCount(value, FixedKeys[key].name, n)) return false;
             const bool vertical = key == KeyAreaTop || key == KeyAreaBottom;
             const uint32_t limit = vertical ? device_.height : device_.width;
-            if (n > limit)
-                return Fail(line_, "%s %u is not on the tablet (0 to %u)", FixedKeys[key].name, n, limit);
-            int32_t& edge = key == KeyAreaLeft ? result_.left
+            if (n > limit) return Fail(line_, "%s %u is not on the tablet (0 to %u)", FixedKeys[key].name, n, limit);
+            int32_t& edge = key == KeyAreaLeft    ? result_.left
                             : key == KeyAreaRight ? result_.right
                             : key == KeyAreaTop   ? result_.top
                                                   : result_.bottom;
@@ -427,8 +430,8 @@ private:
             return true;
         }
         case KeyEnabled:
-            if (!ParseNumber(value, n)) return Fail(line_, "Enabled must be a cursor number, not \"%.40s\"",
-                                                    value.c_str());
+            if (!ParseNumber(value, n))
+                return Fail(line_, "Enabled must be a cursor number, not \"%.40s\"", value.c_str());
             if (!FindCursor(device_, n)) return Fail(line_, "this tablet has no cursor %u to enable", n);
             result_.enabledCursor = n;
             return true;
@@ -439,7 +442,8 @@ private:
                     return true;
                 }
             return Fail(line_, "Units must be Inches or Centimeters, not \"%.40s\"", value.c_str());
-        case FixedKeyCount: break;
+        case FixedKeyCount:
+            break;
         }
         return true;
     }
@@ -448,8 +452,9 @@ private:
         const CursorSettings& own = device_.cursors[cursor_];
         CursorSettings& target = result_.cursors[cursor_];
         if (SameIgnoringCase(key.c_str(), "Name")) {
-            if (nameLine_[cursor_]) return Fail(line_, "Name appears twice in [Cursor %u] (first on line %u)",
-                                                own.number, nameLine_[cursor_]);
+            if (nameLine_[cursor_])
+                return Fail(line_, "Name appears twice in [Cursor %u] (first on line %u)", own.number,
+                            nameLine_[cursor_]);
             nameLine_[cursor_] = line_;
             const std::string name = FileText(own.name);
             if (rest != name)
@@ -489,10 +494,8 @@ private:
             if (!keyLine_[k])
                 return Fail(sectionLine_[FixedKeys[k].section], "%s is missing from [%s]: the file is incomplete",
                             FixedKeys[k].name, FixedSectionNames[FixedKeys[k].section]);
-        if (result_.left >= result_.right)
-            return Fail(keyLine_[KeyAreaRight], "AreaRight must lie right of AreaLeft");
-        if (result_.top >= result_.bottom)
-            return Fail(keyLine_[KeyAreaBottom], "AreaBottom must lie below AreaTop");
+        if (result_.left >= result_.right) return Fail(keyLine_[KeyAreaRight], "AreaRight must lie right of AreaLeft");
+        if (result_.top >= result_.bottom) return Fail(keyLine_[KeyAreaBottom], "AreaBottom must lie below AreaTop");
         for (uint32_t c = 0; c < device_.cursorCount && c < FileCursorLimit; ++c) {
             const CursorSettings& own = device_.cursors[c];
             if (!cursorLine_[c])

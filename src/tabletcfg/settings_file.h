@@ -18,24 +18,24 @@ constexpr size_t FileButtonNameSize = 32;          // button names, comments onl
 constexpr size_t FileIdentificationSize = 200;     // the device name's first segment
 
 struct CursorSettings {
-    uint32_t number;                                         // the driver's cursor number
+    uint32_t number;  // the driver's cursor number
     char name[FileNameSize];
-    uint32_t buttonCount;                                    // at most FileButtonLimit
-    char buttonNames[FileButtonLimit][FileButtonNameSize];   // written as comments only
-    uint8_t map[FileButtonLimit];                            // system button map as the driver holds it
+    uint32_t buttonCount;                                   // at most FileButtonLimit
+    char buttonNames[FileButtonLimit][FileButtonNameSize];  // written as comments only
+    uint8_t map[FileButtonLimit];                           // system button map as the driver holds it
 };
 
 // Everything one file holds. The same record describes the device as the
 // driver holds it now: the reader checks a file against it and starts from it.
 struct TabletSettings {
     char identification[FileIdentificationSize];
-    uint32_t width, height;                  // tablet extents in counts
-    uint32_t mode;                           // 0 relative, 1 absolute
-    uint32_t sensitivity;                    // 16.16 factor
-    int32_t left, top, right, bottom;        // tracking area, counts, origin top-left
-    uint32_t enabledCursor;                  // the cursor type the driver has enabled
-    int unit;                                // unit preference: 0 inches, 1 centimetres
-    uint32_t cursorCount;                    // at most FileCursorLimit
+    uint32_t width, height;            // tablet extents in counts
+    uint32_t mode;                     // 0 relative, 1 absolute
+    uint32_t sensitivity;              // 16.16 factor
+    int32_t left, top, right, bottom;  // tracking area, counts, origin top-left
+    uint32_t enabledCursor;            // the cursor type the driver has enabled
+    int unit;                          // unit preference: 0 inches, 1 centimetres
+    uint32_t cursorCount;              // at most FileCursorLimit
     CursorSettings cursors[FileCursorLimit];
 };
 
@@ -59,8 +59,7 @@ void SensitivityBounds(const TabletScale& scale, uint32_t& lowest, uint32_t& hig
 uint32_t SensitivityForFile(uint32_t sensitivity, const TabletScale& scale);
 
 // The file's text for settings (a device's present settings).
-std::string WriteSettingsFile(const TabletSettings& settings, const TabletScale& scale,
-                              const ActionNames& actionNames);
+std::string WriteSettingsFile(const TabletSettings& settings, const TabletScale& scale, const ActionNames& actionNames);
 
 struct FileProblem {
     unsigned line;  // 1-based; 0 when the problem belongs to the whole file
@@ -70,8 +69,8 @@ struct FileProblem {
 // Reads a whole file (size bytes, not terminated) against the device as it
 // is now. On success result is device with every value of the file put in;
 // otherwise the first problem found, and result is unspecified.
-bool ReadSettingsFile(const char* data, size_t size, const TabletSettings& device,
-                      const TabletScale& scale, TabletSettings& result, FileProblem& problem);
+bool ReadSettingsFile(const char* data, size_t size, const TabletSettings& device, const TabletScale& scale,
+                      TabletSettings& result, FileProblem& problem);
 
 // One line "what: before -> after" for each setting that differs between two
 // records of the same device; empty when nothing differs.

@@ -13,9 +13,9 @@
 enum CfgExit {
     ExitDone = 0,
     ExitUsage = 1,
-    ExitNoDriver = 2,    // "Tablet Driver Not Found."
-    ExitBadFile = 3,     // the file cannot be read or written, does not fit or is malformed
-    ExitRefused = 4,     // the driver did not take what was written
+    ExitNoDriver = 2,  // "Tablet Driver Not Found."
+    ExitBadFile = 3,   // the file cannot be read or written, does not fit or is malformed
+    ExitRefused = 4,   // the driver did not take what was written
 };
 
 // console.cpp: output lines; errors go to standard error after "tabletcfg: ".

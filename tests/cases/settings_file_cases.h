@@ -23,9 +23,9 @@ const CursorCase Cursors[] = {
     {1, "Puck", 4, {"Left", "Middle", "Right", "Lower"}, {1, 7, 4, 2}},
 };
 
-const char* const ActionTexts[10] = {"(None)",      "Left Click",         "Left Double Click", "Left Drag",
-                                     "Right Click", "Right Double Click", "Right Drag",        "Middle Click",
-                                     "Middle Double Click", "Middle Drag"};
+const char* const ActionTexts[10] = {
+    "(None)",     "Left Click",   "Left Double Click",   "Left Drag",  "Right Click", "Right Double Click",
+    "Right Drag", "Middle Click", "Middle Double Click", "Middle Drag"};
 
 // A file is the tablet's own file with the first occurrence of find replaced
 // (an empty replace removes it), or, with cutThere, the file up to find,
@@ -55,22 +55,27 @@ const BadFileCase BadFileCases[] = {
     {"unclosed section", "[Tracking]", "[Tracking", false, false, 10, "no closing ]"},
     {"button key with letters", "Button1=4", "ButtonB=4", false, false, 27, "unknown key ButtonB in [Cursor 0]"},
     // duplicates
-    {"duplicate key", "AreaTop=0", "AreaLeft=0", false, false, 14, "AreaLeft appears twice in [Tracking] (first on line 13)"},
+    {"duplicate key", "AreaTop=0", "AreaLeft=0", false, false, 14,
+     "AreaLeft appears twice in [Tracking] (first on line 13)"},
     {"duplicate key other case", "AreaTop=0", "arealeft=0", false, false, 14, "AreaLeft appears twice"},
     {"duplicate section", "[Cursors]", "[Tracking]", false, false, 18, "[Tracking] appears twice (first on line 10)"},
     {"duplicate cursor", "[Cursor 1]", "[Cursor 0]", false, false, 30, "[Cursor 0] appears twice (first on line 24)"},
     {"duplicate button", "Button1=4", "Button0=4", false, false, 27, "Button0 appears twice in [Cursor 0]"},
     {"duplicate name", "Button1=4", "Name=Pen", false, false, 27, "Name appears twice in [Cursor 0]"},
     // values out of range
-    {"area right off the tablet", "AreaRight=12000", "AreaRight=12001", false, false, 15, "AreaRight 12001 is not on the tablet (0 to 12000)"},
-    {"area bottom off the tablet", "AreaBottom=9000", "AreaBottom=9001", false, false, 16, "AreaBottom 9001 is not on the tablet (0 to 9000)"},
+    {"area right off the tablet", "AreaRight=12000", "AreaRight=12001", false, false, 15,
+     "AreaRight 12001 is not on the tablet (0 to 12000)"},
+    {"area bottom off the tablet", "AreaBottom=9000", "AreaBottom=9001", false, false, 16,
+     "AreaBottom 9001 is not on the tablet (0 to 9000)"},
     {"area negative", "AreaLeft=0", "AreaLeft=-1", false, false, 13, "AreaLeft must be a whole number"},
     {"area beyond 32 bits", "AreaTop=0", "AreaTop=4294967296", false, false, 14, "AreaTop must be a whole number"},
     {"area empty", "AreaRight=12000", "AreaRight=0", false, false, 15, "AreaRight must lie right of AreaLeft"},
     {"area upside down", "AreaTop=0", "AreaTop=9000", false, false, 16, "AreaBottom must lie below AreaTop"},
-    {"sensitivity above 100%", "Sensitivity=32768", "Sensitivity=32769", false, false, 12, "outside what Setup allows on this tablet (327 to 32768"},
+    {"sensitivity above 100%", "Sensitivity=32768", "Sensitivity=32769", false, false, 12,
+     "outside what Setup allows on this tablet (327 to 32768"},
     {"sensitivity 0", "Sensitivity=32768", "Sensitivity=0", false, false, 12, "Sensitivity 0 is outside"},
-    {"sensitivity as percent", "Sensitivity=32768", "Sensitivity=100%", false, false, 12, "Sensitivity must be a whole number"},
+    {"sensitivity as percent", "Sensitivity=32768", "Sensitivity=100%", false, false, 12,
+     "Sensitivity must be a whole number"},
     {"mode word", "Mode=Absolute", "Mode=Fast", false, false, 11, "Mode must be Absolute or Relative, not \"Fast\""},
     {"units word", "Units=Inches", "Units=Feet", false, false, 22, "Units must be Inches or Centimeters"},
     {"action code 10", "Button1=4", "Button1=10", false, false, 27, "codes 0 to 9, not 10"},

@@ -114,8 +114,10 @@ TEST(SettingsFile, RefusesEveryKindOfBadFile) {
         std::string text = good;
         const size_t at = text.find(c.find);
         ASSERT_NE(at, std::string::npos);
-        if (c.cutThere) text.replace(at, std::string::npos, c.replace);
-        else text.replace(at, std::strlen(c.find), c.replace);
+        if (c.cutThere)
+            text.replace(at, std::string::npos, c.replace);
+        else
+            text.replace(at, std::strlen(c.find), c.replace);
         FileProblem problem;
         ASSERT_FALSE(Read(text, *device, InchScale(c.penOption), *result, problem));
         EXPECT_EQ(problem.line, c.line) << problem.text;

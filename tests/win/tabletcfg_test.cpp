@@ -276,15 +276,17 @@ TEST_F(TabletCfgTest, RefusesEveryKindOfBadFileAndWritesNothing) {
         std::string text = good;
         const size_t at = text.find(c.find);
         ASSERT_NE(at, std::string::npos);
-        if (c.cutThere) text.replace(at, std::string::npos, c.replace);
-        else text.replace(at, std::strlen(c.find), c.replace);
+        if (c.cutThere)
+            text.replace(at, std::string::npos, c.replace);
+        else
+            text.replace(at, std::strlen(c.find), c.replace);
         WriteFileText(settingsPath, text);
         const std::string where = "tabletcfg: " + settingsPath + (c.line ? ":" + std::to_string(c.line) : "") + ": ";
         ExpectRefused(Run("import " + fault_test::Quoted(settingsPath)), where, c.message, 3);
     }
     WriteFileText(settingsPath, Replaced(good, "Mode=Absolute", std::string("Mode=Abs\0lute", 13)));
-    ExpectRefused(Run("import " + fault_test::Quoted(settingsPath)), "tabletcfg: " + settingsPath + ":11: ",
-                  "binary data (byte 0x00)", 3);
+    ExpectRefused(Run("import " + fault_test::Quoted(settingsPath)),
+                  "tabletcfg: " + settingsPath + ":11: ", "binary data (byte 0x00)", 3);
     WriteFileText(settingsPath, good + std::string(1024 * 1024, ';'));
     ExpectRefused(Run("import " + fault_test::Quoted(settingsPath)), "tabletcfg: " + settingsPath + ": ",
                   "larger than 1 MB", 3);
@@ -310,9 +312,10 @@ TEST_F(TabletCfgTest, AnotherTabletAndDryRunWriteNothing) {
     WriteFileText(settingsPath, Replaced(Replaced(good, "Mode=Absolute", "Mode=Relative"), "Button0=1 ", "Button0=9 "));
     CfgRun dry = Run("import --dry-run " + fault_test::Quoted(settingsPath));
     EXPECT_EQ(dry.exitCode, 0u) << dry.err;
-    EXPECT_EQ(dry.out, settingsPath + " fits this tablet. Importing it would change:\n"
-                                      "  Mode: Absolute -> Relative\n"
-                                      "  Cursor 0 (Pen) Button0: 1 (Left Click) -> 9 (Middle Drag)\n");
+    EXPECT_EQ(dry.out, settingsPath +
+                           " fits this tablet. Importing it would change:\n"
+                           "  Mode: Absolute -> Relative\n"
+                           "  Cursor 0 (Pen) Button0: 1 (Left Click) -> 9 (Middle Drag)\n");
     EXPECT_EQ(WritesLogged(), std::vector<std::string>());
     EXPECT_EQ(Snapshot(), before);
 }
@@ -341,7 +344,8 @@ TEST_F(TabletCfgTest, ExitCodesForUsageNoDriverAndARefusedWrite) {
     EXPECT_EQ(refused.exitCode, 4u) << refused.out;
     EXPECT_EQ(refused.err, "tabletcfg: the driver did not take every setting: Mode: Absolute -> Relative\n");
 
-    for (const std::string& f : {alone + "\\tabletcfg.exe", withoutSet + "\\tabletcfg.exe", withoutSet + "\\Vellix32.dll"})
+    for (const std::string& f :
+         {alone + "\\tabletcfg.exe", withoutSet + "\\tabletcfg.exe", withoutSet + "\\Vellix32.dll"})
         DeleteFileA(f.c_str());
     RemoveDirectoryA(alone.c_str());
     RemoveDirectoryA(withoutSet.c_str());
@@ -359,17 +363,18 @@ TEST_F(TabletCfgTest, InfoShowsWhatTheInformationDialogShows) {
         ASSERT_TRUE(dialog);
         const std::string cursor = ControlText(dialog, IDC_INFO_CURSOR);
         const std::string format = ControlText(dialog, IDC_INFO_FORMAT);
-        const std::string heading = "Tablet ID: " + ControlText(dialog, IDC_INFO_ID) + "\nFormat: " +
-                                    format.substr(0, format.rfind(" format")) + "\nCursor: " +
-                                    cursor.substr(0, cursor.rfind(" is installed.")) + "\n";
+        const std::string heading = "Tablet ID: " + ControlText(dialog, IDC_INFO_ID) +
+                                    "\nFormat: " + format.substr(0, format.rfind(" format")) +
+                                    "\nCursor: " + cursor.substr(0, cursor.rfind(" is installed.")) + "\n";
         for (const char* units : {"", " --units in", " --units cm"}) {
             SCOPED_TRACE(units);
             if (units[0]) ChooseComboEntry(dialog, IDC_INFO_UNITS, std::strcmp(units, " --units cm") == 0 ? 1 : 0);
-            const std::string expected = heading + "Units: " + ComboEntries(dialog, IDC_INFO_UNITS)[ComboSelection(dialog, IDC_INFO_UNITS)] +
-                                         "\nTablet Width: " + ControlText(dialog, IDC_INFO_WIDTH) +
-                                         "\nTablet Height: " + ControlText(dialog, IDC_INFO_HEIGHT) +
-                                         "\nHorizontal Resolution: " + ControlText(dialog, IDC_INFO_XRES) +
-                                         "\nVertical Resolution: " + ControlText(dialog, IDC_INFO_YRES) + "\n";
+            const std::string expected =
+                heading + "Units: " + ComboEntries(dialog, IDC_INFO_UNITS)[ComboSelection(dialog, IDC_INFO_UNITS)] +
+                "\nTablet Width: " + ControlText(dialog, IDC_INFO_WIDTH) +
+                "\nTablet Height: " + ControlText(dialog, IDC_INFO_HEIGHT) +
+                "\nHorizontal Resolution: " + ControlText(dialog, IDC_INFO_XRES) +
+                "\nVertical Resolution: " + ControlText(dialog, IDC_INFO_YRES) + "\n";
             CfgRun info = Run(std::string("info") + units);
             EXPECT_EQ(info.exitCode, 0u) << info.err;
             EXPECT_EQ(info.out, expected);
