@@ -12,13 +12,15 @@ add_compile_options(-Wall -Wextra)
 
 add_library(tablet_core STATIC ${TABLET_CORE_SOURCES})
 target_include_directories(tablet_core PUBLIC ${CMAKE_SOURCE_DIR}/src)
+add_library(tablet_cfgfile STATIC ${TABLET_CFG_FILE_SOURCES})
+target_link_libraries(tablet_cfgfile PUBLIC tablet_core)
 
 find_package(GTest REQUIRED)
 include(GoogleTest)
 file(GLOB TABLET_NATIVE_TESTS CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/native/*_test.cpp)
 if(TABLET_NATIVE_TESTS)
     add_executable(native_tests ${TABLET_NATIVE_TESTS})
-    target_link_libraries(native_tests PRIVATE tablet_core GTest::gtest GTest::gtest_main)
+    target_link_libraries(native_tests PRIVATE tablet_cfgfile tablet_core GTest::gtest GTest::gtest_main)
     gtest_discover_tests(native_tests DISCOVERY_TIMEOUT 60)
 endif()
 

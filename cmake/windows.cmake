@@ -63,15 +63,15 @@ target_link_libraries(tablet_win PUBLIC tablet_core user32 kernel32 gdi32)
 # The driver binding, the session and the device queries.
 tablet_folder_library(tablet_driver driver)
 target_link_libraries(tablet_driver PUBLIC tablet_core tablet_win)
-# Settings records exchanged with the driver; no window.
+# Settings records exchanged with the driver and the unit preference; no window.
 tablet_folder_library(tablet_exchange exchange)
 target_link_libraries(tablet_exchange PUBLIC tablet_driver tablet_core)
 # The custom controls: the area control with its pen capture, and the spin control.
 tablet_folder_library(tablet_controls controls ${TABLET_MULDIV_BINDING})
 target_link_libraries(tablet_controls PUBLIC tablet_driver tablet_core tablet_win gdi32)
-# The Information, Features and About dialogs, units and the unit preference.
+# The Information, Features and About dialogs and the units over the driver.
 tablet_folder_library(tablet_dialogs dialogs)
-target_link_libraries(tablet_dialogs PUBLIC tablet_driver tablet_core tablet_win)
+target_link_libraries(tablet_dialogs PUBLIC tablet_exchange tablet_driver tablet_core tablet_win)
 # The Tablet Setup dialog (tablet_setup is the installer).
 tablet_folder_library(tablet_setup_dialog setup)
 target_link_libraries(tablet_setup_dialog PUBLIC tablet_exchange tablet_dialogs tablet_controls tablet_driver
@@ -115,10 +115,11 @@ if(TABLET_MAKENSIS)
         COMMAND ${CMAKE_COMMAND} -E make_directory ${CMAKE_BINARY_DIR}/setup
         COMMAND ${TABLET_MAKENSIS} -V2 -DCPU=${TABLET_SETUP_CPU} -DVERSION=${PROJECT_VERSION}
                 -DVERSION_QUAD=${TABLET_VERSION_MAJOR}.${TABLET_VERSION_MINOR}.0.0 -DPROGRAM=$<TARGET_FILE:tabletcp>
+                -DCONSOLE=$<TARGET_FILE:tabletcfg>
                 -DREADME=${CMAKE_SOURCE_DIR}/README.md -DLICENSE=${CMAKE_SOURCE_DIR}/LICENSE
                 -DICON=${TABLET_GENERATED}/icons/app.ico -DOUTFILE=${TABLET_SETUP}
                 ${CMAKE_SOURCE_DIR}/installer/setup.nsi
-        DEPENDS tabletcp ${CMAKE_SOURCE_DIR}/installer/setup.nsi ${TABLET_GENERATED}/version.h ${CMAKE_SOURCE_DIR}/README.md
+        DEPENDS tabletcp tabletcfg ${CMAKE_SOURCE_DIR}/installer/setup.nsi ${TABLET_GENERATED}/version.h ${CMAKE_SOURCE_DIR}/README.md
                 ${CMAKE_SOURCE_DIR}/LICENSE ${TABLET_GENERATED}/icons/app.ico
         COMMENT "Building the installer")
     add_custom_target(tablet_setup ALL DEPENDS ${TABLET_SETUP})
@@ -150,10 +151,10 @@ target_include_directories(tablet_tour PRIVATE ${CMAKE_SOURCE_DIR}/src)
 add_dependencies(tablet_tour tabletcp Vellix32)
 
 # What is handed out or looked at of a flavour whose programs this host cannot
-# run: the program, its installer, the stand-in and the tour (tools/build
+# run: the programs, the installer, the stand-in and the tour (tools/build
 # builds only these for it).
 add_custom_target(shipped)
-add_dependencies(shipped tabletcp Vellix32 tablet_tour)
+add_dependencies(shipped tabletcp tabletcfg Vellix32 tablet_tour)
 if(TARGET tablet_setup)
     add_dependencies(shipped tablet_setup)
 endif()

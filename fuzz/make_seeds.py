@@ -28,6 +28,46 @@ NORES = axis(0, 12000, 1, 0)
 def unit_byte(unit): return u8(unit + 1)  # the harnesses read unit as byte % 5 - 1
 
 
+# The built-in tablet's own settings file, as tabletcfg export writes it.
+SETTINGS_FILE = (
+    '; Tablet settings saved by tabletcfg. Values are in tablet counts; the\r\n'
+    '; comments give them in inches. Change values, not comments;\r\n'
+    '; "tabletcfg import FILE" checks the whole file and puts it back.\r\n'
+    '\r\n'
+    '[Tablet]\r\n'
+    'Identification=Vellix PenPad 12x9\r\n'
+    'Width=12000             ; 12"\r\n'
+    'Height=9000             ; 9"\r\n'
+    '\r\n'
+    '[Tracking]\r\n'
+    'Mode=Absolute           ; Absolute or Relative\r\n'
+    'Sensitivity=32768       ; 100% (1% to 100%: 327 to 32768)\r\n'
+    'AreaLeft=0              ; 0"\r\n'
+    'AreaTop=0               ; 0"\r\n'
+    'AreaRight=12000         ; 12"\r\n'
+    'AreaBottom=9000         ; 9"\r\n'
+    '\r\n'
+    '[Cursors]\r\n'
+    'Enabled=0               ; Pen\r\n'
+    '\r\n'
+    '[Preferences]\r\n'
+    'Units=Inches            ; Inches or Centimeters\r\n'
+    '\r\n'
+    '[Cursor 0]\r\n'
+    'Name=Pen\r\n'
+    'Button0=1               ; Tip: Left Click\r\n'
+    'Button1=4               ; Lower Barrel: Right Click\r\n'
+    'Button2=2               ; Upper Barrel: Left Double Click\r\n'
+    '\r\n'
+    '[Cursor 1]\r\n'
+    'Name=Puck\r\n'
+    'Button0=1               ; Left: Left Click\r\n'
+    'Button1=7               ; Middle: Middle Click\r\n'
+    'Button2=4               ; Right: Right Click\r\n'
+    'Button3=2               ; Lower: Left Double Click\r\n'
+).encode()
+
+
 seeds = {
     "fuzz_measure_parse": {
         "cm_blank_suffix": unit_byte(1) + u8(0) + CM400 + u32(7) + b"2.5 cm",
@@ -150,6 +190,18 @@ seeds["fuzz_area"] = {
     "huge_tablet": area(0xFFFFFFFF, 0xFFFFFFFF, axis(0, -1, 1, 1), axis(0, -1, 2, 1), 1, 0x7FFFFFFF, 1, 1, 0,
                         (0x7FFFFFFF, 0x7FFFFFFF, 0x7FFFFFFF, 0x7FFFFFFF), (1, 0xFFFFFFF0, 1, 0xFFFFFFF0),
                         op(0, 0, True) + u32(0xFFFFFFFF) + op(2) + op(5, 3, True) + u32(0x80000000) * 5),
+}
+
+
+seeds["fuzz_settings_file"] = {
+    "builtin": u8(0) + SETTINGS_FILE,
+    "pen_option": u8(1) + SETTINGS_FILE.replace(b"Button0=1 ", b"Button0=0x74").replace(b"Button1=7 ", b"Button1=0 "),
+    "centimetres": u8(2) + SETTINGS_FILE.replace(b"Sensitivity=32768", b"Sensitivity=25801").replace(b"Units=Inches", b"Units=Centimeters"),
+    "one_cursor": u8(4) + SETTINGS_FILE.split(b"[Cursor 1]")[0],
+    "lf_only": u8(0) + SETTINGS_FILE.replace(b"\r\n", b"\n"),
+    "duplicate": u8(0) + SETTINGS_FILE.replace(b"AreaTop=0", b"AreaLeft=0"),
+    "off_tablet": u8(0) + SETTINGS_FILE.replace(b"AreaRight=12000", b"AreaRight=12001"),
+    "cut": u8(0) + SETTINGS_FILE[:200],
 }
 
 

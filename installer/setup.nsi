@@ -2,7 +2,10 @@
 ; by the build for the installation test):
 ;   makensis -DVERSION=X.YY -DVERSION_QUAD=X.Y.0.0 -DPROGRAM=tabletcp.exe
 ;            -DREADME=README.md -DLICENSE=LICENSE -DICON=app.ico
-;            -DOUTFILE=setup.exe [-DCPU=amd64] setup.nsi
+;            -DCONSOLE=tabletcfg.exe -DOUTFILE=setup.exe [-DCPU=amd64] setup.nsi
+; tabletcfg.exe, the console program that saves and restores the tablet's
+; settings, goes beside the control panel; it has no shortcut (it is run from
+; a command prompt).
 ; It installs for every user of the machine into the 32-bit Program Files
 ; folder (the 64-bit one for a 64-bit build, CPU=amd64), adds a Start-menu
 ; shortcut and registers its uninstaller with the system's list of installed
@@ -75,6 +78,7 @@ FunctionEnd
 Section "Tablet Control Panel"
     SetOutPath "$INSTDIR"
     File "/oname=tabletcp.exe" "${PROGRAM}"
+    File "/oname=tabletcfg.exe" "${CONSOLE}"
     File "/oname=README.md" "${README}"
     File "/oname=LICENSE.txt" "${LICENSE}"
     WriteUninstaller "$INSTDIR\uninstall.exe"
@@ -98,6 +102,7 @@ SectionEnd
 Section "Uninstall"
     Delete "$SMPROGRAMS\${APPNAME}.lnk"
     Delete "$INSTDIR\tabletcp.exe"
+    Delete "$INSTDIR\tabletcfg.exe"
     Delete "$INSTDIR\README.md"
     Delete "$INSTDIR\LICENSE.txt"
     Delete "$INSTDIR\uninstall.exe"

@@ -1,11 +1,29 @@
 // The call log that tests read: one line per entry-point call, and a count
 // per ordinal. The oldest lines go when the log is full; counts keep going.
+// With VELLIX_CALL_LOG set, every line is also appended to that file, so that
+// a test can read the calls of a program it ran in another process.
 #include <cstdarg>
 #include <cstdio>
+#include <cstring>
 
 #include "stand_in.h"
 
 namespace sim {
+
+namespace {
+
+void AppendToLogFile(const Driver& d, const char* line) {
+    if (d.callLogPath.empty()) return;
+    HANDLE file = CreateFileA(d.callLogPath.c_str(), FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                              OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return;
+    DWORD written = 0;
+    WriteFile(file, line, static_cast<DWORD>(strlen(line)), &written, nullptr);
+    WriteFile(file, "\n", 1, &written, nullptr);
+    CloseHandle(file);
+}
+
+}  // namespace
 
 void LogCall(Driver& d, uint32_t ordinal, const char* format, ...) {
     char line[256];
@@ -17,6 +35,7 @@ void LogCall(Driver& d, uint32_t ordinal, const char* format, ...) {
     d.log.push_back(line);
     if (ordinal < d.callCounts.size()) ++d.callCounts[ordinal];
     ++d.totalCalls;
+    AppendToLogFile(d, line);
 }
 
 std::string JoinLog(const Driver& d) {

@@ -110,6 +110,7 @@ void StartUp(Driver& d) {
     }
     std::string state = Environment("VELLIX_STATE");
     d.statePath = state.empty() ? StatePathFor(d.descriptionPath) : state;
+    d.callLogPath = Environment("VELLIX_CALL_LOG");
     Rebuild(d);
 }
 
@@ -135,6 +136,7 @@ void ResetAll(Driver& d) {
     d.description = BuiltInTablet();
     d.descriptionPath.clear();
     d.statePath.clear();
+    d.callLogPath.clear();
     d.faults = Faults();
     d.configResult = -1;
     d.lastConfigChoice = 1;

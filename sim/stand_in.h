@@ -109,6 +109,7 @@ struct Driver {
     TabletModel description;      // as loaded
     std::string descriptionPath;  // empty: the built-in tablet
     std::string statePath;        // empty: no persistence
+    std::string callLogPath;      // VELLIX_CALL_LOG: every log line appended there too
     Faults faults;
 
     TabletModel tablet;  // live: description + structural faults + state

@@ -1,20 +1,14 @@
-// The information dialogs, the unit preference and the Win32 side of the
-// measurement units (the axis is read from the driver on every call).
+// The information dialogs and the Win32 side of the measurement units (the axis is read from the driver on every call).
 #pragma once
 
 #include <windows.h>
 
 #include "core/measure.h"
+#include "exchange/preferences.h"
 
 INT_PTR CALLBACK InfoDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
 INT_PTR CALLBACK FeaturesDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
 INT_PTR CALLBACK AboutDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
-
-// The program-wide unit, read at start-up and set by OK in the dialogs.
-extern int CurrentUnit;
-int ReadUnitPreference();
-void WriteUnitPreference(int unit);
-const char* PreferenceSection();  // the section name kept from start-up
 
 // The axis of the kind read afresh from the driver.
 double CountsToUnits(DWORD count, int unit, unsigned kind);

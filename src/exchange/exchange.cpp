@@ -108,22 +108,43 @@ void ReadDefaultMap(const ButtonMap& userMap, ButtonMap& defaultMap) {
 
 }  // namespace
 
-bool LoadSettings(SetupSettings& settings) {
+namespace {
+
+// Everything but the comparison with the default map, which takes writes.
+// False when the active cursor cannot be read; haveTablet and haveMap tell
+// whether the extents and the cursor's map could.
+bool ReadStored(SetupSettings& settings, bool& haveTablet, bool& haveMap) {
     ContextRecord record;
     ReadSourceContext(record);
     DWORD width, height;
-    bool haveTablet = ReadTabletExtents(width, height);
+    haveTablet = ReadTabletExtents(width, height);
     // An area off the tablet is brought onto it here, so what the dialog
     // shows is what it writes.
     SettingsFromContext(record, width, height, PenOptionInContext(record) != 0, settings);
 
     DWORD cursor;
     if (!ReadFirstActiveCursor(cursor)) return false;
+    haveMap = ReadSystemButtonMap(cursor, settings.buttonMap);
+    return true;
+}
+
+}  // namespace
+
+bool ReadStoredSettings(SetupSettings& settings) {
+    bool haveTablet = false, haveMap = false;
+    if (!ReadStored(settings, haveTablet, haveMap)) return false;
+    settings.defaultButtons = 0;
+    return haveTablet && haveMap;
+}
+
+bool LoadSettings(SetupSettings& settings) {
+    bool haveTablet = false, haveMap = false;
+    if (!ReadStored(settings, haveTablet, haveMap)) return false;
     ButtonMap defaultMap;
     memset(&defaultMap, 0, sizeof defaultMap);
     // A map that cannot be read is not restored to its default either, so
     // nothing is written on its behalf.
-    if (ReadSystemButtonMap(cursor, settings.buttonMap)) ReadDefaultMap(settings.buttonMap, defaultMap);
+    if (haveMap) ReadDefaultMap(settings.buttonMap, defaultMap);
     settings.defaultButtons = SameButtonMap(defaultMap, settings.buttonMap) == 0 ? 1 : 0;
     return haveTablet;
 }

@@ -15,6 +15,11 @@
 // the driver's default map read back, or the map in the pen-option codes.
 bool LoadSettings(SetupSettings& settings);
 bool ApplySettings(SetupSettings& settings);
+// The same reading without a single write: defaultButtons stays 0, since the
+// driver's default map is only learnt by restoring it for a moment. False
+// when the tablet's extents, its active cursor or that cursor's map cannot
+// be read.
+bool ReadStoredSettings(SetupSettings& settings);
 
 // Writes shown for a moment to learn how the driver stores it (its default
 // map, the whole tablet's area) and puts back what the driver held. Returns

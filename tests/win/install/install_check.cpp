@@ -160,9 +160,11 @@ TEST_F(Installer, InstallsRunsAndUninstallsLeavingOnlyThePreference) {
     DWORD exitCode = 1;
     ASSERT_TRUE(RunAndWait(fault_test::Quoted(setup) + " /S", 120000, exitCode));
     ASSERT_EQ(exitCode, 0u);
-    EXPECT_EQ(FilesIn(folder), (std::set<std::string>{"LICENSE.txt", "README.md", "tabletcp.exe", "uninstall.exe"}));
+    EXPECT_EQ(FilesIn(folder),
+              (std::set<std::string>{"LICENSE.txt", "README.md", "tabletcfg.exe", "tabletcp.exe", "uninstall.exe"}));
     std::string program = folder + "\\tabletcp.exe";
     EXPECT_EQ(Contents(program), Contents(fault_test::BinFolder() + "tabletcp.exe"));
+    EXPECT_EQ(Contents(folder + "\\tabletcfg.exe"), Contents(fault_test::BinFolder() + "tabletcfg.exe"));
     EXPECT_TRUE(Exists(ShortcutPath())) << ShortcutPath();
     EXPECT_EQ(ShortcutTarget(ShortcutPath()), program);
 

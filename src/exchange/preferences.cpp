@@ -5,8 +5,8 @@
 #include "core/name_parts.h"
 #include "core/profile_value.h"
 #include "core/unit_preference.h"
-#include "dialogs/dialogs.h"
 #include "driver/driver.h"
+#include "exchange/preferences.h"
 
 int CurrentUnit = 0;
 

@@ -1,0 +1,243 @@
+// tabletcfg's three commands. Import reads the whole file and checks it
+// against the tablet before anything is written, writes through the same
+// exchange as Tablet Setup's OK, and reads the tablet back to tell whether
+// the driver took it all.
+#include <cstdio>
+#include <cstring>
+
+#include "core/measure.h"
+#include "core/name_parts.h"
+#include "core/settings.h"
+#include "defs/features.h"
+#include "driver/driver.h"
+#include "driver/session.h"
+#include "exchange/exchange.h"
+#include "exchange/preferences.h"
+#include "tabletcfg/tabletcfg.h"
+
+namespace {
+
+// Records of up to 32 cursors are too large for the stack of a small program.
+TabletSettings deviceTablet, fileTablet, writtenTablet;
+
+struct InfoLine {
+    const char* name;
+    uint32_t count;
+    unsigned kind;
+    bool vertical;
+};
+
+const InfoLine MeasureLines[] = {
+    {"Tablet Width", 0, KindLengthX, false},
+    {"Tablet Height", 0, KindLengthY, true},
+    {"Horizontal Resolution", 1, KindResolutionX, false},
+    {"Vertical Resolution", 1, KindResolutionY, true},
+};
+
+std::string Line(const char* name, const std::string& value) { return std::string(name) + ": " + value + "\n"; }
+
+std::string ReportProblem(const char* file, const FileProblem& problem) {
+    if (problem.line == 0) return std::string(file) + ": " + problem.text;
+    return std::string(file) + ":" + std::to_string(problem.line) + ": " + problem.text;
+}
+
+// The whole file, refused unread when larger than a settings file can be.
+bool ReadWholeFile(const char* path, std::string& text, std::string& problem) {
+    HANDLE file =
+        CreateFileA(path, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) {
+        problem = "cannot open the file";
+        return false;
+    }
+    LARGE_INTEGER size;
+    bool ok = GetFileSizeEx(file, &size) != 0;
+    if (!ok)
+        problem = "cannot read the file";
+    else if (size.QuadPart > static_cast<LONGLONG>(SettingsFileLimit)) {
+        problem = "the file is larger than 1 MB";
+        ok = false;
+    } else {
+        text.resize(static_cast<size_t>(size.QuadPart));
+        DWORD read = 0;
+        ok = text.empty() ||
+             (ReadFile(file, &text[0], static_cast<DWORD>(text.size()), &read, nullptr) && read == text.size());
+        if (!ok) problem = "cannot read the file";
+    }
+    CloseHandle(file);
+    return ok;
+}
+
+bool WriteWholeFile(const char* path, const std::string& text) {
+    HANDLE file = CreateFileA(path, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return false;
+    DWORD written = 0;
+    bool ok = WriteFile(file, text.data(), static_cast<DWORD>(text.size()), &written, nullptr) && written == text.size();
+    return CloseHandle(file) && ok;
+}
+
+bool ReadTabletOrSay(TabletSettings& tablet, TabletScale& scale) {
+    if (ReadTablet(tablet, scale)) return true;
+    PrintError("%s", LoadText(IDS_TABLET_NOT_ANSWERING).c_str());
+    return false;
+}
+
+// Settings that take mouse clicks away are what the file asks for: they are
+// written, with the control panel's warning on standard error.
+bool WarnLostClicks(uint32_t lostMask, void*) {
+    PrintError("warning: %s%s", LoadText(IDS_WILL_DISABLE).c_str(), LoadText(LostClicksWarningString(lostMask)).c_str());
+    return true;
+}
+
+const CursorSettings* FindCursor(const TabletSettings& tablet, uint32_t number) {
+    for (uint32_t c = 0; c < tablet.cursorCount; ++c)
+        if (tablet.cursors[c].number == number) return &tablet.cursors[c];
+    return nullptr;
+}
+
+// A map as the driver stores it once written: with the pen option, codes
+// 0..6 in the option's form.
+ButtonMap MapAsWritten(const uint8_t entries[FileButtonLimit], bool penOption) {
+    ButtonMap map;
+    std::memcpy(map.entry, entries, sizeof map.entry);
+    if (penOption) TranslatePenCodes(map);
+    return map;
+}
+
+// Brings a file's settings to what the driver holds once they went in: the
+// maps in their written form.
+void MapsAsWritten(TabletSettings& tablet, bool penOption) {
+    for (uint32_t c = 0; c < tablet.cursorCount; ++c) {
+        const ButtonMap map = MapAsWritten(tablet.cursors[c].map, penOption);
+        std::memcpy(tablet.cursors[c].map, map.entry, sizeof map.entry);
+    }
+}
+
+// The cursor type first, so that the exchange writes the map of the cursor
+// the file enables; then the other cursors' maps; then what Setup's OK
+// writes; then the unit preference. False when the tablet stopped answering.
+bool WriteTablet(const TabletSettings& now, const TabletSettings& wanted, bool penOption) {
+    const ManagerHandle manager = SessionManager();
+    if (wanted.enabledCursor != now.enabledCursor) {
+        VXMgrCsrEnable(manager, now.enabledCursor, FALSE);
+        VXMgrCsrEnable(manager, wanted.enabledCursor, TRUE);
+    }
+    for (uint32_t c = 0; c < wanted.cursorCount; ++c) {
+        if (wanted.cursors[c].number == wanted.enabledCursor) continue;
+        ButtonMap map = MapAsWritten(wanted.cursors[c].map, penOption);
+        VXMgrCsrButtonMap(manager, wanted.cursors[c].number, nullptr, map.entry);
+    }
+    SetupSettings settings;
+    std::memset(&settings, 0, sizeof settings);
+    settings.mode = wanted.mode;
+    settings.sensitivity = wanted.sensitivity;
+    settings.area = AreaBox{wanted.left, wanted.top, wanted.right, wanted.bottom};
+    settings.wholeTablet = (wanted.left == 0 && wanted.top == 0 && static_cast<uint32_t>(wanted.right) == wanted.width &&
+                            static_cast<uint32_t>(wanted.bottom) == wanted.height)
+                               ? 1u
+                               : 0u;
+    settings.defaultButtons = 0;
+    const CursorSettings* enabled = FindCursor(wanted, wanted.enabledCursor);
+    if (enabled) std::memcpy(settings.buttonMap.entry, enabled->map, sizeof settings.buttonMap.entry);
+    if (CommitSettings(settings, LostClicksConfirmation{WarnLostClicks, nullptr}) == CommitTabletGone) return false;
+    CurrentUnit = wanted.unit;
+    WriteUnitPreference(wanted.unit);
+    return true;
+}
+
+std::string Indented(const std::string& lines) {
+    std::string out;
+    size_t start = 0;
+    while (start < lines.size()) {
+        size_t end = lines.find('\n', start);
+        out += "  " + lines.substr(start, end - start + 1);
+        start = end + 1;
+    }
+    return out;
+}
+
+}  // namespace
+
+int RunInfo(const CfgArguments& arguments) {
+    char name[200] = "";
+    ReadDriverText(DeviceCategory(), DeviceName, name, sizeof name);
+    char identification[200], format[80];
+    CopyIdentification(name, identification, sizeof identification);
+    if (!FindFormatName(name, format, sizeof format))
+        std::snprintf(format, sizeof format, "%s", LoadText(IDS_UNKNOWN).c_str());
+    char cursorName[80] = "";
+    DWORD cursor;
+    if (ReadFirstActiveCursor(cursor)) ReadDriverText(CursorInfo + cursor, CursorName, cursorName, sizeof cursorName);
+    AxisInfo x, y;
+    const bool haveX = ReadAxis(DeviceAxisX, x);
+    const bool haveAxes = ReadAxis(DeviceAxisY, y) && haveX;
+    const int preferred = ReadUnitPreference();
+    const int unit = arguments.unit == UnitFromPreference ? preferred : arguments.unit;
+
+    std::string out = Line("Tablet ID", identification) + Line("Format", format) + Line("Cursor", cursorName) +
+                      Line("Units", LoadText(unit == UnitCentimetres ? IDS_CENTIMETERS : IDS_INCHES));
+    for (const InfoLine& line : MeasureLines) {
+        const AxisInfo& axis = line.vertical ? y : x;
+        const uint32_t count =
+            line.count ? line.count : static_cast<uint32_t>(axis.maximum) - static_cast<uint32_t>(axis.minimum);
+        char text[MeasureTextSize] = "";
+        FormatMeasureOnAxis(count, unit, line.kind, axis, text);
+        out += Line(line.name, text);
+    }
+    PrintText(out);
+    if (haveAxes) return ExitDone;
+    PrintError("%s", LoadText(IDS_TABLET_NOT_ANSWERING).c_str());
+    return ExitNoDriver;
+}
+
+int RunExport(const CfgArguments& arguments) {
+    TabletScale scale;
+    if (!ReadTabletOrSay(deviceTablet, scale)) return ExitNoDriver;
+    ActionTexts actions;
+    LoadActionTexts(actions);
+    if (!WriteWholeFile(arguments.file, WriteSettingsFile(deviceTablet, scale, actions.names))) {
+        PrintError("%s: cannot write the file", arguments.file);
+        return ExitBadFile;
+    }
+    PrintText(std::string("Saved the settings of ") + deviceTablet.identification + " to " + arguments.file + ".\n");
+    return ExitDone;
+}
+
+int RunImport(const CfgArguments& arguments) {
+    std::string text, problem;
+    if (!ReadWholeFile(arguments.file, text, problem)) {
+        PrintError("%s: %s", arguments.file, problem.c_str());
+        return ExitBadFile;
+    }
+    TabletScale scale;
+    if (!ReadTabletOrSay(deviceTablet, scale)) return ExitNoDriver;
+    FileProblem fileProblem;
+    if (!ReadSettingsFile(text.data(), text.size(), deviceTablet, scale, fileTablet, fileProblem)) {
+        PrintError("%s", ReportProblem(arguments.file, fileProblem).c_str());
+        return ExitBadFile;
+    }
+    ActionTexts actions;
+    LoadActionTexts(actions);
+    const std::string changes = DescribeChanges(deviceTablet, fileTablet, scale, actions.names);
+    if (arguments.dryRun) {
+        PrintText(std::string(arguments.file) + " fits this tablet. " +
+                  (changes.empty() ? "Importing it would change nothing.\n"
+                                   : "Importing it would change:\n" + Indented(changes)));
+        return ExitDone;
+    }
+
+    const bool answered = WriteTablet(deviceTablet, fileTablet, scale.penOption);
+    MapsAsWritten(fileTablet, scale.penOption);
+    TabletScale scaleAfter;
+    if (!answered || !ReadTablet(writtenTablet, scaleAfter)) {
+        PrintError("the tablet stopped answering while the settings were written");
+        return ExitRefused;
+    }
+    // What the driver holds now against what it was given.
+    const std::string missing = DescribeChanges(writtenTablet, fileTablet, scale, actions.names);
+    if (!missing.empty()) {
+        PrintError("the driver did not take every setting: %s", missing.substr(0, missing.find('\n')).c_str());
+        return ExitRefused;
+    }
+    PrintText(changes.empty() ? std::string("Nothing changed.\n") : "Changed:\n" + Indented(changes));
+    return ExitDone;
+}

@@ -1,0 +1,45 @@
+// tabletcfg, the console program that shows the tablet, saves its settings
+// to a file and puts them back. Private header, grouped by source file.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+#include "tabletcfg/arguments.h"
+#include "tabletcfg/settings_file.h"
+
+// The program's exit codes.
+enum CfgExit {
+    ExitDone = 0,
+    ExitUsage = 1,
+    ExitNoDriver = 2,  // "Tablet Driver Not Found."
+    ExitBadFile = 3,   // the file cannot be read or written, does not fit or is malformed
+    ExitRefused = 4,   // the driver did not take what was written
+};
+
+// console.cpp: output lines; errors go to standard error after "tabletcfg: ".
+void PrintText(const std::string& text);
+void PrintError(const char* format, ...) __attribute__((format(printf, 1, 2)));
+// A string-table text (80 characters at most, as the program's buffers).
+std::string LoadText(UINT id);
+
+// session_window.cpp: the message-only window the driver manager is opened
+// for, and the session around one command.
+bool OpenCfgSession();
+void CloseCfgSession();
+
+// tablet_reading.cpp: the device and its settings as the driver holds them,
+// read without writing anything. False when the tablet does not answer.
+bool ReadTablet(TabletSettings& tablet, TabletScale& scale);
+// The action list's texts from the string table.
+struct ActionTexts {
+    std::string texts[ActionCodeCount];
+    const char* names[ActionCodeCount];
+};
+void LoadActionTexts(ActionTexts& actions);
+
+// commands.cpp
+int RunInfo(const CfgArguments& arguments);
+int RunExport(const CfgArguments& arguments);
+int RunImport(const CfgArguments& arguments);

@@ -1,0 +1,388 @@
+// tabletcfg.exe run as a child process beside the driver stand-in, which
+// keeps its state in a file of the test's own and appends every call to a
+// log file: export and import put the driver back byte for byte; a bad file,
+// a file for another tablet and --dry-run write nothing; info shows what the
+// Information dialog shows.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "../cases/settings_file_cases.h"
+#include "defs/features.h"
+#include "dialogs/dialogs.h"
+#include "driver/driver.h"
+#include "driver/session.h"
+#include "support/dialog_support.h"
+#include "support/fault_process.h"
+#include "support/sim_control.h"
+#include "support/windows_harness.h"
+
+using namespace settings_file_cases;
+
+namespace {
+
+constexpr DWORD ChildLimitMs = 60000;
+// The calls that change what the driver holds.
+const char* const WriteCalls[] = {"VXSetA", "VXMgrCsrButtonMap", "VXMgrCsrEnable"};
+
+struct CfgRun {
+    bool finished = false;
+    DWORD exitCode = 0xFFFFFFFF;
+    std::string out, err;
+};
+
+std::string ReadFileText(const std::string& path) {
+    std::string text;
+    HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return text;
+    char buffer[4096];
+    DWORD read = 0;
+    while (ReadFile(file, buffer, sizeof buffer, &read, nullptr) && read > 0) text.append(buffer, read);
+    CloseHandle(file);
+    return text;
+}
+
+void WriteFileText(const std::string& path, const std::string& text) {
+    HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    ASSERT_NE(file, INVALID_HANDLE_VALUE) << path;
+    DWORD written = 0;
+    WriteFile(file, text.data(), static_cast<DWORD>(text.size()), &written, nullptr);
+    CloseHandle(file);
+}
+
+std::string WithoutCarriageReturns(std::string text) {
+    text.erase(std::remove(text.begin(), text.end(), '\r'), text.end());
+    return text;
+}
+
+HANDLE InheritableFile(const std::string& path) {
+    SECURITY_ATTRIBUTES inherit = {sizeof inherit, nullptr, TRUE};
+    return CreateFileA(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, &inherit,
+                       CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+}
+
+std::string Replaced(std::string text, const std::string& find, const std::string& replace) {
+    const size_t at = text.find(find);
+    if (at != std::string::npos) text.replace(at, find.size(), replace);
+    return text;
+}
+
+class TabletCfgTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(sim.Loaded());
+        char temp[MAX_PATH] = "";
+        GetTempPathA(sizeof temp, temp);
+        folder = std::string(temp) + "tabletcfg_test_" + std::to_string(GetCurrentProcessId());
+        CreateDirectoryA(folder.c_str(), nullptr);
+        statePath = folder + "\\tablet.state";
+        logPath = folder + "\\calls.log";
+        settingsPath = folder + "\\settings.ini";
+        DeleteFileA(statePath.c_str());
+        LoadState();
+    }
+    void TearDown() override {
+        sim.Reset();
+        for (const std::string& file : {statePath, logPath, settingsPath}) DeleteFileA(file.c_str());
+        for (const std::string& file : outputs) DeleteFileA(file.c_str());
+        RemoveDirectoryA(folder.c_str());
+        fault_test::PlainEnvironment();
+        SetEnvironmentVariableA("VELLIX_CALL_LOG", nullptr);
+    }
+
+    void UseProfile(const char* name) {
+        profile = name ? fault_test::BinFolder() + "profiles\\" + name : "";
+        LoadState();
+    }
+
+    // The driver as the children left it, in this process's stand-in.
+    void LoadState() {
+        sim.Reset();
+        if (!profile.empty()) {
+            ASSERT_TRUE(sim.LoadDescription(profile.c_str())) << profile;
+        }
+        sim.SetStatePath(statePath.c_str());
+    }
+
+    CfgRun Run(const std::string& arguments, const std::string& program = "") {
+        const std::string exe = program.empty() ? fault_test::BinFolder() + "tabletcfg.exe" : program;
+        SetEnvironmentVariableA("VELLIX_TABLET", profile.empty() ? nullptr : profile.c_str());
+        SetEnvironmentVariableA("VELLIX_STATE", statePath.c_str());
+        SetEnvironmentVariableA("VELLIX_CALL_LOG", logPath.c_str());
+        SetEnvironmentVariableA("VELLIX_HOST_MOUSE", nullptr);
+        DeleteFileA(logPath.c_str());
+        // Files of this run's own: Wine's console host of an ended child may
+        // hold the last run's files open a moment longer.
+        ++runs;
+        const std::string outPath = folder + "\\out" + std::to_string(runs) + ".txt";
+        const std::string errPath = folder + "\\err" + std::to_string(runs) + ".txt";
+        outputs.push_back(outPath);
+        outputs.push_back(errPath);
+        CfgRun run;
+        HANDLE out = InheritableFile(outPath), err = InheritableFile(errPath);
+        EXPECT_TRUE(out != INVALID_HANDLE_VALUE && err != INVALID_HANDLE_VALUE) << outPath;
+        STARTUPINFOA startup = {};
+        startup.cb = sizeof startup;
+        startup.dwFlags = STARTF_USESTDHANDLES;
+        startup.hStdInput = GetStdHandle(STD_INPUT_HANDLE);
+        startup.hStdOutput = out;
+        startup.hStdError = err;
+        PROCESS_INFORMATION process = {};
+        std::string commandLine = fault_test::Quoted(exe) + " " + arguments;
+        // In its own folder, so that the folder is the only place it could
+        // find a Vellix32.dll beside it.
+        const std::string exeFolder = exe.substr(0, exe.find_last_of('\\'));
+        const bool started = CreateProcessA(exe.c_str(), &commandLine[0], nullptr, nullptr, TRUE, CREATE_NO_WINDOW,
+                                            nullptr, exeFolder.c_str(), &startup, &process) != 0;
+        CloseHandle(out);
+        CloseHandle(err);
+        EXPECT_TRUE(started) << commandLine;
+        if (started) {
+            run.finished = WaitForSingleObject(process.hProcess, ChildLimitMs) == WAIT_OBJECT_0;
+            if (!run.finished) TerminateProcess(process.hProcess, 99);
+            GetExitCodeProcess(process.hProcess, &run.exitCode);
+            CloseHandle(process.hProcess);
+            CloseHandle(process.hThread);
+        }
+        EXPECT_TRUE(run.finished) << commandLine << ": still running after " << ChildLimitMs << " ms";
+        // Standard output and error are text: lines end in CR LF.
+        run.out = WithoutCarriageReturns(ReadFileText(outPath));
+        run.err = WithoutCarriageReturns(ReadFileText(errPath));
+        LoadState();
+        return run;
+    }
+
+    // The calls of the last run that change what the driver holds.
+    std::vector<std::string> WritesLogged() {
+        std::vector<std::string> writes;
+        const std::string log = ReadFileText(logPath);
+        size_t start = 0;
+        while (start < log.size()) {
+            const size_t end = log.find('\n', start);
+            const std::string line = log.substr(start, end - start);
+            for (const char* call : WriteCalls)
+                if (line.compare(0, std::strlen(call), call) == 0) writes.push_back(line);
+            if (end == std::string::npos) break;
+            start = end + 1;
+        }
+        return writes;
+    }
+
+    // Every system context, the default system context, each cursor's map
+    // and whether it is enabled, as bytes.
+    std::string Snapshot() {
+        std::string bytes;
+        for (int i = 0; i < sim.ContextCount(); ++i) {
+            ContextRecord record = sim.Context(sim.ContextAt(i));
+            bytes.append(reinterpret_cast<const char*>(&record), sizeof record);
+        }
+        ContextRecord defaultSystem = sim.Context(sim.DefaultSystemContext());
+        bytes.append(reinterpret_cast<const char*>(&defaultSystem), sizeof defaultSystem);
+        for (uint32_t cursor = 0; cursor < 2; ++cursor) {
+            ButtonMap map = {};
+            EXPECT_TRUE(sim.ReadButtonMap(cursor, &map));
+            bytes.append(reinterpret_cast<const char*>(&map), sizeof map);
+            bytes += static_cast<char>(sim.CursorEnabled(cursor));
+        }
+        return bytes;
+    }
+
+    // Every setting the file holds changed behind tabletcfg's back: the
+    // contexts through the control interface, the maps and the enabled
+    // cursor through the driver's own entry points, the unit in vellix.ini.
+    void ChangeEverything() {
+        for (int i = 0; i < sim.ContextCount(); ++i) ChangeContext(sim.ContextAt(i));
+        ChangeContext(sim.DefaultSystemContext());
+        OwnerWindow owner;
+        ManagerHandle manager = VXMgrOpen(owner.handle(), MessageBase);
+        ASSERT_NE(manager, 0u);
+        // The buttons the file holds; the entries past them are not the file's.
+        for (const CursorCase& cursor : Cursors) {
+            ButtonMap map = {};
+            ASSERT_TRUE(sim.ReadButtonMap(cursor.number, &map));
+            for (uint32_t b = 0; b < cursor.buttonCount; ++b) map.entry[b] = static_cast<uint8_t>(9 - b);
+            VXMgrCsrButtonMap(manager, cursor.number, nullptr, map.entry);
+        }
+        VXMgrCsrEnable(manager, 0, FALSE);
+        VXMgrCsrEnable(manager, 1, TRUE);
+        VXMgrClose(manager);
+        UnloadDriver();
+        preferences.Write("[Vellix PenPad 12x9]\r\nUnits=2\r\n");
+    }
+    void ChangeContext(ContextHandle context) {
+        ContextRecord record = sim.Context(context);
+        record.trackingMode ^= 1;
+        record.sensitivityX = record.sensitivityY = 0x4000;
+        record.inOriginX = 500;
+        record.inOriginY = 700;
+        record.inExtentX = 4000;
+        record.inExtentY = 3000;
+        ASSERT_TRUE(sim.WriteContext(context, record));
+    }
+
+    // One line on standard error, naming the file and the problem; no write.
+    void ExpectRefused(const CfgRun& run, const std::string& prefix, const char* message, DWORD exitCode) {
+        EXPECT_EQ(run.exitCode, exitCode) << run.err;
+        EXPECT_EQ(run.err.compare(0, prefix.size(), prefix), 0) << run.err;
+        EXPECT_NE(run.err.find(message), std::string::npos) << run.err;
+        EXPECT_EQ(std::count(run.err.begin(), run.err.end(), '\n'), 1) << run.err;
+        EXPECT_EQ(run.out, "");
+        EXPECT_EQ(WritesLogged(), std::vector<std::string>());
+    }
+
+    SimControl sim;
+    PreferencesFile preferences;  // vellix.ini starts missing
+    std::string folder, statePath, logPath, settingsPath, profile;
+    int runs = 0;
+    std::vector<std::string> outputs;
+};
+
+TEST_F(TabletCfgTest, ImportPutsBackByteForByteWhatExportSaved) {
+    const std::string before = Snapshot();
+    CfgRun exported = Run("export " + fault_test::Quoted(settingsPath));
+    ASSERT_EQ(exported.exitCode, 0u) << exported.err;
+    EXPECT_EQ(WritesLogged(), std::vector<std::string>());
+    const std::string file = ReadFileText(settingsPath);
+    EXPECT_NE(file.find("Identification=Vellix PenPad 12x9\r\n"), std::string::npos) << file;
+    EXPECT_NE(file.find("Button1=7               ; Middle: Middle Click\r\n"), std::string::npos) << file;
+
+    ChangeEverything();
+    LoadState();
+    EXPECT_NE(Snapshot(), before);
+    CfgRun imported = Run("import " + fault_test::Quoted(settingsPath));
+    ASSERT_EQ(imported.exitCode, 0u) << imported.err;
+    EXPECT_NE(imported.out.find("Mode: Relative -> Absolute"), std::string::npos) << imported.out;
+    EXPECT_NE(imported.out.find("Enabled: 1 (Puck) -> 0 (Pen)"), std::string::npos) << imported.out;
+    EXPECT_EQ(Snapshot(), before);
+    EXPECT_EQ(preferences.Value("Vellix PenPad 12x9", "Units"), "1");
+
+    // What was put back exports to the very same file.
+    CfgRun again = Run("export " + fault_test::Quoted(settingsPath));
+    ASSERT_EQ(again.exitCode, 0u);
+    EXPECT_EQ(ReadFileText(settingsPath), file);
+}
+
+TEST_F(TabletCfgTest, RefusesEveryKindOfBadFileAndWritesNothing) {
+    ASSERT_EQ(Run("export " + fault_test::Quoted(settingsPath)).exitCode, 0u);
+    const std::string good = ReadFileText(settingsPath);
+    const std::string before = Snapshot();
+    for (const BadFileCase& c : BadFileCases) {
+        if (c.penOption) continue;  // a tablet of its own
+        SCOPED_TRACE(c.name);
+        std::string text = good;
+        const size_t at = text.find(c.find);
+        ASSERT_NE(at, std::string::npos);
+        if (c.cutThere)
+            text.replace(at, std::string::npos, c.replace);
+        else
+            text.replace(at, std::strlen(c.find), c.replace);
+        WriteFileText(settingsPath, text);
+        const std::string where = "tabletcfg: " + settingsPath + (c.line ? ":" + std::to_string(c.line) : "") + ": ";
+        ExpectRefused(Run("import " + fault_test::Quoted(settingsPath)), where, c.message, 3);
+    }
+    WriteFileText(settingsPath, Replaced(good, "Mode=Absolute", std::string("Mode=Abs\0lute", 13)));
+    ExpectRefused(Run("import " + fault_test::Quoted(settingsPath)),
+                  "tabletcfg: " + settingsPath + ":11: ", "binary data (byte 0x00)", 3);
+    WriteFileText(settingsPath, good + std::string(1024 * 1024, ';'));
+    ExpectRefused(Run("import " + fault_test::Quoted(settingsPath)), "tabletcfg: " + settingsPath + ": ",
+                  "larger than 1 MB", 3);
+    DeleteFileA(settingsPath.c_str());
+    ExpectRefused(Run("import " + fault_test::Quoted(settingsPath)), "tabletcfg: " + settingsPath + ": ",
+                  "cannot open the file", 3);
+    EXPECT_EQ(Snapshot(), before);
+    EXPECT_FALSE(preferences.Exists());
+}
+
+TEST_F(TabletCfgTest, AnotherTabletAndDryRunWriteNothing) {
+    ASSERT_EQ(Run("export " + fault_test::Quoted(settingsPath)).exitCode, 0u);
+    const std::string good = ReadFileText(settingsPath);
+
+    UseProfile("centimetre.ini");
+    const std::string metric = Snapshot();
+    ExpectRefused(Run("import " + fault_test::Quoted(settingsPath)), "tabletcfg: " + settingsPath + ":6: ",
+                  "for the tablet \"Vellix PenPad 12x9\", this tablet is \"Vellix MetricPad A4\"", 3);
+    EXPECT_EQ(Snapshot(), metric);
+
+    UseProfile(nullptr);
+    const std::string before = Snapshot();
+    WriteFileText(settingsPath, Replaced(Replaced(good, "Mode=Absolute", "Mode=Relative"), "Button0=1 ", "Button0=9 "));
+    CfgRun dry = Run("import --dry-run " + fault_test::Quoted(settingsPath));
+    EXPECT_EQ(dry.exitCode, 0u) << dry.err;
+    EXPECT_EQ(dry.out, settingsPath +
+                           " fits this tablet. Importing it would change:\n"
+                           "  Mode: Absolute -> Relative\n"
+                           "  Cursor 0 (Pen) Button0: 1 (Left Click) -> 9 (Middle Drag)\n");
+    EXPECT_EQ(WritesLogged(), std::vector<std::string>());
+    EXPECT_EQ(Snapshot(), before);
+}
+
+TEST_F(TabletCfgTest, ExitCodesForUsageNoDriverAndARefusedWrite) {
+    CfgRun usage = Run("import");
+    EXPECT_EQ(usage.exitCode, 1u);
+    EXPECT_EQ(usage.err.rfind("tabletcfg: import needs a FILE\nusage: tabletcfg info", 0), 0u) << usage.err;
+
+    // Beside the stand-in that lacks VXSetA (62), nothing reaches the contexts.
+    const std::string alone = folder + "\\alone", withoutSet = folder + "\\without_set";
+    CreateDirectoryA(alone.c_str(), nullptr);
+    CreateDirectoryA(withoutSet.c_str(), nullptr);
+    const std::string bin = fault_test::BinFolder();
+    ASSERT_TRUE(CopyFileA((bin + "tabletcfg.exe").c_str(), (alone + "\\tabletcfg.exe").c_str(), FALSE));
+    ASSERT_TRUE(CopyFileA((bin + "tabletcfg.exe").c_str(), (withoutSet + "\\tabletcfg.exe").c_str(), FALSE));
+    ASSERT_TRUE(CopyFileA((bin + "missing\\62\\Vellix32.dll").c_str(), (withoutSet + "\\Vellix32.dll").c_str(), FALSE));
+
+    CfgRun noDriver = Run("info", alone + "\\tabletcfg.exe");
+    EXPECT_EQ(noDriver.exitCode, 2u);
+    EXPECT_EQ(noDriver.err, "Tablet Driver Not Found.\n");
+
+    ASSERT_EQ(Run("export " + fault_test::Quoted(settingsPath)).exitCode, 0u);
+    WriteFileText(settingsPath, Replaced(ReadFileText(settingsPath), "Mode=Absolute", "Mode=Relative"));
+    CfgRun refused = Run("import " + fault_test::Quoted(settingsPath), withoutSet + "\\tabletcfg.exe");
+    EXPECT_EQ(refused.exitCode, 4u) << refused.out;
+    EXPECT_EQ(refused.err, "tabletcfg: the driver did not take every setting: Mode: Absolute -> Relative\n");
+
+    for (const std::string& f :
+         {alone + "\\tabletcfg.exe", withoutSet + "\\tabletcfg.exe", withoutSet + "\\Vellix32.dll"})
+        DeleteFileA(f.c_str());
+    RemoveDirectoryA(alone.c_str());
+    RemoveDirectoryA(withoutSet.c_str());
+}
+
+// info against the Information dialog opened here on the same tablet, in
+// the stored unit and in each unit asked for.
+TEST_F(TabletCfgTest, InfoShowsWhatTheInformationDialogShows) {
+    for (const char* tablet : {static_cast<const char*>(nullptr), "centimetre.ini"}) {
+        SCOPED_TRACE(tablet ? tablet : "built-in");
+        UseProfile(tablet);
+        ForgetDeviceSelection();
+        CurrentUnit = ReadUnitPreference();
+        HWND dialog = OpenDialog(IDD_INFORMATION, InfoDialogProc);
+        ASSERT_TRUE(dialog);
+        const std::string cursor = ControlText(dialog, IDC_INFO_CURSOR);
+        const std::string format = ControlText(dialog, IDC_INFO_FORMAT);
+        const std::string heading = "Tablet ID: " + ControlText(dialog, IDC_INFO_ID) +
+                                    "\nFormat: " + format.substr(0, format.rfind(" format")) +
+                                    "\nCursor: " + cursor.substr(0, cursor.rfind(" is installed.")) + "\n";
+        for (const char* units : {"", " --units in", " --units cm"}) {
+            SCOPED_TRACE(units);
+            if (units[0]) ChooseComboEntry(dialog, IDC_INFO_UNITS, std::strcmp(units, " --units cm") == 0 ? 1 : 0);
+            const std::string expected =
+                heading + "Units: " + ComboEntries(dialog, IDC_INFO_UNITS)[ComboSelection(dialog, IDC_INFO_UNITS)] +
+                "\nTablet Width: " + ControlText(dialog, IDC_INFO_WIDTH) +
+                "\nTablet Height: " + ControlText(dialog, IDC_INFO_HEIGHT) +
+                "\nHorizontal Resolution: " + ControlText(dialog, IDC_INFO_XRES) +
+                "\nVertical Resolution: " + ControlText(dialog, IDC_INFO_YRES) + "\n";
+            CfgRun info = Run(std::string("info") + units);
+            EXPECT_EQ(info.exitCode, 0u) << info.err;
+            EXPECT_EQ(info.out, expected);
+            EXPECT_EQ(WritesLogged(), std::vector<std::string>());
+        }
+        DestroyWindow(dialog);
+        DispatchPending();
+    }
+}
+
+}  // namespace
