@@ -8,6 +8,9 @@
 
 namespace fault_test {
 
+const int AreaFieldIds[6] = {IDC_WIDTH_EDIT, IDC_HEIGHT_EDIT, IDC_LEFT_EDIT,
+                             IDC_TOP_EDIT,   IDC_RIGHT_EDIT,  IDC_BOTTOM_EDIT};
+
 namespace {
 
 constexpr unsigned In = InProcess, Out = OtherProcess, Both = BothSides;
@@ -20,8 +23,6 @@ WalkStep Spin(unsigned sides, int id, const char* steps) { return {sides, Step::
 WalkStep Note(unsigned sides, Look look) { return {sides, Step::Look, 0, 0, "", look}; }
 WalkStep End(unsigned sides, int id, bool bare = false) { return {sides, Step::End, id, bare ? 1 : 0, "", Look::None}; }
 WalkStep Do(unsigned sides, Step step, int id = 0, int value = 0) { return {sides, step, id, value, "", Look::None}; }
-
-const int AreaFieldIds[] = {IDC_WIDTH_EDIT, IDC_HEIGHT_EDIT, IDC_LEFT_EDIT, IDC_TOP_EDIT, IDC_RIGHT_EDIT, IDC_BOTTOM_EDIT};
 
 std::vector<int> Controls(int control) {
     switch (control) {

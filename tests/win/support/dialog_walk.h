@@ -30,6 +30,9 @@ enum class Step {
 // Who takes a step.
 enum Sides : unsigned { InProcess = 1, OtherProcess = 2, BothSides = InProcess | OtherProcess };
 
+// Tablet Setup's area fields: width, height, left, top, right, bottom.
+extern const int AreaFieldIds[6];
+
 // Several fields or spins of Tablet Setup at once, in place of a control id.
 constexpr int AllAreaFields = -1;  // width, height, left, top, right, bottom
 constexpr int AreaCorners = -2;    // left, top, right, bottom

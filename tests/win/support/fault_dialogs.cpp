@@ -17,8 +17,6 @@ namespace fault_test {
 
 namespace {
 
-const int AreaEdits[] = {IDC_WIDTH_EDIT, IDC_HEIGHT_EDIT, IDC_LEFT_EDIT, IDC_TOP_EDIT, IDC_RIGHT_EDIT, IDC_BOTTOM_EDIT};
-
 std::vector<std::string> Texts(FaultHost& host, const int* ids, size_t count) {
     std::vector<std::string> texts;
     for (size_t i = 0; i < count; ++i) texts.push_back(host.Text(ids[i]));
@@ -34,7 +32,7 @@ AreaBox ControlArea(FaultHost& host) {
 
 // Every text the Setup dialog shows in its fields and status line.
 void NoteTexts(FaultHost& host, SetupSeen& seen) {
-    for (int id : AreaEdits) seen.allTexts.push_back(host.Text(id));
+    for (int id : AreaFieldIds) seen.allTexts.push_back(host.Text(id));
     seen.allTexts.push_back(host.Text(IDC_SENS_EDIT));
     seen.allTexts.push_back(host.Text(IDC_STATUS_LINE));
 }
@@ -123,16 +121,18 @@ public:
     void Finish(const DialogWalk& walk) override {
         if (!opened) return;
         host.Close();
-        if (&walk == &InformationWalk || &walk == &SetupWalk) CurrentUnit = 0;
+        if (walk.templateId == IDD_INFORMATION || walk.templateId == IDD_SETUP) CurrentUnit = 0;
     }
     void Note(Look look) override;
 
 private:
     static DLGPROC Procedure(const DialogWalk& walk) {
-        if (&walk == &InformationWalk) return InfoDialogProc;
-        if (&walk == &FeaturesWalk) return FeaturesDialogProc;
-        if (&walk == &AboutWalk) return AboutDialogProc;
-        return SetupDialogProc;
+        switch (walk.templateId) {
+        case IDD_INFORMATION: return InfoDialogProc;
+        case IDD_FEATURES: return FeaturesDialogProc;
+        case IDD_ABOUT: return AboutDialogProc;
+        default: return SetupDialogProc;
+        }
     }
 
     FaultHost& host;
