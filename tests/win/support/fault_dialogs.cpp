@@ -10,13 +10,12 @@
 #include "dialogs/dialogs.h"
 #include "driver/driver.h"
 #include "setup/setup.h"
+#include "support/dialog_walk.h"
 #include "support/windows_harness.h"
 
 namespace fault_test {
 
 namespace {
-
-const int AreaEdits[] = {IDC_WIDTH_EDIT, IDC_HEIGHT_EDIT, IDC_LEFT_EDIT, IDC_TOP_EDIT, IDC_RIGHT_EDIT, IDC_BOTTOM_EDIT};
 
 std::vector<std::string> Texts(FaultHost& host, const int* ids, size_t count) {
     std::vector<std::string> texts;
@@ -33,7 +32,7 @@ AreaBox ControlArea(FaultHost& host) {
 
 // Every text the Setup dialog shows in its fields and status line.
 void NoteTexts(FaultHost& host, SetupSeen& seen) {
-    for (int id : AreaEdits) seen.allTexts.push_back(host.Text(id));
+    for (int id : AreaFieldIds) seen.allTexts.push_back(host.Text(id));
     seen.allTexts.push_back(host.Text(IDC_SENS_EDIT));
     seen.allTexts.push_back(host.Text(IDC_STATUS_LINE));
 }
@@ -84,152 +83,155 @@ CursorState CurrentCursorState() {
     return {shown, GetCaretBlinkTime()};
 }
 
-InfoSeen DriveInformation(FaultHost& host) {
-    InfoSeen seen;
-    const int values[] = {IDC_INFO_WIDTH, IDC_INFO_HEIGHT, IDC_INFO_XRES, IDC_INFO_YRES};
-    if (!host.Open(IDD_INFORMATION, InfoDialogProc)) return seen;
-    seen.opened = true;
-    seen.id = host.Text(IDC_INFO_ID);
-    seen.format = host.Text(IDC_INFO_FORMAT);
-    seen.cursor = host.Text(IDC_INFO_CURSOR);
-    seen.inches = Texts(host, values, 4);
-    host.Select(IDC_INFO_UNITS, 1);
-    seen.centimetres = Texts(host, values, 4);
-    host.Click(IDCANCEL);
-    seen.cancelEnded = host.Ended();
-    seen.unitAfterCancel = CurrentUnit;
+namespace {
 
-    if (host.Open(IDD_INFORMATION, InfoDialogProc)) {
-        host.Select(IDC_INFO_UNITS, 1);
-        host.Click(IDOK);
-        seen.okEnded = host.Ended();
-        seen.unitAfterOk = CurrentUnit;
+// The walk hosted in this process: the dialogs opened from their templates
+// with their procedures, every step sent, and what each showed noted.
+class HostDriver : public DialogDriver {
+public:
+    HostDriver(FaultHost& host, uint32_t packetCursor = 0) : host(host), packetCursor(packetCursor) {}
+
+    InfoSeen info;
+    FeaturesSeen features;
+    AboutSeen about;
+    SetupSeen setup;
+
+    Sides Side() const override { return InProcess; }
+    bool Open(const DialogWalk& walk, bool again) override {
+        if (again && !opened) return false;  // the walk ended when the dialog did not open
+        bool now = host.Open(walk.templateId, Procedure(walk)) != nullptr;
+        if (!again) opened = now;
+        return now;
     }
-    host.Close();
-    CurrentUnit = 0;
-    return seen;
+    void Press(int id) override { host.Click(id); }
+    void Command(WPARAM command) override { host.Command(command); }
+    void Notify(int id, WORD code) override { host.Notify(id, code); }
+    void Select(int listId, int index) override { host.Select(listId, index); }
+    void Type(int editId, const char* text) override { host.Type(editId, text); }
+    int Count(int listId) override { return host.Count(listId); }
+    int Selection(int listId) override { return host.Selection(listId); }
+    bool Checked(int id) override { return host.Checked(id); }
+    void Capture() override { DriveCapture(host, packetCursor, setup); }
+    void End(int id, bool bareCommand) override {
+        if (bareCommand)
+            host.Command(static_cast<WPARAM>(id));
+        else
+            host.Click(id);
+    }
+    void Finish(const DialogWalk& walk) override {
+        if (!opened) return;
+        host.Close();
+        if (walk.templateId == IDD_INFORMATION || walk.templateId == IDD_SETUP) CurrentUnit = 0;
+    }
+    void Note(Look look) override;
+
+private:
+    static DLGPROC Procedure(const DialogWalk& walk) {
+        switch (walk.templateId) {
+        case IDD_INFORMATION: return InfoDialogProc;
+        case IDD_FEATURES: return FeaturesDialogProc;
+        case IDD_ABOUT: return AboutDialogProc;
+        default: return SetupDialogProc;
+        }
+    }
+
+    FaultHost& host;
+    uint32_t packetCursor;
+    bool opened = false;
+    int beeps = 0;
+};
+
+void HostDriver::Note(Look look) {
+    const int infoValues[] = {IDC_INFO_WIDTH, IDC_INFO_HEIGHT, IDC_INFO_XRES, IDC_INFO_YRES};
+    switch (look) {
+    case Look::None: break;
+    case Look::InfoOpened:
+        info.opened = true;
+        info.id = host.Text(IDC_INFO_ID);
+        info.format = host.Text(IDC_INFO_FORMAT);
+        info.cursor = host.Text(IDC_INFO_CURSOR);
+        info.inches = Texts(host, infoValues, 4);
+        break;
+    case Look::InfoCentimetres: info.centimetres = Texts(host, infoValues, 4); break;
+    case Look::InfoCancelled:
+        info.cancelEnded = host.Ended();
+        info.unitAfterCancel = CurrentUnit;
+        break;
+    case Look::InfoOk:
+        info.okEnded = host.Ended();
+        info.unitAfterOk = CurrentUnit;
+        break;
+    case Look::FeaturesOpened:
+        features.opened = true;
+        features.entries = host.Entries(IDC_FEAT_CURSORS);
+        features.selection = host.Selection(IDC_FEAT_CURSORS);
+        break;
+    case Look::ClearCallLog: host.sim.ClearLog(); break;
+    case Look::FeaturesCancelled:
+        features.cancelEnded = host.Ended();
+        features.callsOnCancel = host.sim.LogLinesStartingWith("VXMgrCsrEnable");
+        break;
+    case Look::FeaturesOk:
+        features.okEnded = host.Ended();
+        features.enableCalls = CursorEnableCalls(host.sim.CallLog());
+        break;
+    case Look::AboutOpened:
+        about.opened = true;
+        about.line = host.Text(IDC_ABOUT_DRIVER);
+        break;
+    case Look::AboutIgnoresOthers: about.ignoresOthers = !host.Ended(); break;
+    case Look::AboutOk: about.okEnded = host.Ended(); break;
+    case Look::AboutEscaped: about.escapeEnded = host.Ended(); break;
+    case Look::SetupOpened:
+        setup.opened = true;
+        setup.buttonNames = host.Entries(IDC_BUTTON_LIST);
+        setup.actions = static_cast<int>(host.Entries(IDC_ACTION_LIST).size());
+        setup.sensitivity = host.Text(IDC_SENS_EDIT);
+        setup.fields = host.AreaFieldTexts();
+        setup.areaOpened = ControlArea(host);
+        NoteTexts(host, setup);
+        break;
+    case Look::SensitivityTyped: setup.sensitivityTyped = host.Text(IDC_SENS_EDIT); break;
+    case Look::SensitivitySpun: break;  // read by the other process
+    case Look::SetupTexts: NoteTexts(host, setup); break;
+    case Look::AreaBeforeSpin: setup.areaBeforeSpin = ControlArea(host); break;
+    case Look::AreaSpunDown: setup.areaSpunDown = ControlArea(host); break;
+    case Look::AreaSpunUp: setup.areaSpunUp = ControlArea(host); break;
+    case Look::AreaBeforeAspect: setup.areaBeforeAspect = ControlArea(host); break;
+    case Look::AreaAspect: setup.areaAspect = ControlArea(host); break;
+    case Look::FieldsCentimetres: setup.fieldsCm = host.AreaFieldTexts(); break;
+    case Look::BeepsBefore: beeps = BeepCount(); break;
+    case Look::BeepsAfter: setup.beepsOnBadWidth = BeepCount() - beeps; break;
+    case Look::SizeTyped: break;  // read by the other process
+    case Look::SetupCancelled: setup.cancelEnded = host.Ended(); break;
+    case Look::SetupOk: setup.okEnded = host.Ended(); break;
+    }
+}
+
+}  // namespace
+
+InfoSeen DriveInformation(FaultHost& host) {
+    HostDriver driver(host);
+    Walk(InformationWalk, driver);
+    return driver.info;
 }
 
 FeaturesSeen DriveFeatures(FaultHost& host) {
-    FeaturesSeen seen;
-    if (!host.Open(IDD_FEATURES, FeaturesDialogProc)) return seen;
-    seen.opened = true;
-    seen.entries = host.Entries(IDC_FEAT_CURSORS);
-    seen.selection = host.Selection(IDC_FEAT_CURSORS);
-    for (size_t i = 0; i < seen.entries.size(); ++i) host.Select(IDC_FEAT_CURSORS, static_cast<int>(i));
-    host.sim.ClearLog();
-    host.Click(IDCANCEL);
-    seen.cancelEnded = host.Ended();
-    seen.callsOnCancel = host.sim.LogLinesStartingWith("VXMgrCsrEnable");
-
-    if (host.Open(IDD_FEATURES, FeaturesDialogProc)) {
-        if (!seen.entries.empty()) host.Select(IDC_FEAT_CURSORS, static_cast<int>(seen.entries.size() - 1));
-        host.sim.ClearLog();
-        host.Click(IDOK);
-        seen.okEnded = host.Ended();
-        seen.enableCalls = CursorEnableCalls(host.sim.CallLog());
-    }
-    host.Close();
-    return seen;
+    HostDriver driver(host);
+    Walk(FeaturesWalk, driver);
+    return driver.features;
 }
 
 AboutSeen DriveAbout(FaultHost& host) {
-    AboutSeen seen;
-    if (!host.Open(IDD_ABOUT, AboutDialogProc)) return seen;
-    seen.opened = true;
-    seen.line = host.Text(IDC_ABOUT_DRIVER);
-    host.Command(MAKEWPARAM(IDOK, 1));  // not OK itself: a notification from a control with id 1
-    seen.ignoresOthers = !host.Ended();
-    host.Command(IDOK);
-    seen.okEnded = host.Ended();
-    if (host.Open(IDD_ABOUT, AboutDialogProc)) {
-        host.Command(IDCANCEL);
-        seen.escapeEnded = host.Ended();
-    }
-    host.Close();
-    return seen;
+    HostDriver driver(host);
+    Walk(AboutWalk, driver);
+    return driver.about;
 }
 
 SetupSeen DriveSetup(FaultHost& host, uint32_t packetCursor) {
-    SetupSeen seen;
-    if (!host.Open(IDD_SETUP, SetupDialogProc)) return seen;
-    seen.opened = true;
-    seen.buttonNames = host.Entries(IDC_BUTTON_LIST);
-    seen.actions = static_cast<int>(host.Entries(IDC_ACTION_LIST).size());
-    seen.sensitivity = host.Text(IDC_SENS_EDIT);
-    seen.fields = host.AreaFieldTexts();
-    seen.areaOpened = ControlArea(host);
-    NoteTexts(host, seen);
-
-    // Tracking mode and sensitivity: typed (valid, zero, too large, not a
-    // number, empty, negative) and spun both ways.
-    host.Click(IDC_MODE_ABSOLUTE);
-    host.Click(IDC_MODE_RELATIVE);
-    host.Type(IDC_SENS_EDIT, "75%");
-    seen.sensitivityTyped = host.Text(IDC_SENS_EDIT);
-    for (const char* text : {"0", "150", "7x", "", "-5"}) host.Type(IDC_SENS_EDIT, text);
-    for (WORD code : {TWN_UP, TWN_UP, TWN_DOWN, TWN_DOWN}) host.Notify(IDC_SENS_SPIN, code);
-    NoteTexts(host, seen);
-
-    // Button assignments: Default both ways, every action for each button,
-    // then the action it had (so that no click is lost), then the first
-    // button again.
-    host.Click(IDC_DEFAULT_BUTTONS);
-    host.Click(IDC_DEFAULT_BUTTONS);
-    for (size_t b = 0; b < seen.buttonNames.size(); ++b) {
-        host.Select(IDC_BUTTON_LIST, static_cast<int>(b));
-        int action = host.Selection(IDC_ACTION_LIST);
-        for (int a = 0; a < seen.actions; ++a) host.Select(IDC_ACTION_LIST, a);
-        if (action >= 0) host.Select(IDC_ACTION_LIST, action);
-    }
-    if (!seen.buttonNames.empty()) host.Select(IDC_BUTTON_LIST, 0);
-
-    // The tracking area, with Whole Tablet off so that every part takes part.
-    if (host.Checked(IDC_WHOLE_TABLET)) host.Click(IDC_WHOLE_TABLET);
-    seen.areaBeforeSpin = ControlArea(host);
-    host.Notify(IDC_WIDTH_SPIN, TWN_DOWN);
-    seen.areaSpunDown = ControlArea(host);
-    host.Notify(IDC_WIDTH_SPIN, TWN_UP);
-    seen.areaSpunUp = ControlArea(host);
-    seen.areaBeforeAspect = ControlArea(host);
-    host.Click(IDC_PRESERVE_ASPECT);
-    seen.areaAspect = ControlArea(host);
-    host.Click(IDC_PRESERVE_ASPECT);
-    host.Select(IDC_UNITS_LIST, 1);
-    seen.fieldsCm = host.AreaFieldTexts();
-    host.Select(IDC_UNITS_LIST, 0);
-    NoteTexts(host, seen);
-
-    int beeps = BeepCount();
-    host.Type(IDC_WIDTH_EDIT, "5");
-    seen.beepsOnBadWidth = BeepCount() - beeps;
-    for (int edit : AreaEdits)
-        for (const char* text : {"1", "abc", "99999", "1e-1", ""}) host.Type(edit, text);
-    for (int spin = IDC_WIDTH_SPIN; spin <= IDC_BOTTOM_SPIN; spin += 3) {
-        host.Notify(spin, TWN_UP);
-        host.Notify(spin, TWN_DOWN);
-        host.Notify(spin, TWN_DOWN);
-    }
-    NoteTexts(host, seen);
-    host.Click(IDC_WHOLE_TABLET);
-    host.Click(IDC_WHOLE_TABLET);
-    NoteTexts(host, seen);
-
-    DriveCapture(host, packetCursor, seen);
-
-    host.Click(IDC_SETUP_TEST);
-    host.Click(IDC_SETUP_REVERT);
-    NoteTexts(host, seen);
-    host.Click(IDCANCEL);
-    seen.cancelEnded = host.Ended();
-
-    if (host.Open(IDD_SETUP, SetupDialogProc)) {
-        host.Click(IDOK);
-        seen.okEnded = host.Ended();
-    }
-    host.Close();
-    CurrentUnit = 0;
-    return seen;
+    HostDriver driver(host, packetCursor);
+    Walk(SetupWalk, driver);
+    return driver.setup;
 }
 
 // --- checking a case -----------------------------------------------------------

@@ -11,6 +11,7 @@
 
 #include "controls/controls.h"
 #include "defs/features.h"
+#include "support/dialog_walk.h"
 #include "support/windows_harness.h"
 
 namespace fault_test {
@@ -90,8 +91,13 @@ public:
         PostMessageA(Item(id), message, wParam, lParam);
         Settle();
     }
+    void Post(WPARAM command) {
+        PostMessageA(dialog, WM_COMMAND, command, 0);
+        Settle();
+    }
     bool Checked(int id) const { return RemoteSend(Item(id), BM_GETCHECK, 0, 0) == BST_CHECKED; }
     int Count(int listId) const { return static_cast<int>(RemoteSend(Item(listId), CB_GETCOUNT, 0, 0)); }
+    int Selection(int listId) const { return static_cast<int>(RemoteSend(Item(listId), CB_GETCURSEL, 0, 0)); }
 
     // Presses a button that should end the dialog; false when it stays.
     bool Close(WPARAM command) {
@@ -157,95 +163,67 @@ HWND OpenWithCommand(ChildProgram& child, HWND mainWindow, WPARAM command, Sessi
     return dialog;
 }
 
-void DriveInformation(ChildProgram& child, HWND mainWindow, SessionReport& report) {
-    if (HWND dialog = OpenWithCommand(child, mainWindow, IDM_INFORMATION, report)) {
-        RemoteDialog d(child, dialog, report);
-        report.infoId = d.Text(IDC_INFO_ID);
-        report.infoFormat = d.Text(IDC_INFO_FORMAT);
-        report.infoCursor = d.Text(IDC_INFO_CURSOR);
-        report.infoWidth = d.Text(IDC_INFO_WIDTH);
-        report.infoXRes = d.Text(IDC_INFO_XRES);
-        d.Select(IDC_INFO_UNITS, 1);
-        report.infoWidthCm = d.Text(IDC_INFO_WIDTH);
-        d.Select(IDC_INFO_UNITS, 0);
-        d.Close(IDCANCEL);
-    }
-    if (HWND dialog = OpenWithCommand(child, mainWindow, IDM_INFORMATION, report)) {
-        RemoteDialog d(child, dialog, report);
-        d.Close(IDOK);
-    }
-}
+// The walk in the child: each dialog opened with its main-window command,
+// every step posted, and the texts a session checks noted in the report.
+class ChildDriver : public DialogDriver {
+public:
+    ChildDriver(ChildProgram& child, HWND mainWindow, SessionReport& report)
+        : child(child), mainWindow(mainWindow), report(report) {}
 
-void DriveFeatures(ChildProgram& child, HWND mainWindow, SessionReport& report) {
-    if (HWND dialog = OpenWithCommand(child, mainWindow, IDM_FEATURES, report)) {
-        RemoteDialog d(child, dialog, report);
-        report.featuresEntries = d.Count(IDC_FEAT_CURSORS);
-        d.Select(IDC_FEAT_CURSORS, 1);
-        d.Close(IDCANCEL);
+    Sides Side() const override { return OtherProcess; }
+    bool Open(const DialogWalk& walk, bool) override {
+        dialog.reset();
+        HWND window = OpenWithCommand(child, mainWindow, static_cast<WPARAM>(walk.menuCommand), report);
+        if (window) dialog.reset(new RemoteDialog(child, window, report));
+        return window != nullptr;
     }
-    if (HWND dialog = OpenWithCommand(child, mainWindow, IDM_FEATURES, report)) {
-        RemoteDialog d(child, dialog, report);
-        d.Select(IDC_FEAT_CURSORS, 0);  // the pen stays the cursor in use
-        d.Close(IDOK);
+    void Press(int id) override { dialog->Press(id); }
+    void Command(WPARAM command) override { dialog->Post(command); }
+    void Notify(int id, WORD code) override { dialog->Command(id, code); }
+    void Select(int listId, int index) override { dialog->Select(listId, index); }
+    void Type(int editId, const char* text) override { dialog->Type(editId, text); }
+    int Count(int listId) override { return dialog->Count(listId); }
+    int Selection(int listId) override { return dialog->Selection(listId); }
+    bool Checked(int id) override { return dialog->Checked(id); }
+    // A click on the area control asks for the focus, and the capture
+    // starts when it comes (the activation may lie with another process).
+    void Capture() override {
+        dialog->Post(IDC_AREA_CONTROL, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
+        dialog->Post(IDC_AREA_CONTROL, WM_KEYDOWN, 'X', 0);
     }
-}
-
-void DriveSetup(ChildProgram& child, HWND mainWindow, SessionReport& report) {
-    if (HWND dialog = OpenWithCommand(child, mainWindow, IDM_CUSTOMIZATION, report)) {
-        RemoteDialog d(child, dialog, report);
-        d.Press(IDC_MODE_ABSOLUTE);
-        d.Press(IDC_MODE_RELATIVE);
-        d.Type(IDC_SENS_EDIT, "75%");
-        d.Command(IDC_SENS_SPIN, TWN_UP);
-        d.Command(IDC_SENS_SPIN, TWN_DOWN);
-        report.setupSensitivity = d.Text(IDC_SENS_EDIT);
-        d.Press(IDC_DEFAULT_BUTTONS);
-        d.Press(IDC_DEFAULT_BUTTONS);
-        // The button list and an action that keeps the pen's clicks.
-        d.Select(IDC_BUTTON_LIST, 1);
-        d.Select(IDC_ACTION_LIST, 4);
-        d.Select(IDC_BUTTON_LIST, 0);
-        // The area fields and control take part only without Whole Tablet.
-        if (d.Checked(IDC_WHOLE_TABLET)) d.Press(IDC_WHOLE_TABLET);
-        d.Type(IDC_WIDTH_EDIT, "10");
-        d.Type(IDC_HEIGHT_EDIT, "7");
-        report.setupWidth = d.Text(IDC_WIDTH_EDIT);
-        report.setupHeight = d.Text(IDC_HEIGHT_EDIT);
-        for (int edit : {IDC_LEFT_EDIT, IDC_TOP_EDIT, IDC_RIGHT_EDIT, IDC_BOTTOM_EDIT}) d.Type(edit, "1");
-        for (int spin = IDC_WIDTH_SPIN; spin <= IDC_BOTTOM_SPIN; spin += 3) {
-            d.Command(spin, TWN_UP);
-            d.Command(spin, TWN_DOWN);
+    void End(int id, bool) override { dialog->Close(static_cast<WPARAM>(id)); }
+    void Finish(const DialogWalk&) override { dialog.reset(); }
+    void Note(Look look) override {
+        switch (look) {
+        case Look::InfoOpened:
+            report.infoId = dialog->Text(IDC_INFO_ID);
+            report.infoFormat = dialog->Text(IDC_INFO_FORMAT);
+            report.infoCursor = dialog->Text(IDC_INFO_CURSOR);
+            report.infoWidth = dialog->Text(IDC_INFO_WIDTH);
+            report.infoXRes = dialog->Text(IDC_INFO_XRES);
+            break;
+        case Look::InfoCentimetres: report.infoWidthCm = dialog->Text(IDC_INFO_WIDTH); break;
+        case Look::FeaturesOpened: report.featuresEntries = dialog->Count(IDC_FEAT_CURSORS); break;
+        case Look::AboutOpened: report.aboutDriver = dialog->Text(IDC_ABOUT_DRIVER); break;
+        case Look::SensitivitySpun: report.setupSensitivity = dialog->Text(IDC_SENS_EDIT); break;
+        case Look::SizeTyped:
+            report.setupWidth = dialog->Text(IDC_WIDTH_EDIT);
+            report.setupHeight = dialog->Text(IDC_HEIGHT_EDIT);
+            break;
+        default: break;  // read in the test's own process only
         }
-        d.Press(IDC_PRESERVE_ASPECT);
-        d.Press(IDC_PRESERVE_ASPECT);
-        d.Select(IDC_UNITS_LIST, 1);
-        d.Select(IDC_UNITS_LIST, 0);
-        // A click on the area control asks for the focus, and the capture
-        // starts when it comes (the activation may lie with another process).
-        d.Post(IDC_AREA_CONTROL, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
-        d.Post(IDC_AREA_CONTROL, WM_KEYDOWN, 'X', 0);
-        d.Press(IDC_SETUP_TEST);  // takes the focus: the capture ends
-        d.Press(IDC_SETUP_REVERT);
-        d.Press(IDC_WHOLE_TABLET);
-        d.Press(IDC_WHOLE_TABLET);
-        d.Close(IDCANCEL);
     }
-    if (HWND dialog = OpenWithCommand(child, mainWindow, IDM_CUSTOMIZATION, report)) {
-        RemoteDialog d(child, dialog, report);
-        d.Close(IDOK);
-    }
-}
 
-void DriveAbout(ChildProgram& child, HWND mainWindow, SessionReport& report) {
-    if (HWND dialog = OpenWithCommand(child, mainWindow, IDM_ABOUT, report)) {
-        RemoteDialog d(child, dialog, report);
-        report.aboutDriver = d.Text(IDC_ABOUT_DRIVER);
-        d.Close(IDOK);
-    }
-    if (HWND dialog = OpenWithCommand(child, mainWindow, IDM_ABOUT, report)) {
-        RemoteDialog d(child, dialog, report);
-        d.Close(IDCANCEL);
-    }
+private:
+    ChildProgram& child;
+    HWND mainWindow;
+    SessionReport& report;
+    std::unique_ptr<RemoteDialog> dialog;
+};
+
+void DriveEveryDialog(ChildProgram& child, HWND mainWindow, SessionReport& report) {
+    ChildDriver driver(child, mainWindow, report);
+    for (const DialogWalk* walk : {&InformationWalk, &FeaturesWalk, &SetupWalk, &AboutWalk}) Walk(*walk, driver);
 }
 
 }  // namespace
@@ -391,10 +369,7 @@ SessionReport RunEveryDialog(const std::string& program, const std::string& comm
         PostMessageA(first, WM_COMMAND, IDOK, 0);
     } else if (first) {
         report.mainWindow = true;
-        DriveInformation(child, first, report);
-        DriveFeatures(child, first, report);
-        DriveSetup(child, first, report);
-        DriveAbout(child, first, report);
+        DriveEveryDialog(child, first, report);
         for (HWND stray : child.Dialogs()) report.unexpected.push_back("left open: \"" + RemoteText(stray) + "\"");
         PostMessageA(first, WM_COMMAND, IDM_EXIT, 0);
     } else {
