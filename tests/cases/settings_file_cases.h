@@ -1,10 +1,13 @@
 // Cases for tabletcfg's settings file: a tablet like the stand-in's built-in
 // one, and files made from its own by one edit that the reader must refuse.
-// Plain data only; shared by the native tests and the fuzz seeds' maker.
+// Plain data and the one edit that makes a bad file; shared by the native
+// tests, the Windows test and the fuzz seeds' maker.
 #pragma once
 
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
+#include <string>
 
 namespace settings_file_cases {
 
@@ -39,6 +42,16 @@ struct BadFileCase {
     unsigned line;
     const char* message;  // a part of the problem's text
 };
+
+// The good file with the case's edit made: find replaced, or everything from
+// find on replaced when cutThere. Empty when find is not in the file.
+inline std::string MakeBadFile(const std::string& good, const BadFileCase& c) {
+    std::string text = good;
+    const size_t at = text.find(c.find);
+    if (at == std::string::npos) return std::string();
+    text.replace(at, c.cutThere ? std::string::npos : std::strlen(c.find), c.replace);
+    return text;
+}
 
 const BadFileCase BadFileCases[] = {
     // a file for a different tablet

@@ -111,13 +111,8 @@ TEST(SettingsFile, RefusesEveryKindOfBadFile) {
     const std::string good = WriteSettingsFile(*device, InchScale(), ActionTexts);
     for (const BadFileCase& c : BadFileCases) {
         SCOPED_TRACE(c.name);
-        std::string text = good;
-        const size_t at = text.find(c.find);
-        ASSERT_NE(at, std::string::npos);
-        if (c.cutThere)
-            text.replace(at, std::string::npos, c.replace);
-        else
-            text.replace(at, std::strlen(c.find), c.replace);
+        const std::string text = MakeBadFile(good, c);
+        ASSERT_FALSE(text.empty()) << "the case's text is not in the good file";
         FileProblem problem;
         ASSERT_FALSE(Read(text, *device, InchScale(c.penOption), *result, problem));
         EXPECT_EQ(problem.line, c.line) << problem.text;

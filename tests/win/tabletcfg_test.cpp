@@ -273,13 +273,8 @@ TEST_F(TabletCfgTest, RefusesEveryKindOfBadFileAndWritesNothing) {
     for (const BadFileCase& c : BadFileCases) {
         if (c.penOption) continue;  // a tablet of its own
         SCOPED_TRACE(c.name);
-        std::string text = good;
-        const size_t at = text.find(c.find);
-        ASSERT_NE(at, std::string::npos);
-        if (c.cutThere)
-            text.replace(at, std::string::npos, c.replace);
-        else
-            text.replace(at, std::strlen(c.find), c.replace);
+        const std::string text = MakeBadFile(good, c);
+        ASSERT_FALSE(text.empty()) << "the case's text is not in the good file";
         WriteFileText(settingsPath, text);
         const std::string where = "tabletcfg: " + settingsPath + (c.line ? ":" + std::to_string(c.line) : "") + ": ";
         ExpectRefused(Run("import " + fault_test::Quoted(settingsPath)), where, c.message, 3);
