@@ -19,12 +19,10 @@ namespace {
 
 using namespace fault_test;
 
+// clang-format off
 std::vector<FaultCase> Cases() {
     return {
-        {"NoCursorTypes",
-         {{SimFaultCursorCount, 0}},
-         "",
-         0,
+        {"NoCursorTypes", {{SimFaultCursorCount, 0}}, "", 0,
          [](Expected& e) {
              e.cursor = "unknown is installed.";
              e.cursorTypes = {};
@@ -33,30 +31,19 @@ std::vector<FaultCase> Cases() {
              e.buttonNames = {};
          }},
         // The last cursor has no mask of its own in the capture: its button 0 selects.
-        {"ThirtyThreeCursorTypes",
-         {{SimFaultCursorCount, 33}},
-         "",
-         32,
+        {"ThirtyThreeCursorTypes", {{SimFaultCursorCount, 33}}, "", 32,
          [](Expected& e) {
              for (int i = 2; i < 33; ++i) e.cursorTypes.push_back("Cursor " + std::to_string(i));
              e.enableCalls = "0:0 32:1 ";
          }},
-        {"FirstCursor65534",
-         {{SimFaultFirstCursor, 65534}},
-         "",
-         65534,
+        {"FirstCursor65534", {{SimFaultFirstCursor, 65534}}, "", 65534,
          [](Expected& e) { e.enableCalls = "65534:0 65535:1 "; }},
-        {"FirstCursor65535",
-         {{SimFaultFirstCursor, 65535}},
-         "",
-         65535,
+        {"FirstCursor65535", {{SimFaultFirstCursor, 65535}}, "", 65535,
          [](Expected& e) { e.enableCalls = "65535:0 65536:1 "; }},
         // A count of 0xFFFFFFFE cursor types, none active: every walk stops
         // at the shared limit, so no dialog hangs.
-        {"NonsenseCursorCount",
-         {{SimFaultCursorCountAnswer, -2}},
-         "[Device0]\nCursors=2\n[Device0.Cursor0]\nActive=0\n[Device0.Cursor1]\nActive=0\n",
-         0,
+        {"NonsenseCursorCount", {{SimFaultCursorCountAnswer, -2}},
+         "[Device0]\nCursors=2\n[Device0.Cursor0]\nActive=0\n[Device0.Cursor1]\nActive=0\n", 0,
          [](Expected& e) {
              e.cursor = "unknown is installed.";
              e.cursorTypes.resize(DriverWalkLimit);  // past the two real ones, no names
@@ -66,6 +53,7 @@ std::vector<FaultCase> Cases() {
         {"ThirtyContexts", {{SimFaultExtraContexts, 29}}, "", 0, [](Expected&) {}},
     };
 }
+// clang-format on
 
 TEST_P(FaultCaseTest, EveryDialogEveryButton) { CheckEveryDialog(*host, GetParam()); }
 
