@@ -201,10 +201,11 @@ double ProgramBacklogRound(HWND dialog) {
     return ms;
 }
 
-// What the calls that the area control makes per packet cost on this system,
-// for reading the result: the look for a newer packet waiting, and once per
-// burst the echo's caret move, against one packet's post and dispatch; and
-// the inactivity timer's restart, which it no longer makes per packet.
+// What the calls that the area control makes cost on this system, for
+// reading the result: once per burst the echo's caret move and the message it
+// posts itself to place it, against one packet's post and dispatch; and two
+// it makes no longer, per packet: the inactivity timer's restart and a look
+// into the queue for a newer packet.
 void NotePacketPathCosts(HWND sink) {
     constexpr int Repeats = 500;
     HWND probe = CreateWindowExA(0, "STATIC", "", WS_POPUP | WS_VISIBLE, 0, 0, 64, 64, nullptr, nullptr,
@@ -243,9 +244,8 @@ void NotePacketPathCosts(HWND sink) {
     DestroyWindow(probe);
     Pump();
     Note(
-        "per call here: caret move and show %.0f us, timer restart %.0f us, look for a waiting message %.0f us, one "
-        "message "
-        "posted and pumped %.0f us",
+        "per call here: caret move and show %.0f us, timer restart %.0f us, look for a waiting message %.0f us, "
+        "one message posted and pumped %.0f us",
         caret, timer, peek, post);
 }
 

@@ -40,9 +40,13 @@ constexpr int ShowCursorTries = 100000;
 POINT caretPlace = {0, 0};
 bool caretShown = false;
 // Where the newest packet puts the caret, until it is placed there. Moving
-// the caret redraws the crosshair, so a burst of packets moves it once.
+// the caret redraws the crosshair, so a burst of packets moves it once: the
+// first packet that moves it posts the control EchoPlaceMessage, which
+// arrives behind every packet already waiting and places the caret where
+// the newest one put it.
 POINT caretTarget = {0, 0};
 bool caretMovePending = false;
+bool placeMessagePosted = false;
 int caretWidth = 0;
 int caretHeight = 0;
 HBITMAP caretImage = nullptr;
@@ -135,18 +139,14 @@ void PlaceEchoCaret(HWND control) {
     if (!caretShown) caretShown = ShowCaret(control) != FALSE;
 }
 
-// A packet message for the capture context already waits behind this one.
-bool NewerPacketWaiting(HWND control) {
-    MSG waiting;
-    return CaptureContext && PeekMessageA(&waiting, control, PacketMessage, PacketMessage, PM_NOREMOVE | PM_NOYIELD) &&
-           static_cast<ContextHandle>(waiting.lParam) == CaptureContext;
-}
-
-// After each packet message: the caret goes to the newest packet's place
-// unless a newer packet will carry it further.
+// After each packet message: a caret move waits for EchoPlaceMessage, posted
+// once until it arrives. Looking into the queue for a newer packet would cost
+// a round trip to the window system for every packet; one posted message per
+// burst costs the same once. If it cannot be posted, the caret moves now.
 void SettleEchoCaret(HWND control) {
-    if (!caretMovePending || NewerPacketWaiting(control)) return;
-    PlaceEchoCaret(control);  // after the peek, which may have handled a packet sent meanwhile
+    if (!caretMovePending || placeMessagePosted) return;
+    placeMessagePosted = PostMessageA(control, EchoPlaceMessage, 0, 0) != FALSE;
+    if (!placeMessagePosted) PlaceEchoCaret(control);
 }
 
 // A memory context compatible with the display; the display's own context is
@@ -189,6 +189,8 @@ void EchoOn(HWND control) {
     savedBlinkTime = GetCaretBlinkTime();
     CreateCaret(control, caretImage, 0, 0);  // hidden until placed and shown
     caretShown = false;
+    caretMovePending = false;
+    placeMessagePosted = false;  // one still queued finds nothing pending, or places early
     SetCaretBlinkTime(SteadyBlinkTime);
     if (CaptureContext) {
         VXEnable(CaptureContext, TRUE);
@@ -444,6 +446,11 @@ void HandlePacket(HWND control, WPARAM serial) {
 void OnAreaPacket(HWND control, WPARAM serial) {
     HandlePacket(control, serial);
     SettleEchoCaret(control);
+}
+
+void OnAreaEchoPlace(HWND control) {
+    placeMessagePosted = false;
+    if (echoOn) PlaceEchoCaret(control);
 }
 
 void OnAreaInfoChanged(LPARAM lParam) {

@@ -22,6 +22,10 @@ constexpr WORD AreaWaitRelease = 0x2000;
 constexpr WORD AreaOutOfRange = 0x4000;
 constexpr WORD AreaHeld = 0x8000;
 
+// Posted by the capture to its own control: place the echo's caret where the
+// newest packet put it (one move per burst of packets).
+constexpr UINT EchoPlaceMessage = WM_USER + 2;
+
 struct AreaBounds {
     LONG left, top, right, bottom;
 };
@@ -48,5 +52,6 @@ void OnAreaMouseDown(HWND control);
 void OnAreaKeyDown(HWND control);
 void OnAreaTimer(HWND control);
 void OnAreaPacket(HWND control, WPARAM serial);
+void OnAreaEchoPlace(HWND control);
 void OnAreaInfoChanged(LPARAM lParam);
 void OnAreaDestroy(HWND control);

@@ -158,6 +158,7 @@ LRESULT CALLBACK SetAreaWndProc(HWND control, UINT message, WPARAM wParam, LPARA
     case WM_KEYDOWN: OnAreaKeyDown(control); return 0;
     case WM_TIMER: OnAreaTimer(control); return 0;
     case PacketMessage: OnAreaPacket(control, wParam); return 0;
+    case EchoPlaceMessage: OnAreaEchoPlace(control); return 0;
     case InfoChangedMessage: OnAreaInfoChanged(lParam); return 0;
     default: return DefWindowProcA(control, message, wParam, lParam);
     }

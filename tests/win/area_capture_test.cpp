@@ -687,10 +687,27 @@ TEST_F(AreaCaptureTest, OverlongDriverAnswersStayInTheirRecords) {
 TEST_F(AreaCaptureTest, DestroyedWhileCapturingReleasesTheEchoAndContext) {
     StartCapture();
     ExpectEchoOn("capturing");
+    // A packet handled, and the caret move it asked for still queued, when
+    // the control goes.
+    ASSERT_EQ(1, sim.InjectPacket(Pen, 0, 3000, 1800));
+    MSG packet;
+    ASSERT_TRUE(PeekMessageA(&packet, control, PacketMessage, PacketMessage, PM_REMOVE));
+    DispatchMessageA(&packet);
     DestroyWindow(control);
     PumpMessages();
     ExpectEchoOff("destroyed");
     EXPECT_EQ(0, sim.OpenedContextCount());
+
+    // The next control's echo follows the pen all the same.
+    host->notifications.clear();
+    control = host->AddChild("SetArea", 0, 10, 10, 200, 152, AreaId, "Use Custom");
+    ASSERT_TRUE(control);
+    StartCapture();
+    Packet(Pen, 0, 3000, 1800);
+    POINT at = {};
+    GetCaretPos(&at);
+    EXPECT_EQ(51 - GetSystemMetrics(SM_CXCURSOR) / 2, at.x);
+    EXPECT_EQ(31 - GetSystemMetrics(SM_CYCURSOR) / 2, at.y);
 }
 
 }  // namespace
