@@ -331,11 +331,13 @@ int RunCaptureBench(int rounds, int packets) {
     double ratio = PairedRatio(rates[0], rates[1]);
     Note("pen capture: ratio of the medians %.2f, median of the paired ratios %.2f",
          baseline > 0 ? program / baseline : 0, ratio);
-    Row(Format("pen capture, packets/s (median of %d x %d)", static_cast<int>(rates[0].size()), packets),
+    const char* format = sizeof(void*) == 4 ? "PE32" : "PE32+";
+    Row(Format("pen capture, %s, packets/s (median of %d x %d)", format, static_cast<int>(rates[0].size()), packets),
         Format("%.0f /s", program), Format("%.0f /s", baseline), Format("%.2f", ratio), ">= 0.6x",
         ratio >= 0.6 ? "ok" : "MISSED");
     Note("echo lag: ratio of the medians %.2f", Median(lags[1]) > 0 ? Median(lags[0]) / Median(lags[1]) : 0);
-    Row(Format("echo lag behind %d packets posted at once (median of %d)", Backlog, static_cast<int>(lags[0].size())),
+    Row(Format("echo lag, %s, behind %d packets posted at once (median of %d)", format, Backlog,
+               static_cast<int>(lags[0].size())),
         Format("%.1f ms", Median(lags[0])), Format("%.1f ms", Median(lags[1])),
         Format("%.2f", PairedRatio(lags[0], lags[1])), "", "info");
     // Per packet, from the last timed round.
