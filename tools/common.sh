@@ -86,3 +86,33 @@ stop_wine_keeper() {  # builddir
     [ -n "${keeper_pid:-}" ] && kill -- "-$keeper_pid" 2>/dev/null
     keeper_pid=
 }
+
+# The test programs of a build's last ctest run that failed without having
+# started: a GoogleTest program whose output lacks its "Running" banner. Wine,
+# rarely and under load, fails to start a process; such a test is run once
+# more. A test that started and then failed is never listed. One name a line.
+unstarted_failures() {  # builddir
+    local log=$1/Testing/Temporary/LastTest.log
+    [ -f "$log" ] || return 0
+    awk '
+        /^[0-9]+\/[0-9]+ Test: / { name = $3; gtest = 0; started = 0; next }
+        /^Command: / { gtest = ($0 ~ /_test\.exe"/) }
+        /^\[==========\] Running / { started = 1 }
+        /^Test (Failed|Passed)/ { if ($2 != "Passed." && gtest && !started) print name; name = "" }
+    ' "$log"
+}
+
+# Runs the listed tests once more (see unstarted_failures), appending to a
+# log; prints the rerun's "passed, failed" counts as "P F".
+rerun_unstarted() {  # preset log names...
+    local preset=$1 log=$2 line total bad
+    shift 2
+    local pattern
+    pattern="^($(printf '%s|' "$@" | sed 's/|$//; s/\./\\./g'))\$"
+    echo "tests whose program did not start under Wine, run once more: $*" >>"$log"
+    ctest --preset "$preset" -V -j1 -R "$pattern" >>"$log" 2>&1
+    line=$(grep -E '[0-9]+% tests passed, [0-9]+ tests? failed out of [0-9]+' "$log" | tail -1)
+    total=$(sed -E 's/.*out of ([0-9]+).*/\1/' <<<"$line")
+    bad=$(sed -E 's/.*passed, ([0-9]+) tests? failed.*/\1/' <<<"$line")
+    echo "$((total - bad)) $bad"
+}
