@@ -123,8 +123,8 @@ void TabletToClient(HWND control, POINT* points, int count) {
     ReadAxis(DeviceAxisX, x);
     ReadAxis(DeviceAxisY, y);
     // Unsigned throughout: a hostile axis cannot overflow a signed value.
-    uint32_t xrange = static_cast<uint32_t>(x.maximum) - static_cast<uint32_t>(x.minimum);
-    uint32_t yrange = static_cast<uint32_t>(y.maximum) - static_cast<uint32_t>(y.minimum);
+    uint32_t xrange = AxisExtent(x);
+    uint32_t yrange = AxisExtent(y);
     for (int i = 0; i < count; ++i) {
         uint32_t sx = bx + MulDivHalved(static_cast<uint32_t>(points[i].x), static_cast<uint32_t>(width), xrange);
         uint32_t sy = by + MulDivHalved(static_cast<uint32_t>(points[i].y), static_cast<uint32_t>(height), yrange);

@@ -28,10 +28,6 @@ const char* SuffixFor(int unit, unsigned kind) {
 
 double AxisResolution(const AxisInfo& axis) { return axis.resolution * FixedScale; }
 
-uint32_t AxisExtent(const AxisInfo& axis) {
-    return static_cast<uint32_t>(axis.maximum) - static_cast<uint32_t>(axis.minimum);
-}
-
 // The whole part of a real as a 32-bit integer, only when it has one.
 bool TruncToInt32(double v, int32_t& out) {
     if (!(v > -2147483649.0 && v < 2147483648.0)) return false;  // NaN fails too

@@ -61,6 +61,10 @@ void FitAxisOnTablet(uint32_t low, uint32_t high, int64_t from, int64_t to, uint
 
 }  // namespace
 
+bool CoversWholeTablet(const AreaBox& area, uint32_t W, uint32_t H) {
+    return area.left == 0 && area.top == 0 && AsUnsigned(area.right) == W && AsUnsigned(area.bottom) == H;
+}
+
 bool IsDefaultSystemName(const char name[40]) {
     if (name == nullptr) return false;
     for (int i = 0; i < DefaultSystemLength; ++i) {
@@ -87,10 +91,7 @@ void SettingsFromContext(const ContextRecord& record, uint32_t W, uint32_t H, bo
                     settings.area.right);
     FitAxisOnTablet(H - originY - extentY, H - originY, bottom - ExtentSpan(record.inExtentY, H), bottom, H,
                     settings.area.top, settings.area.bottom);
-    settings.wholeTablet = (settings.area.left == 0 && settings.area.top == 0 && AsUnsigned(settings.area.right) == W &&
-                            AsUnsigned(settings.area.bottom) == H)
-                               ? 1u
-                               : 0u;
+    settings.wholeTablet = CoversWholeTablet(settings.area, W, H) ? 1u : 0u;
 }
 
 void SettingsToContext(const SetupSettings& settings, uint32_t W, uint32_t H, ContextRecord& record) {

@@ -19,6 +19,9 @@ struct SetupSettings {
     ButtonMap buttonMap;
 };
 
+// The area is the whole tablet of W by H counts.
+bool CoversWholeTablet(const AreaBox& area, uint32_t W, uint32_t H);
+
 // Case-insensitive comparison of the first 14 characters with "Default System".
 bool IsDefaultSystemName(const char name[40]);
 

@@ -97,13 +97,13 @@ DWORD TabletResolutionRounded() {
 DWORD TabletWidth() {
     AxisInfo x;
     ReadAxis(DeviceAxisX, x);
-    return static_cast<DWORD>(x.maximum) - static_cast<DWORD>(x.minimum);
+    return AxisExtent(x);
 }
 
 DWORD TabletHeight() {
     AxisInfo y;
     ReadAxis(DeviceAxisY, y);
-    return static_cast<DWORD>(y.maximum) - static_cast<DWORD>(y.minimum);
+    return AxisExtent(y);
 }
 
 DWORD PenOptionSupported() { return ReadDriverDword(InterfaceInfo, InterfaceContextOptions) & PenOptionBit; }

@@ -93,6 +93,12 @@ struct AxisInfo {
     uint32_t resolution;  // 16.16 counts per unit
 };
 
+// The tablet's extent along an axis, maximum - minimum, taken unsigned so
+// that a hostile axis cannot overflow.
+inline uint32_t AxisExtent(const AxisInfo& axis) {
+    return static_cast<uint32_t>(axis.maximum) - static_cast<uint32_t>(axis.minimum);
+}
+
 struct ButtonMap {
     uint8_t entry[32];  // low 4 bits: action code
 };

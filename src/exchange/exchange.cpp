@@ -88,8 +88,8 @@ bool ReadTabletExtents(DWORD& width, DWORD& height) {
     AxisInfo x, y;
     bool haveX = ReadAxis(DeviceAxisX, x);
     bool haveY = ReadAxis(DeviceAxisY, y);
-    width = static_cast<DWORD>(x.maximum) - static_cast<DWORD>(x.minimum);
-    height = static_cast<DWORD>(y.maximum) - static_cast<DWORD>(y.minimum);
+    width = AxisExtent(x);
+    height = AxisExtent(y);
     return haveX && haveY;
 }
 

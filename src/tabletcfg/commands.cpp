@@ -88,12 +88,6 @@ bool WarnLostClicks(uint32_t lostMask, void*) {
     return true;
 }
 
-const CursorSettings* FindCursor(const TabletSettings& tablet, uint32_t number) {
-    for (uint32_t c = 0; c < tablet.cursorCount; ++c)
-        if (tablet.cursors[c].number == number) return &tablet.cursors[c];
-    return nullptr;
-}
-
 // A map as the driver stores it once written: with the pen option, codes
 // 0..6 in the option's form.
 ButtonMap MapAsWritten(const uint8_t entries[FileButtonLimit], bool penOption) {
@@ -131,10 +125,7 @@ bool WriteTablet(const TabletSettings& now, const TabletSettings& wanted, bool p
     settings.mode = wanted.mode;
     settings.sensitivity = wanted.sensitivity;
     settings.area = AreaBox{wanted.left, wanted.top, wanted.right, wanted.bottom};
-    settings.wholeTablet = (wanted.left == 0 && wanted.top == 0 && static_cast<uint32_t>(wanted.right) == wanted.width &&
-                            static_cast<uint32_t>(wanted.bottom) == wanted.height)
-                               ? 1u
-                               : 0u;
+    settings.wholeTablet = CoversWholeTablet(settings.area, wanted.width, wanted.height) ? 1u : 0u;
     settings.defaultButtons = 0;
     const CursorSettings* enabled = FindCursor(wanted, wanted.enabledCursor);
     if (enabled) std::memcpy(settings.buttonMap.entry, enabled->map, sizeof settings.buttonMap.entry);
@@ -177,8 +168,7 @@ int RunInfo(const CfgArguments& arguments) {
                       Line("Units", LoadText(unit == UnitCentimetres ? IDS_CENTIMETERS : IDS_INCHES));
     for (const InfoLine& line : MeasureLines) {
         const AxisInfo& axis = line.vertical ? y : x;
-        const uint32_t count =
-            line.count ? line.count : static_cast<uint32_t>(axis.maximum) - static_cast<uint32_t>(axis.minimum);
+        const uint32_t count = line.count ? line.count : AxisExtent(axis);
         char text[MeasureTextSize] = "";
         FormatMeasureOnAxis(count, unit, line.kind, axis, text);
         out += Line(line.name, text);

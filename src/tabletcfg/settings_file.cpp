@@ -6,6 +6,7 @@
 #include <cstdarg>
 #include <cstdio>
 #include <cstring>
+#include <iterator>
 
 #include "core/measure.h"
 #include "core/sensitivity.h"
@@ -67,6 +68,14 @@ bool SameIgnoringCase(const char* a, const char* b) {
         if (x != y) return false;
         if (x == '\0') return true;
     }
+}
+
+// The index of text among words, ignoring case; N when none matches.
+template <size_t N>
+size_t WordIndex(const std::string& text, const char* const (&words)[N]) {
+    size_t i = 0;
+    while (i < N && !SameIgnoringCase(text.c_str(), words[i])) ++i;
+    return i;
 }
 
 bool StartsIgnoringCase(const char* text, const char* prefix, const char*& rest) {
@@ -139,6 +148,7 @@ class FileWriter {
 public:
     void Line(const std::string& text) { out_ += text + "\r\n"; }
     void Blank() { out_ += "\r\n"; }
+    void Section(const std::string& name) { Line("[" + name + "]"); }
     // key=value, and the comment lined up after it.
     void Value(const std::string& key, const std::string& value, const std::string& comment) {
         std::string line = key + "=" + value;
@@ -173,18 +183,37 @@ std::string ActionComment(uint8_t entry, const char* buttonName, const ActionNam
     return comment;
 }
 
+int UnitOf(const TabletSettings& settings) { return settings.unit == UnitCentimetres ? UnitCentimetres : UnitInches; }
+
+const char* ModeWord(const TabletSettings& settings) { return ModeWords[settings.mode != 0 ? 1 : 0]; }
+
+SensitivityScale SensitivityScaleOf(const TabletScale& scale) {
+    return MakeSensitivityScale(scale.axisX.resolution, scale.axisX.unitCode == AxisUnitCentimetres);
+}
+
+std::string PercentText(uint32_t sensitivity, const SensitivityScale& scale) {
+    char percent[16];
+    FormatPercent(SensitivityToPercentValue(sensitivity, scale), percent, sizeof percent);
+    return percent;
+}
+
+// The area's edges in the order of their keys, AreaLeft to AreaBottom.
+constexpr int EdgeCount = 4;
+void AreaEdges(const TabletSettings& s, uint32_t edges[EdgeCount]) {
+    const int32_t values[EdgeCount] = {s.left, s.top, s.right, s.bottom};
+    for (int i = 0; i < EdgeCount; ++i) edges[i] = static_cast<uint32_t>(values[i]);
+}
+
+}  // namespace
+
 const CursorSettings* FindCursor(const TabletSettings& settings, uint32_t number) {
     for (uint32_t i = 0; i < settings.cursorCount && i < FileCursorLimit; ++i)
         if (settings.cursors[i].number == number) return &settings.cursors[i];
     return nullptr;
 }
 
-int UnitOf(const TabletSettings& settings) { return settings.unit == UnitCentimetres ? UnitCentimetres : UnitInches; }
-
-}  // namespace
-
 void SensitivityBounds(const TabletScale& scale, uint32_t& lowest, uint32_t& highest) {
-    const SensitivityScale s = MakeSensitivityScale(scale.axisX.resolution, scale.axisX.unitCode == AxisUnitCentimetres);
+    const SensitivityScale s = SensitivityScaleOf(scale);
     lowest = PercentToSensitivityValue(1, s);
     highest = PercentToSensitivityValue(MaximumPercent, s);
 }
@@ -200,8 +229,6 @@ uint32_t SensitivityForFile(uint32_t sensitivity, const TabletScale& scale) {
 std::string WriteSettingsFile(const TabletSettings& s, const TabletScale& scale, const ActionNames& actionNames) {
     const int unit = UnitOf(s);
     const std::string unitName = unit == UnitCentimetres ? "centimetres" : "inches";
-    const SensitivityScale sensitivityScale =
-        MakeSensitivityScale(scale.axisX.resolution, scale.axisX.unitCode == AxisUnitCentimetres);
     const uint32_t sensitivity = SensitivityForFile(s.sensitivity, scale);
     uint32_t lowest, highest;
     SensitivityBounds(scale, lowest, highest);
@@ -211,36 +238,34 @@ std::string WriteSettingsFile(const TabletSettings& s, const TabletScale& scale,
     w.Line("; comments give them in " + unitName + ". Change values, not comments;");
     w.Line("; \"tabletcfg import FILE\" checks the whole file and puts it back.");
     w.Blank();
-    w.Line("[" + std::string(SectionTablet) + "]");
+    w.Section(SectionTablet);
     w.Value("Identification", FileText(s.identification), "");
     w.Value("Width", Number(s.width), Measure(s.width, unit, KindLengthX, scale.axisX));
     w.Value("Height", Number(s.height), Measure(s.height, unit, KindLengthY, scale.axisY));
     w.Blank();
-    w.Line("[" + std::string(SectionTracking) + "]");
-    w.Value("Mode", ModeWords[s.mode != 0 ? 1 : 0], "Absolute or Relative");
-    char percent[16];
-    FormatPercent(SensitivityToPercentValue(sensitivity, sensitivityScale), percent, sizeof percent);
+    w.Section(SectionTracking);
+    w.Value("Mode", ModeWord(s), "Absolute or Relative");
     w.Value("Sensitivity", Number(sensitivity),
-            std::string(percent) + " (1% to 100%: " + Number(lowest) + " to " + Number(highest) + ")");
-    const int32_t edges[4] = {s.left, s.top, s.right, s.bottom};
-    const char* const edgeKeys[4] = {"AreaLeft", "AreaTop", "AreaRight", "AreaBottom"};
-    for (int i = 0; i < 4; ++i) {
+            PercentText(sensitivity, SensitivityScaleOf(scale)) + " (1% to 100%: " + Number(lowest) + " to " +
+                Number(highest) + ")");
+    uint32_t edges[EdgeCount];
+    AreaEdges(s, edges);
+    for (int i = 0; i < EdgeCount; ++i) {
         const bool vertical = (i % 2) != 0;
-        const uint32_t count = static_cast<uint32_t>(edges[i]);
-        w.Value(edgeKeys[i], Number(count),
-                Measure(count, unit, vertical ? KindLengthY : KindLengthX, vertical ? scale.axisY : scale.axisX));
+        w.Value(FixedKeys[KeyAreaLeft + i].name, Number(edges[i]),
+                Measure(edges[i], unit, vertical ? KindLengthY : KindLengthX, vertical ? scale.axisY : scale.axisX));
     }
     w.Blank();
-    w.Line("[" + std::string(SectionCursors) + "]");
+    w.Section(SectionCursors);
     const CursorSettings* enabled = FindCursor(s, s.enabledCursor);
     w.Value("Enabled", Number(s.enabledCursor), enabled ? FileText(enabled->name) : "");
     w.Blank();
-    w.Line("[" + std::string(SectionPreferences) + "]");
+    w.Section(SectionPreferences);
     w.Value("Units", UnitWords[unit], "Inches or Centimeters");
     for (uint32_t c = 0; c < s.cursorCount && c < FileCursorLimit; ++c) {
         const CursorSettings& cursor = s.cursors[c];
         w.Blank();
-        w.Line("[" + std::string(CursorSectionPrefix) + Number(cursor.number) + "]");
+        w.Section(CursorSectionPrefix + Number(cursor.number));
         w.Value("Name", FileText(cursor.name), "");
         for (uint32_t b = 0; b < cursor.buttonCount && b < FileButtonLimit; ++b) {
             char name[FileButtonNameSize + 1] = "";
@@ -331,13 +356,13 @@ private:
         const std::string after = Trimmed(text.substr(close + 1));
         if (!after.empty() && after[0] != ';') return Fail(line_, "text after the section name");
         const std::string name = Trimmed(text.substr(1, close - 1));
-        for (int s = 0; s < FixedSectionCount; ++s) {
-            if (!SameIgnoringCase(name.c_str(), FixedSectionNames[s])) continue;
+        const size_t s = WordIndex(name, FixedSectionNames);
+        if (s < FixedSectionCount) {
             if (sectionLine_[s])
                 return Fail(line_, "the section [%s] appears twice (first on line %u)", FixedSectionNames[s],
                             sectionLine_[s]);
             sectionLine_[s] = line_;
-            section_ = s;
+            section_ = static_cast<int>(s);
             return true;
         }
         const char* number;
@@ -396,13 +421,13 @@ private:
                             key == KeyWidth ? "wide" : "high", own);
             return true;
         }
-        case KeyMode:
-            for (uint32_t m = 0; m < 2; ++m)
-                if (SameIgnoringCase(value.c_str(), ModeWords[m])) {
-                    result_.mode = m;
-                    return true;
-                }
-            return Fail(line_, "Mode must be Absolute or Relative, not \"%.40s\"", value.c_str());
+        case KeyMode: {
+            const size_t m = WordIndex(value, ModeWords);
+            if (m == std::size(ModeWords))
+                return Fail(line_, "Mode must be Absolute or Relative, not \"%.40s\"", value.c_str());
+            result_.mode = static_cast<uint32_t>(m);
+            return true;
+        }
         case KeySensitivity: {
             if (!ParseNumber(value, n))
                 return Fail(line_, "Sensitivity must be a whole number, not \"%.40s\"", value.c_str());
@@ -422,11 +447,8 @@ private:
             const bool vertical = key == KeyAreaTop || key == KeyAreaBottom;
             const uint32_t limit = vertical ? device_.height : device_.width;
             if (n > limit) return Fail(line_, "%s %u is not on the tablet (0 to %u)", FixedKeys[key].name, n, limit);
-            int32_t& edge = key == KeyAreaLeft    ? result_.left
-                            : key == KeyAreaRight ? result_.right
-                            : key == KeyAreaTop   ? result_.top
-                                                  : result_.bottom;
-            edge = static_cast<int32_t>(n);
+            int32_t* const edges[EdgeCount] = {&result_.left, &result_.top, &result_.right, &result_.bottom};
+            *edges[key - KeyAreaLeft] = static_cast<int32_t>(n);
             return true;
         }
         case KeyEnabled:
@@ -435,13 +457,13 @@ private:
             if (!FindCursor(device_, n)) return Fail(line_, "this tablet has no cursor %u to enable", n);
             result_.enabledCursor = n;
             return true;
-        case KeyUnits:
-            for (int u = 0; u < 2; ++u)
-                if (SameIgnoringCase(value.c_str(), UnitWords[u])) {
-                    result_.unit = u;
-                    return true;
-                }
-            return Fail(line_, "Units must be Inches or Centimeters, not \"%.40s\"", value.c_str());
+        case KeyUnits: {
+            const size_t u = WordIndex(value, UnitWords);
+            if (u == std::size(UnitWords))
+                return Fail(line_, "Units must be Inches or Centimeters, not \"%.40s\"", value.c_str());
+            result_.unit = static_cast<int>(u);
+            return true;
+        }
         case FixedKeyCount: break;
         }
         return true;
@@ -556,22 +578,16 @@ std::string CursorText(const TabletSettings& s, uint32_t number) {
 
 std::string DescribeChanges(const TabletSettings& before, const TabletSettings& after, const TabletScale& scale,
                             const ActionNames& actionNames) {
-    const SensitivityScale sensitivityScale =
-        MakeSensitivityScale(scale.axisX.resolution, scale.axisX.unitCode == AxisUnitCentimetres);
-    auto sensitivityText = [&](uint32_t v) {
-        char percent[16];
-        FormatPercent(SensitivityToPercentValue(v, sensitivityScale), percent, sizeof percent);
-        return Number(v) + " (" + percent + ")";
-    };
+    const SensitivityScale sensitivityScale = SensitivityScaleOf(scale);
+    auto sensitivityText = [&](uint32_t v) { return Number(v) + " (" + PercentText(v, sensitivityScale) + ")"; };
     std::string out;
-    Change(out, "Mode", ModeWords[before.mode != 0 ? 1 : 0], ModeWords[after.mode != 0 ? 1 : 0]);
+    Change(out, "Mode", ModeWord(before), ModeWord(after));
     Change(out, "Sensitivity", sensitivityText(before.sensitivity), sensitivityText(after.sensitivity));
-    const int32_t* edgesBefore[4] = {&before.left, &before.top, &before.right, &before.bottom};
-    const int32_t* edgesAfter[4] = {&after.left, &after.top, &after.right, &after.bottom};
-    const char* const edgeKeys[4] = {"AreaLeft", "AreaTop", "AreaRight", "AreaBottom"};
-    for (int i = 0; i < 4; ++i)
-        Change(out, edgeKeys[i], Number(static_cast<uint32_t>(*edgesBefore[i])),
-               Number(static_cast<uint32_t>(*edgesAfter[i])));
+    uint32_t edgesBefore[EdgeCount], edgesAfter[EdgeCount];
+    AreaEdges(before, edgesBefore);
+    AreaEdges(after, edgesAfter);
+    for (int i = 0; i < EdgeCount; ++i)
+        Change(out, FixedKeys[KeyAreaLeft + i].name, Number(edgesBefore[i]), Number(edgesAfter[i]));
     Change(out, "Enabled", CursorText(before, before.enabledCursor), CursorText(after, after.enabledCursor));
     Change(out, "Units", UnitWords[UnitOf(before)], UnitWords[UnitOf(after)]);
     for (uint32_t c = 0; c < after.cursorCount && c < FileCursorLimit; ++c) {

@@ -51,6 +51,9 @@ struct TabletScale {
 constexpr uint32_t ActionCodeCount = 10;
 typedef const char* const ActionNames[ActionCodeCount];
 
+// The record of the cursor with the driver's number, or null.
+const CursorSettings* FindCursor(const TabletSettings& settings, uint32_t number);
+
 // The sensitivities Setup can write on this device: its 1 and 100 percent.
 void SensitivityBounds(const TabletScale& scale, uint32_t& lowest, uint32_t& highest);
 

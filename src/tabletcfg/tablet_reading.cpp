@@ -60,8 +60,8 @@ bool ReadTablet(TabletSettings& tablet, TabletScale& scale) {
     ReadDriverText(DeviceCategory(), DeviceName, name, sizeof name);
     CopyIdentification(name, tablet.identification, sizeof tablet.identification);
     if (!ReadAxis(DeviceAxisX, scale.axisX) || !ReadAxis(DeviceAxisY, scale.axisY)) return false;
-    tablet.width = static_cast<uint32_t>(scale.axisX.maximum) - static_cast<uint32_t>(scale.axisX.minimum);
-    tablet.height = static_cast<uint32_t>(scale.axisY.maximum) - static_cast<uint32_t>(scale.axisY.minimum);
+    tablet.width = AxisExtent(scale.axisX);
+    tablet.height = AxisExtent(scale.axisY);
     scale.penOption = PenOptionSupported() != 0;
 
     SetupSettings settings;
