@@ -4,6 +4,7 @@
 #include "driver/driver.h"
 #include "driver/session.h"
 #include "tabletcfg/tabletcfg.h"
+#include "win/glue.h"
 #include "win/resources.h"
 
 namespace {
@@ -16,7 +17,7 @@ HWND CreateSessionWindow() {
     windowClass.lpfnWndProc = DefWindowProcA;
     windowClass.hInstance = ResourceInstance();
     windowClass.lpszClassName = SessionWindowClass;
-    RegisterClassA(&windowClass);  // a second session in one process finds it registered
+    if (!RegisterWindowClassOnce(windowClass)) return nullptr;  // a second session finds it registered
     return CreateWindowExA(0, SessionWindowClass, "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, ResourceInstance(), nullptr);
 }
 
