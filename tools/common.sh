@@ -102,17 +102,20 @@ unstarted_failures() {  # builddir
     ' "$log"
 }
 
+# The passed and failed counts of the last summary line of a ctest log, as
+# "P F"; nothing when the log has none.
+ctest_counts() {  # log
+    grep -aE '[0-9]+% tests passed, [0-9]+ tests? failed out of [0-9]+' "$1" | tail -1 |
+        sed -E 's/.*passed, ([0-9]+) tests? failed out of ([0-9]+).*/\1 \2/' | awk '{ print $2 - $1, $1 }'
+}
+
 # Runs the listed tests once more (see unstarted_failures), appending to a
-# log; prints the rerun's "passed, failed" counts as "P F".
+# log; prints the rerun's counts as ctest_counts does.
 rerun_unstarted() {  # preset log names...
-    local preset=$1 log=$2 line total bad
+    local preset=$1 log=$2 pattern
     shift 2
-    local pattern
     pattern="^($(printf '%s|' "$@" | sed 's/|$//; s/\./\\./g'))\$"
     echo "tests whose program did not start under Wine, run once more: $*" >>"$log"
     ctest --preset "$preset" -V -j1 -R "$pattern" >>"$log" 2>&1
-    line=$(grep -E '[0-9]+% tests passed, [0-9]+ tests? failed out of [0-9]+' "$log" | tail -1)
-    total=$(sed -E 's/.*out of ([0-9]+).*/\1/' <<<"$line")
-    bad=$(sed -E 's/.*passed, ([0-9]+) tests? failed.*/\1/' <<<"$line")
-    echo "$((total - bad)) $bad"
+    ctest_counts "$log"
 }
