@@ -189,7 +189,6 @@ void EchoOn(HWND control) {
     savedBlinkTime = GetCaretBlinkTime();
     CreateCaret(control, caretImage, 0, 0);  // hidden until placed and shown
     caretShown = false;
-    caretMovePending = false;
     placeMessagePosted = false;  // one still queued finds nothing pending, or places early
     SetCaretBlinkTime(SteadyBlinkTime);
     if (CaptureContext) {

@@ -46,12 +46,6 @@ const char* const kControlFunctions[] = {
 #undef CONTROL_NAME
 };
 
-std::string TempPath(const char* name) {
-    char folder[MAX_PATH] = {};
-    GetTempPathA(MAX_PATH, folder);
-    return std::string(folder) + name;
-}
-
 // A message-only window that collects what the driver posts to it.
 class Receiver {
 public:
@@ -641,11 +635,8 @@ TEST_F(SimTest, SettingsSurviveAReloadOfTheLibrary) {
 
 TEST_F(SimTest, DamagedStateEntriesAreIgnored) {
     std::string state = TempPath("vellix_sim_damaged.state");
-    const char text[] = "[Contexts]\nSystem0=00FF\nDefaultSystem=ZZ\n[Cursors]\nMap0=0102\nActive0=maybe\nActive1=1\n";
-    HANDLE file = CreateFileA(state.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-    DWORD written = 0;
-    WriteFile(file, text, sizeof text - 1, &written, nullptr);
-    CloseHandle(file);
+    ASSERT_TRUE(WriteWholeFile(
+        state, "[Contexts]\nSystem0=00FF\nDefaultSystem=ZZ\n[Cursors]\nMap0=0102\nActive0=maybe\nActive1=1\n"));
     sim.SetStatePath(state.c_str());
     EXPECT_STREQ(sim.Context(sim.ContextAt(0)).name, "Default System");
     ButtonMap map = {}, def = {};

@@ -44,9 +44,7 @@ HWND WaitForProcessBox(DWORD processId) {
 
 TEST(StartupTest, MissingDriverShowsTheStopBoxAndEndsWithZero) {
     // A folder with the program and no Vellix32.dll beside it.
-    char temp[MAX_PATH];
-    GetTempPathA(sizeof temp, temp);
-    std::string folder = std::string(temp) + "tablet-no-driver";
+    std::string folder = TempPath("tablet-no-driver");
     CreateDirectoryA(folder.c_str(), nullptr);
     std::string program = folder + "\\tabletcp.exe";
     ASSERT_TRUE(CopyFileA((BinFolder() + "tabletcp.exe").c_str(), program.c_str(), FALSE));

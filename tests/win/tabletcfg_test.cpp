@@ -34,26 +34,6 @@ struct CfgRun {
     std::string out, err;
 };
 
-std::string ReadFileText(const std::string& path) {
-    std::string text;
-    HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
-                              FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE) return text;
-    char buffer[4096];
-    DWORD read = 0;
-    while (ReadFile(file, buffer, sizeof buffer, &read, nullptr) && read > 0) text.append(buffer, read);
-    CloseHandle(file);
-    return text;
-}
-
-void WriteFileText(const std::string& path, const std::string& text) {
-    HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-    ASSERT_NE(file, INVALID_HANDLE_VALUE) << path;
-    DWORD written = 0;
-    WriteFile(file, text.data(), static_cast<DWORD>(text.size()), &written, nullptr);
-    CloseHandle(file);
-}
-
 std::string WithoutCarriageReturns(std::string text) {
     text.erase(std::remove(text.begin(), text.end(), '\r'), text.end());
     return text;
@@ -75,9 +55,7 @@ class TabletCfgTest : public ::testing::Test {
 protected:
     void SetUp() override {
         ASSERT_TRUE(sim.Loaded());
-        char temp[MAX_PATH] = "";
-        GetTempPathA(sizeof temp, temp);
-        folder = std::string(temp) + "tabletcfg_test_" + std::to_string(GetCurrentProcessId());
+        folder = TempPath("tabletcfg_test_" + std::to_string(GetCurrentProcessId()));
         CreateDirectoryA(folder.c_str(), nullptr);
         statePath = folder + "\\tablet.state";
         logPath = folder + "\\calls.log";
@@ -150,8 +128,8 @@ protected:
         }
         EXPECT_TRUE(run.finished) << commandLine << ": still running after " << ChildLimitMs << " ms";
         // Standard output and error are text: lines end in CR LF.
-        run.out = WithoutCarriageReturns(ReadFileText(outPath));
-        run.err = WithoutCarriageReturns(ReadFileText(errPath));
+        run.out = WithoutCarriageReturns(ReadWholeFile(outPath));
+        run.err = WithoutCarriageReturns(ReadWholeFile(errPath));
         LoadState();
         return run;
     }
@@ -159,7 +137,7 @@ protected:
     // The calls of the last run that change what the driver holds.
     std::vector<std::string> WritesLogged() {
         std::vector<std::string> writes;
-        const std::string log = ReadFileText(logPath);
+        const std::string log = ReadWholeFile(logPath);
         size_t start = 0;
         while (start < log.size()) {
             const size_t end = log.find('\n', start);
@@ -246,7 +224,7 @@ TEST_F(TabletCfgTest, ImportPutsBackByteForByteWhatExportSaved) {
     CfgRun exported = Run("export " + fault_test::Quoted(settingsPath));
     ASSERT_EQ(exported.exitCode, 0u) << exported.err;
     EXPECT_EQ(WritesLogged(), std::vector<std::string>());
-    const std::string file = ReadFileText(settingsPath);
+    const std::string file = ReadWholeFile(settingsPath);
     EXPECT_NE(file.find("Identification=Vellix PenPad 12x9\r\n"), std::string::npos) << file;
     EXPECT_NE(file.find("Button1=7               ; Middle: Middle Click\r\n"), std::string::npos) << file;
 
@@ -263,26 +241,26 @@ TEST_F(TabletCfgTest, ImportPutsBackByteForByteWhatExportSaved) {
     // What was put back exports to the very same file.
     CfgRun again = Run("export " + fault_test::Quoted(settingsPath));
     ASSERT_EQ(again.exitCode, 0u);
-    EXPECT_EQ(ReadFileText(settingsPath), file);
+    EXPECT_EQ(ReadWholeFile(settingsPath), file);
 }
 
 TEST_F(TabletCfgTest, RefusesEveryKindOfBadFileAndWritesNothing) {
     ASSERT_EQ(Run("export " + fault_test::Quoted(settingsPath)).exitCode, 0u);
-    const std::string good = ReadFileText(settingsPath);
+    const std::string good = ReadWholeFile(settingsPath);
     const std::string before = Snapshot();
     for (const BadFileCase& c : BadFileCases) {
         if (c.penOption) continue;  // a tablet of its own
         SCOPED_TRACE(c.name);
         const std::string text = MakeBadFile(good, c);
         ASSERT_FALSE(text.empty()) << "the case's text is not in the good file";
-        WriteFileText(settingsPath, text);
+        ASSERT_TRUE(WriteWholeFile(settingsPath, text));
         const std::string where = "tabletcfg: " + settingsPath + (c.line ? ":" + std::to_string(c.line) : "") + ": ";
         ExpectRefused(Run("import " + fault_test::Quoted(settingsPath)), where, c.message, 3);
     }
-    WriteFileText(settingsPath, Replaced(good, "Mode=Absolute", std::string("Mode=Abs\0lute", 13)));
+    ASSERT_TRUE(WriteWholeFile(settingsPath, Replaced(good, "Mode=Absolute", std::string("Mode=Abs\0lute", 13))));
     ExpectRefused(Run("import " + fault_test::Quoted(settingsPath)),
                   "tabletcfg: " + settingsPath + ":11: ", "binary data (byte 0x00)", 3);
-    WriteFileText(settingsPath, good + std::string(1024 * 1024, ';'));
+    ASSERT_TRUE(WriteWholeFile(settingsPath, good + std::string(1024 * 1024, ';')));
     ExpectRefused(Run("import " + fault_test::Quoted(settingsPath)), "tabletcfg: " + settingsPath + ": ",
                   "larger than 1 MB", 3);
     DeleteFileA(settingsPath.c_str());
@@ -294,7 +272,7 @@ TEST_F(TabletCfgTest, RefusesEveryKindOfBadFileAndWritesNothing) {
 
 TEST_F(TabletCfgTest, AnotherTabletAndDryRunWriteNothing) {
     ASSERT_EQ(Run("export " + fault_test::Quoted(settingsPath)).exitCode, 0u);
-    const std::string good = ReadFileText(settingsPath);
+    const std::string good = ReadWholeFile(settingsPath);
 
     UseProfile("centimetre.ini");
     const std::string metric = Snapshot();
@@ -304,7 +282,8 @@ TEST_F(TabletCfgTest, AnotherTabletAndDryRunWriteNothing) {
 
     UseProfile(nullptr);
     const std::string before = Snapshot();
-    WriteFileText(settingsPath, Replaced(Replaced(good, "Mode=Absolute", "Mode=Relative"), "Button0=1 ", "Button0=9 "));
+    ASSERT_TRUE(WriteWholeFile(settingsPath,
+                               Replaced(Replaced(good, "Mode=Absolute", "Mode=Relative"), "Button0=1 ", "Button0=9 ")));
     CfgRun dry = Run("import --dry-run " + fault_test::Quoted(settingsPath));
     EXPECT_EQ(dry.exitCode, 0u) << dry.err;
     EXPECT_EQ(dry.out, settingsPath +
@@ -334,7 +313,7 @@ TEST_F(TabletCfgTest, ExitCodesForUsageNoDriverAndARefusedWrite) {
     EXPECT_EQ(noDriver.err, "Tablet Driver Not Found.\n");
 
     ASSERT_EQ(Run("export " + fault_test::Quoted(settingsPath)).exitCode, 0u);
-    WriteFileText(settingsPath, Replaced(ReadFileText(settingsPath), "Mode=Absolute", "Mode=Relative"));
+    ASSERT_TRUE(WriteWholeFile(settingsPath, Replaced(ReadWholeFile(settingsPath), "Mode=Absolute", "Mode=Relative")));
     CfgRun refused = Run("import " + fault_test::Quoted(settingsPath), withoutSet + "\\tabletcfg.exe");
     EXPECT_EQ(refused.exitCode, 4u) << refused.out;
     EXPECT_EQ(refused.err, "tabletcfg: the driver did not take every setting: Mode: Absolute -> Relative\n");

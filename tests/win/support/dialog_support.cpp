@@ -1,7 +1,6 @@
 // Helpers for the dialog tests; see dialog_support.h.
 #include "support/dialog_support.h"
 
-#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 
@@ -416,22 +415,12 @@ bool PreferencesFile::Exists() const { return GetFileAttributesA(Path().c_str())
 
 std::string PreferencesFile::Text() const {
     FlushProfileCache();
-    std::string text;
-    FILE* file = std::fopen(Path().c_str(), "rb");
-    if (!file) return text;
-    char chunk[512];
-    size_t n;
-    while ((n = std::fread(chunk, 1, sizeof chunk, file)) > 0) text.append(chunk, n);
-    std::fclose(file);
-    return text;
+    return ReadWholeFile(Path());
 }
 
 void PreferencesFile::Write(const std::string& text) const {
     FlushProfileCache();
-    FILE* file = std::fopen(Path().c_str(), "wb");
-    if (!file) return;
-    std::fwrite(text.data(), 1, text.size(), file);
-    std::fclose(file);
+    WriteWholeFile(Path(), text);
     FlushProfileCache();
 }
 

@@ -238,9 +238,7 @@ std::string BinFolder() {
 }
 
 ProgramFolder::ProgramFolder(const std::string& name, const std::string& dllPath) {
-    char temp[MAX_PATH] = "";
-    GetTempPathA(sizeof temp, temp);
-    path = std::string(temp) + name;
+    path = TempPath(name);
     CreateDirectoryA(path.c_str(), nullptr);
     ready = CopyFileA((BinFolder() + "tabletcp.exe").c_str(), Program().c_str(), FALSE) != FALSE;
     if (!dllPath.empty())

@@ -16,6 +16,14 @@ void DispatchPending(TimerTicks ticks = TimerTicks::Dispatched);
 // Every queued message except timer ticks.
 inline void PumpMessages() { DispatchPending(TimerTicks::Dropped); }
 
+// Files of the tests' own. A whole file's bytes, "" when it cannot be read
+// (opened sharing writes: Wine's console host of an ended child may still
+// hold it); a whole file written anew, false when it could not be; a path in
+// the temporary folder.
+std::string ReadWholeFile(const std::string& path);
+bool WriteWholeFile(const std::string& path, const std::string& text);
+std::string TempPath(const std::string& name);
+
 std::string WindowText(HWND window);
 std::string ControlText(HWND dialog, int id);
 std::string WindowClass(HWND window);
