@@ -106,10 +106,6 @@ void ReadDefaultMap(const ButtonMap& userMap, ButtonMap& defaultMap) {
     VXMgrCsrButtonMap(SessionManager(), cursor, nullptr, putBack.entry);
 }
 
-}  // namespace
-
-namespace {
-
 // Everything but the comparison with the default map, which takes writes.
 // False when the active cursor cannot be read; haveTablet and haveMap tell
 // whether the extents and the cursor's map could.
