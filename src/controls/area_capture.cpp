@@ -6,6 +6,7 @@
 #include "controls/area_capture.h"
 #include "controls/controls.h"
 #include "controls/inactivity.h"
+#include "core/settings.h"
 #include "driver/driver.h"
 #include "driver/session.h"
 #include "win/scoped_gdi.h"
@@ -20,7 +21,6 @@ constexpr DWORD DefaultMask = 1;  // button 0 only
 constexpr BYTE LeftClickAction = 1;
 // A button-map entry holds an action code in its low four bits, or in its
 // high four bits in the form written for the pen option.
-constexpr BYTE ActionBits = 0x0F;
 constexpr int PenFormShift = 4;
 constexpr int MapEntryCount = sizeof(ButtonMap::entry);
 
@@ -67,7 +67,7 @@ DWORD SelectingButtons(const ButtonMap& map) {
     DWORD mask = 0;
     for (int n = 0; n < MapEntryCount; ++n) {
         BYTE entry = map.entry[n];
-        if ((entry & ActionBits) == LeftClickAction || (entry >> PenFormShift) == LeftClickAction) mask |= 1u << n;
+        if ((entry & ActionCodeMask) == LeftClickAction || (entry >> PenFormShift) == LeftClickAction) mask |= 1u << n;
     }
     return mask;
 }

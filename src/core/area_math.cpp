@@ -42,7 +42,18 @@ Edges EdgesOf(const AreaBox& a) {
             static_cast<uint32_t>(a.bottom)};
 }
 
-void Store(AreaBox& a, uint32_t L, uint32_t T, uint32_t w, uint32_t h) {
+// A size below the least extent grows to it, pulled back so that the area
+// still ends on the tablet.
+void KeepLeastExtent(uint32_t& position, uint32_t& size, uint32_t limit, uint32_t step) {
+    const uint32_t least = MinimumAreaExtent(step, limit);
+    if (size >= least) return;
+    size = least;
+    if (position > limit - size) position = limit - size;
+}
+
+void Store(AreaBox& a, uint32_t L, uint32_t T, uint32_t w, uint32_t h, const AreaLimits& limits) {
+    KeepLeastExtent(L, w, limits.W, limits.areaStep);
+    KeepLeastExtent(T, h, limits.H, limits.areaStep);
     a.left = static_cast<int32_t>(L);
     a.top = static_cast<int32_t>(T);
     a.right = static_cast<int32_t>(L + w);
@@ -162,6 +173,14 @@ unsigned AreaFieldKind(AreaField field) {
     }
 }
 
+bool AreaFieldValueAllowed(AreaField field, uint32_t value, const AreaLimits& limits) {
+    switch (field) {
+    case AreaFieldWidth: return value >= MinimumAreaExtent(limits.areaStep, limits.W);
+    case AreaFieldHeight: return value >= MinimumAreaExtent(limits.areaStep, limits.H);
+    default: return true;
+    }
+}
+
 uint32_t Recentre(uint32_t position, uint32_t oldSize, uint32_t newSize, uint32_t limit) {
     uint32_t p = position;
     if (newSize > oldSize) {
@@ -267,7 +286,7 @@ void SetAreaField(AreaField field, uint32_t value, bool preserve, AreaBox& area,
         break;
     default: return;
     }
-    Store(area, e.L, e.T, w, h);
+    Store(area, e.L, e.T, w, h, limits);
 }
 
 void FitAspect(AreaBox& area, const AreaLimits& limits) {
@@ -294,13 +313,18 @@ void FitAspect(AreaBox& area, const AreaLimits& limits) {
     }
     e.L = Recentre(e.L, w0, w, limits.W);
     e.T = Recentre(e.T, h0, h, limits.H);
-    Store(area, e.L, e.T, w, h);
+    Store(area, e.L, e.T, w, h, limits);
 }
 
 void AcceptControlArea(bool preserve, AreaBox reported, AreaBox& area, const AreaLimits& limits) {
     const Shape s = ShapeOf(limits);
     if (!preserve || !s.usable) {
-        area = reported;
+        // Two corners pressed at one place make an area with no extent.
+        const Edges r = EdgesOf(reported);
+        if (r.L <= r.R && r.R <= limits.W && r.T <= r.B && r.B <= limits.H)
+            Store(area, r.L, r.T, r.R - r.L, r.B - r.T, limits);
+        else
+            area = reported;
         return;
     }
     const uint32_t W = limits.W;
@@ -352,10 +376,7 @@ void AcceptControlArea(bool preserve, AreaBox reported, AreaBox& area, const Are
     }
     if (w2 != w) a.R = a.L + w2;
     if (h2 != h) a.T = a.B - h2;
-    area.left = static_cast<int32_t>(a.L);
-    area.top = static_cast<int32_t>(a.T);
-    area.right = static_cast<int32_t>(a.R);
-    area.bottom = static_cast<int32_t>(a.B);
+    Store(area, a.L, a.T, a.R - a.L, a.B - a.T, limits);
 }
 
 uint32_t AreaStep(uint32_t resolution) {

@@ -15,6 +15,8 @@ struct AreaLimits {
     uint32_t maxAreaWidth;  // largest display-shaped area that fits the tablet
     uint32_t maxAreaHeight;
     bool aspectUsable;  // false when W, H or the display size is 0
+    uint32_t areaStep =
+        0;  // every edit leaves the area at least this long on each axis (MinimumAreaExtent); 0: no least
 };
 
 // Display and tablet figures worked out when the dialog opens.
@@ -51,6 +53,10 @@ uint32_t AreaFieldValue(AreaField field, const AreaBox& area, uint32_t W, uint32
 
 // The MeasureKind of a field (0 horizontal, 1 vertical).
 unsigned AreaFieldKind(AreaField field);
+
+// False for a width or height below the least extent: bad input that the
+// dialog refuses with a beep, and a spin does not go there.
+bool AreaFieldValueAllowed(AreaField field, uint32_t value, const AreaLimits& limits);
 
 uint32_t Recentre(uint32_t position, uint32_t oldSize, uint32_t newSize, uint32_t limit);
 

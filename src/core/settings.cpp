@@ -10,12 +10,10 @@
 namespace {
 
 // The pen option's written form of action codes 0..6.
-const uint8_t PenCodeTable[7] = {0x00, 0x11, 0x22, 0x33, 0x74, 0x85, 0x96};
+const uint8_t PenCodeTable[PenOptionCodeCount] = {0x00, 0x11, 0x22, 0x33, 0x74, 0x85, 0x96};
 
 const char DefaultSystemName[] = "Default System";
 constexpr int DefaultSystemLength = 14;
-
-constexpr uint8_t ActionMask = 0x0F;
 
 // Area arithmetic is unsigned 32-bit; the record holds the results signed.
 int32_t AsSigned(uint32_t v) { return static_cast<int32_t>(v); }
@@ -31,11 +29,12 @@ int64_t ExtentSpan(int32_t extent, uint32_t limit) {
 // One axis of an area read from the driver. low and high are the edges as
 // the dialog counts them (unsigned); from and to the same edges worked out
 // from the driver's signed origin and its span.
-void FitAxisOnTablet(uint32_t low, uint32_t high, int64_t from, int64_t to, uint32_t limit, int32_t& outLow,
-                     int32_t& outHigh) {
+void FitAxisOnTablet(uint32_t low, uint32_t high, int64_t from, int64_t to, uint32_t limit, uint32_t step,
+                     int32_t& outLow, int32_t& outHigh) {
     // Nothing lies on an axis without extent; the driver's area is kept
     // rather than shrunk to nothing.
-    if ((low <= high && high <= limit) || limit == 0) {
+    const uint32_t least = MinimumAreaExtent(step, limit);
+    if ((low <= high && high <= limit && high - low >= least) || limit == 0) {
         outLow = AsSigned(low);
         outHigh = AsSigned(high);
         return;
@@ -55,11 +54,31 @@ void FitAxisOnTablet(uint32_t low, uint32_t high, int64_t from, int64_t to, uint
         first = end - span;
         last = end;
     }
+    // An area too short to map onto the screen grows from its low edge.
+    if (last - first < least) {
+        last = first + least;
+        if (last > end) {
+            first = end - least;
+            last = end;
+        }
+    }
     outLow = AsSigned(static_cast<uint32_t>(first));
     outHigh = AsSigned(static_cast<uint32_t>(last));
 }
 
 }  // namespace
+
+uint32_t MinimumAreaExtent(uint32_t step, uint32_t limit) { return step < limit ? step : limit; }
+
+bool AreaAxisFits(int32_t low, int32_t high, uint32_t limit, uint32_t step) {
+    if (limit == 0) return true;
+    const uint32_t l = AsUnsigned(low), h = AsUnsigned(high);
+    return l <= h && h <= limit && h - l >= MinimumAreaExtent(step, limit);
+}
+
+bool AreaFitsTablet(const AreaBox& area, uint32_t W, uint32_t H, uint32_t step) {
+    return AreaAxisFits(area.left, area.right, W, step) && AreaAxisFits(area.top, area.bottom, H, step);
+}
 
 bool CoversWholeTablet(const AreaBox& area, uint32_t W, uint32_t H) {
     return area.left == 0 && area.top == 0 && AsUnsigned(area.right) == W && AsUnsigned(area.bottom) == H;
@@ -76,7 +95,7 @@ bool IsDefaultSystemName(const char name[40]) {
 }
 
 void SettingsFromContext(const ContextRecord& record, uint32_t W, uint32_t H, bool penOptionInContext,
-                         SetupSettings& settings) {
+                         SetupSettings& settings, uint32_t step) {
     settings.mode = (penOptionInContext || record.trackingMode == 0) ? 1u : 0u;
     settings.sensitivity = record.sensitivityX;
     const uint32_t originX = AsUnsigned(record.inOriginX);
@@ -87,11 +106,18 @@ void SettingsFromContext(const ContextRecord& record, uint32_t W, uint32_t H, bo
     // runs downward from the top.
     const int64_t left = record.inOriginX;
     const int64_t bottom = static_cast<int64_t>(H) - record.inOriginY;
-    FitAxisOnTablet(originX, extentX + originX, left, left + ExtentSpan(record.inExtentX, W), W, settings.area.left,
-                    settings.area.right);
-    FitAxisOnTablet(H - originY - extentY, H - originY, bottom - ExtentSpan(record.inExtentY, H), bottom, H,
+    FitAxisOnTablet(originX, extentX + originX, left, left + ExtentSpan(record.inExtentX, W), W, step,
+                    settings.area.left, settings.area.right);
+    FitAxisOnTablet(H - originY - extentY, H - originY, bottom - ExtentSpan(record.inExtentY, H), bottom, H, step,
                     settings.area.top, settings.area.bottom);
     settings.wholeTablet = CoversWholeTablet(settings.area, W, H) ? 1u : 0u;
+}
+
+AreaBox AreaAsHeld(const ContextRecord& record, uint32_t H) {
+    const uint32_t originX = AsUnsigned(record.inOriginX), originY = AsUnsigned(record.inOriginY);
+    const uint32_t extentX = AsUnsigned(record.inExtentX), extentY = AsUnsigned(record.inExtentY);
+    return AreaBox{AsSigned(originX), AsSigned(H - originY - extentY), AsSigned(originX + extentX),
+                   AsSigned(H - originY)};
 }
 
 void SettingsToContext(const SetupSettings& settings, uint32_t W, uint32_t H, ContextRecord& record) {
@@ -124,15 +150,15 @@ void CopySettingsFields(const ContextRecord& from, ContextRecord& to) {
 
 void TranslatePenCodes(ButtonMap& map) {
     for (uint8_t& entry : map.entry) {
-        const uint8_t code = entry & ActionMask;
+        const uint8_t code = entry & ActionCodeMask;
         if (code < sizeof PenCodeTable) entry = PenCodeTable[code];
     }
 }
 
 int SameButtonMap(const ButtonMap& a, const ButtonMap& b) {
     for (size_t i = 0; i < sizeof a.entry; ++i) {
-        const int x = a.entry[i] & ActionMask;
-        const int y = b.entry[i] & ActionMask;
+        const int x = a.entry[i] & ActionCodeMask;
+        const int y = b.entry[i] & ActionCodeMask;
         if (x != y) return x < y ? -1 : 1;
     }
     return 0;
@@ -145,7 +171,7 @@ uint32_t LostClicksMask(const ButtonMap& map, uint32_t buttonCount) {
     bool left = false, right = false, any = false;
     for (uint32_t i = 0; i < count; ++i) {
         // The low nibble is the code in both the plain and the pen-option form.
-        const uint8_t code = map.entry[i] & ActionMask;
+        const uint8_t code = map.entry[i] & ActionCodeMask;
         left = left || (code >= 1 && code <= 3);
         right = right || (code >= 4 && code <= 6);
         any = any || (code >= 1 && code <= 9);

@@ -6,6 +6,12 @@
 
 #include "driver/vellix_records.h"
 
+// A button map entry: the action code in its low four bits; the pen option's
+// form puts the code in the high four bits too (0x74 for code 4).
+constexpr uint8_t ActionCodeMask = 0x0F;
+constexpr uint32_t ActionCodeCount = 10;    // "(None)" .. "Middle Drag"
+constexpr uint32_t PenOptionCodeCount = 7;  // with the pen option the list holds codes 0..6
+
 struct AreaBox {
     int32_t left, top, right, bottom;  // tablet counts, origin top-left, y downward
 };
@@ -17,10 +23,29 @@ struct SetupSettings {
     AreaBox area;
     uint32_t defaultButtons;  // 1 when buttonMap equals the driver's default
     ButtonMap buttonMap;
+    uint32_t unread;  // SettingsUnread bits: what could not be read, and so is never written
+};
+
+// What a record could not take from the driver. Nothing worked out from a
+// failed read is written back: not the context's fields without UnreadContext,
+// not a button map without UnreadButtonMap.
+enum SettingsUnread : uint32_t {
+    UnreadContext = 1,    // no system context answered
+    UnreadButtonMap = 2,  // the active cursor's map did not answer
 };
 
 // The area is the whole tablet of W by H counts.
 bool CoversWholeTablet(const AreaBox& area, uint32_t W, uint32_t H);
+
+// The least extent the tracking area keeps along an axis of limit counts:
+// one step of the area fields, or the whole axis where that is shorter.
+uint32_t MinimumAreaExtent(uint32_t step, uint32_t limit);
+
+// Whether low..high is one axis of an area Setup shows and writes: on an
+// axis of limit counts, in order and at least the least extent long. An axis
+// without extent takes any area, so that the driver's is kept.
+bool AreaAxisFits(int32_t low, int32_t high, uint32_t limit, uint32_t step);
+bool AreaFitsTablet(const AreaBox& area, uint32_t W, uint32_t H, uint32_t step);
 
 // Case-insensitive comparison of the first 14 characters with "Default System".
 bool IsDefaultSystemName(const char name[40]);
@@ -31,10 +56,15 @@ bool IsDefaultSystemName(const char name[40]);
 // extent, an origin off the tablet) is brought onto it, each axis apart: the
 // span between its two edges, in order, moved the least distance onto the
 // tablet and cut to the tablet's size. An extent counts unsigned when that
-// fits the tablet, otherwise signed. On an axis without extent (W or H 0)
-// the driver's area is kept.
+// fits the tablet, otherwise signed. An area shorter than the least extent
+// for step (an empty one) grows to it, from its low edge, and stays on the
+// tablet. On an axis without extent (W or H 0) the driver's area is kept.
 void SettingsFromContext(const ContextRecord& record, uint32_t W, uint32_t H, bool penOptionInContext,
-                         SetupSettings& settings);
+                         SetupSettings& settings, uint32_t step = 0);
+
+// The area exactly as the context holds it, counted as the dialog counts
+// (unsigned, y flipped through H), before anything is brought onto the tablet.
+AreaBox AreaAsHeld(const ContextRecord& record, uint32_t H);
 
 // Writes trackingMode, sensitivityX/Y and the input origin and extent.
 void SettingsToContext(const SetupSettings& settings, uint32_t W, uint32_t H, ContextRecord& record);

@@ -3,7 +3,7 @@
 #include "defs/features.h"
 #include "dialogs/dialogs.h"
 #include "driver/driver.h"
-#include "driver/session.h"
+#include "exchange/exchange.h"
 
 namespace {
 
@@ -12,7 +12,9 @@ constexpr int CursorNameSize = 100;
 
 WORD firstCursor = 0;  // list position p stands for cursor firstCursor + p
 WORD cursorCount = 0;
-WORD activeEntry = NoActiveEntry;  // the cursor the driver reported active
+bool cursorTypesRead = false;         // the device's first cursor and count answered
+bool entryAnswered[DriverWalkLimit];  // the cursor answered for its name or its state
+WORD activeEntry = NoActiveEntry;     // the cursor the driver reported active
 WORD selectedEntry = 0;
 char cursorName[CursorNameSize];
 
@@ -23,18 +25,21 @@ void FillCursorList(HWND dialog) {
     HWND list = GetDlgItem(dialog, IDC_FEAT_CURSORS);
     for (WORD p = 0; p < cursorCount; ++p) {
         UINT category = CursorInfo + CursorNumber(p);
-        ReadDriverText(category, CursorName, cursorName, sizeof cursorName);
+        bool named = ReadDriverText(category, CursorName, cursorName, sizeof cursorName) != 0;
         SendMessageA(list, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(cursorName));
-        if (ReadDriverDword(category, CursorActive) != 0) activeEntry = p;
+        DWORD active = 0;
+        bool stated = ReadDriverRecord(category, CursorActive, active) != 0;
+        if (active != 0) activeEntry = p;
+        entryAnswered[p] = named || stated;
     }
 }
 
 BOOL OnInitDialog(HWND dialog) {
     activeEntry = NoActiveEntry;
-    UINT device = DeviceCategory();
-    firstCursor = static_cast<WORD>(ReadDriverDword(device, DeviceFirstCursor));
-    DWORD count = ReadDriverDword(device, DeviceCursorCount);
-    cursorCount = static_cast<WORD>(count < DriverWalkLimit ? count : DriverWalkLimit);
+    DWORD first, count;
+    cursorTypesRead = ReadCursorTypes(first, count);
+    firstCursor = static_cast<WORD>(first);
+    cursorCount = static_cast<WORD>(count);
     FillCursorList(dialog);
     selectedEntry = activeEntry == NoActiveEntry ? 0 : activeEntry;
     SendDlgItemMessageA(dialog, IDC_FEAT_CURSORS, CB_SETCURSEL, selectedEntry, 0);
@@ -48,10 +53,11 @@ void OnSelectionChanged(HWND dialog) {
 }
 
 // Disables the old cursor and enables the chosen one, even when they are
-// the same cursor.
+// the same cursor. A cursor the driver never answered for is not enabled:
+// its number would come from failed queries.
 void OnOk(HWND dialog) {
-    if (activeEntry != NoActiveEntry) VXMgrCsrEnable(SessionManager(), CursorNumber(activeEntry), FALSE);
-    VXMgrCsrEnable(SessionManager(), CursorNumber(selectedEntry), TRUE);
+    if (cursorTypesRead && selectedEntry < cursorCount && entryAnswered[selectedEntry])
+        SwitchCursorType(activeEntry != NoActiveEntry, CursorNumber(activeEntry), CursorNumber(selectedEntry));
     EndDialog(dialog, 1);
 }
 

@@ -1,74 +1,29 @@
 // The Tablet Information dialog: identification, format and installed cursor
 // of the tablet, and its size and resolutions in the unit the user picks.
 // The unit becomes the program's unit, and is saved, only on OK.
-#include "core/name_parts.h"
 #include "defs/features.h"
 #include "dialogs/dialogs.h"
 #include "driver/driver.h"
+#include "exchange/tablet_report.h"
 #include "win/glue.h"
 #include "win/resources.h"
 
 namespace {
 
-constexpr int DeviceNameSize = 200;
-constexpr int CursorNameSize = 80;
-constexpr int ListEntrySize = 40;
-
-int workingUnit = UnitInches;  // a copy of CurrentUnit until OK
-char deviceName[DeviceNameSize];
+int workingUnit = UnitInches;      // a copy of CurrentUnit until OK
 TemplateLineBuffers templateLine;  // a line's template read back from its control, and the line
-char cursorName[CursorNameSize];   // the installed cursor's name, kept between openings
 
-struct ValueLine {
-    int controlId;
-    unsigned kind;
-};
-const ValueLine valueLines[] = {
-    {IDC_INFO_WIDTH, KindLengthX},
-    {IDC_INFO_HEIGHT, KindLengthY},
-    {IDC_INFO_XRES, KindResolutionX},
-    {IDC_INFO_YRES, KindResolutionY},
-};
+// The control of each measurement line, in the lines' order.
+const int valueLineControls[MeasureLineTotal] = {IDC_INFO_WIDTH, IDC_INFO_HEIGHT, IDC_INFO_XRES, IDC_INFO_YRES};
 
-void LoadUnknown(char* text, int size) {
-    text[0] = '\0';
-    LoadStringA(ResourceInstance(), IDS_UNKNOWN, text, size);
-}
-
-void ShowIdentification(HWND dialog) {
-    char identification[DeviceNameSize];
-    CopyIdentification(deviceName, identification, sizeof identification);
-    SetDlgItemTextA(dialog, IDC_INFO_ID, identification);
-}
-
-void ShowFormat(HWND dialog) {
-    char format[DeviceNameSize];
-    if (!FindFormatName(deviceName, format, sizeof format)) LoadUnknown(format, sizeof format);
-    FillTemplateText(dialog, IDC_INFO_FORMAT, format, templateLine);
-}
-
-// The lowest-numbered active cursor's name into cursorName; false when no
-// cursor reports itself active.
-bool ReadInstalledCursorName() {
-    UINT device = DeviceCategory();
-    DWORD count = ReadDriverDword(device, DeviceCursorCount);
-    DWORD first = ReadDriverDword(device, DeviceFirstCursor);
-    DWORD cursor;
-    if (!FindActiveCursor(first, count, cursor)) return false;
-    ReadDriverText(CursorInfo + cursor, CursorName, cursorName, sizeof cursorName);
-    return true;
-}
-
-void ShowInstalledCursor(HWND dialog) {
-    // With no active cursor the line says so rather than repeating a name
-    // left over from an earlier opening.
-    char unknown[ListEntrySize];
-    const char* name = cursorName;
-    if (!ReadInstalledCursorName()) {
-        LoadUnknown(unknown, sizeof unknown);
-        name = unknown;
-    }
-    FillTemplateText(dialog, IDC_INFO_CURSOR, name, templateLine);
+// The identification, format and cursor lines; with no format part or no
+// active cursor the line says "unknown" rather than repeating an earlier name.
+void ShowReport(HWND dialog) {
+    TabletReport report;
+    ReadTabletReport(report);
+    SetDlgItemTextA(dialog, IDC_INFO_ID, report.identification);
+    FillTemplateText(dialog, IDC_INFO_FORMAT, report.format, templateLine);
+    FillTemplateText(dialog, IDC_INFO_CURSOR, report.cursor, templateLine);
 }
 
 void FillUnitList(HWND dialog) {
@@ -78,19 +33,17 @@ void FillUnitList(HWND dialog) {
 }
 
 void ShowValues(HWND dialog) {
-    const DWORD counts[] = {TabletWidth(), TabletHeight(), 1, 1};
-    for (size_t i = 0; i < sizeof valueLines / sizeof valueLines[0]; ++i) {
-        const char* text = FormatMeasure(counts[i], workingUnit, valueLines[i].kind);
-        SetDlgItemTextA(dialog, valueLines[i].controlId, text ? text : "");
+    const DWORD width = TabletWidth(), height = TabletHeight();
+    for (int i = 0; i < MeasureLineTotal; ++i) {
+        const MeasureLine& line = MeasureLines[i];
+        const char* text = FormatMeasure(MeasureLineCount(line, width, height), workingUnit, line.kind);
+        SetDlgItemTextA(dialog, valueLineControls[i], text ? text : "");
     }
 }
 
 BOOL OnInitDialog(HWND dialog) {
     workingUnit = CurrentUnit;
-    ReadDriverText(DeviceCategory(), DeviceName, deviceName, sizeof deviceName);
-    ShowIdentification(dialog);
-    ShowFormat(dialog);
-    ShowInstalledCursor(dialog);
+    ShowReport(dialog);
     FillUnitList(dialog);
     ShowValues(dialog);
     return FALSE;  // the dialog manager does not place the initial focus

@@ -16,7 +16,7 @@ DWORD ReadDriverDword(UINT category, UINT index) {
 }
 
 BOOL ReadContextRecord(ContextHandle context, ContextRecord& record) {
-    return ReadThroughSpareRoom(&record, sizeof record,
+    return ReadThroughSpareRoom(&record, sizeof record, false,
                                 [&](void* buffer) { return VXGetA(context, static_cast<ContextRecord*>(buffer)); });
 }
 
@@ -45,13 +45,19 @@ bool ReadAxis(UINT axisIndex, AxisInfo& axis) {
     return ReadDriverRecord(DeviceCategory(), axisIndex, axis) != 0;
 }
 
-bool ReadFirstActiveCursor(DWORD& cursor) {
+bool ReadCursorTypes(DWORD& first, DWORD& count) {
     UINT category = DeviceCategory();
-    DWORD first = 0, count = 0;
-    cursor = 0;
+    first = count = 0;
     bool haveFirst = ReadDriverRecord(category, DeviceFirstCursor, first) != 0;
     bool haveCount = ReadDriverRecord(category, DeviceCursorCount, count) != 0;
-    if (!haveFirst || !haveCount) return false;
+    if (count > DriverWalkLimit) count = DriverWalkLimit;
+    return haveFirst && haveCount;
+}
+
+bool ReadFirstActiveCursor(DWORD& cursor) {
+    DWORD first, count;
+    cursor = 0;
+    if (!ReadCursorTypes(first, count)) return false;
     // No cursor reports itself active: the device's first cursor stands in,
     // so callers always get a valid cursor number.
     if (!FindActiveCursor(first, count, cursor)) cursor = first;

@@ -43,6 +43,9 @@ DWORD FirstActiveCursor();
 // cannot be read (cursor is then 0). With no cursor reporting itself active
 // the device's first cursor stands in.
 bool ReadFirstActiveCursor(DWORD& cursor);
+// The device's first cursor number and its number of cursor types, the
+// count held to the walk limit; false when either does not answer.
+bool ReadCursorTypes(DWORD& first, DWORD& count);
 // The lowest-numbered of count cursors from first (at most the walk limit)
 // that reports itself active; false, cursor untouched, when none does.
 bool FindActiveCursor(DWORD first, DWORD count, DWORD& cursor);
@@ -56,23 +59,40 @@ DWORD PenOptionInContext(const ContextRecord& record);
 
 // Every fixed-size record the driver writes goes through a buffer with room to
 // spare, so an answer longer than the record cannot reach past it. The record
-// takes what the driver wrote only on a nonzero answer; bytes the driver did
-// not write keep the record's own values. ask(buffer) makes the driver call.
+// takes what the driver wrote only on a nonzero answer. A number or a flag
+// (at most four bytes) keeps its own value in the bytes the driver did not
+// write. A larger record that the driver answered for but left as it was
+// (still filled with UnwrittenRecordByte) was not read: the answer counts as
+// 0, so nothing is worked out from a record the driver never filled.
+// ask(buffer) makes the driver call; answeredBytes tells whether its answer
+// is the number of bytes written (VXInfoA) or a flag (VXGetA).
 constexpr size_t LargestDriverRecord = sizeof(ContextRecord);
 constexpr size_t DriverAnswerSpareRoom = 256;
+constexpr size_t LargestDriverNumber = sizeof(DWORD);
+constexpr BYTE UnwrittenRecordByte = 0xCD;
 template <class Ask>
-UINT ReadThroughSpareRoom(void* record, size_t size, Ask ask) {
+UINT ReadThroughSpareRoom(void* record, size_t size, bool answeredBytes, Ask ask) {
     if (size > LargestDriverRecord) return 0;
-    BYTE buffer[LargestDriverRecord + DriverAnswerSpareRoom] = {};
-    memcpy(buffer, record, size);
+    const bool checked = size > LargestDriverNumber;
+    BYTE buffer[LargestDriverRecord + DriverAnswerSpareRoom];
+    memset(buffer, checked ? UnwrittenRecordByte : 0, sizeof buffer);
+    if (!checked) memcpy(buffer, record, size);
     UINT answer = static_cast<UINT>(ask(static_cast<void*>(buffer)));
-    if (answer) memcpy(record, buffer, size);
+    if (!answer) return 0;
+    const size_t written = answeredBytes && answer < size ? answer : size;
+    if (checked) {
+        size_t unchanged = 0;
+        while (unchanged < written && buffer[unchanged] == UnwrittenRecordByte) ++unchanged;
+        if (unchanged == written) return 0;
+    }
+    memcpy(record, buffer, written);
     return answer;
 }
 // VXInfoA into a fixed-size record, and VXGetA, both through that buffer.
 template <class Record>
 UINT ReadDriverRecord(UINT category, UINT index, Record& record) {
-    return ReadThroughSpareRoom(&record, sizeof record, [&](void* buffer) { return VXInfoA(category, index, buffer); });
+    return ReadThroughSpareRoom(&record, sizeof record, true,
+                                [&](void* buffer) { return VXInfoA(category, index, buffer); });
 }
 BOOL ReadContextRecord(ContextHandle context, ContextRecord& record);
 

@@ -6,6 +6,7 @@
 
 #include <cstring>
 
+#include "core/area_math.h"
 #include "driver/driver.h"
 #include "driver/session.h"
 
@@ -83,13 +84,15 @@ bool ReadSystemButtonMap(DWORD cursor, ButtonMap& map) {
 }
 
 // The tablet's extents, each read once and checked, so that nothing worked
-// out from an axis the driver no longer answers for is written.
-bool ReadTabletExtents(DWORD& width, DWORD& height) {
+// out from an axis the driver no longer answers for is written; with the
+// step of the area fields, which the x axis's resolution gives.
+bool ReadTabletExtents(DWORD& width, DWORD& height, DWORD& areaStep) {
     AxisInfo x, y;
     bool haveX = ReadAxis(DeviceAxisX, x);
     bool haveY = ReadAxis(DeviceAxisY, y);
     width = AxisExtent(x);
     height = AxisExtent(y);
+    areaStep = AreaStep(x.resolution);
     return haveX && haveY;
 }
 
@@ -107,55 +110,62 @@ void ReadDefaultMap(const ButtonMap& userMap, ButtonMap& defaultMap) {
 }
 
 // Everything but the comparison with the default map, which takes writes.
-// False when the active cursor cannot be read; haveTablet and haveMap tell
-// whether the extents and the cursor's map could.
-bool ReadStored(SetupSettings& settings, bool& haveTablet, bool& haveMap) {
+// False when the active cursor cannot be read; haveTablet tells whether the
+// extents could, and settings.unread what else could not be read.
+bool ReadStored(SetupSettings& settings, bool& haveTablet, AreaBox* heldArea = nullptr) {
     ContextRecord record;
-    ReadSourceContext(record);
-    DWORD width, height;
-    haveTablet = ReadTabletExtents(width, height);
-    // An area off the tablet is brought onto it here, so what the dialog
-    // shows is what it writes.
-    SettingsFromContext(record, width, height, PenOptionInContext(record) != 0, settings);
+    settings.unread = ReadSourceContext(record) ? 0u : static_cast<uint32_t>(UnreadContext);
+    DWORD width, height, areaStep;
+    haveTablet = ReadTabletExtents(width, height, areaStep);
+    if (heldArea) *heldArea = AreaAsHeld(record, height);
+    // An area off the tablet, or without extent, is brought onto it here, so
+    // what the dialog shows is what it writes.
+    SettingsFromContext(record, width, height, PenOptionInContext(record) != 0, settings, areaStep);
 
     DWORD cursor;
     if (!ReadFirstActiveCursor(cursor)) return false;
-    haveMap = ReadSystemButtonMap(cursor, settings.buttonMap);
+    if (!ReadSystemButtonMap(cursor, settings.buttonMap)) settings.unread |= UnreadButtonMap;
     return true;
 }
 
 }  // namespace
 
-bool ReadStoredSettings(SetupSettings& settings) {
-    bool haveTablet = false, haveMap = false;
-    if (!ReadStored(settings, haveTablet, haveMap)) return false;
+bool ReadStoredSettings(SetupSettings& settings, AreaBox* heldArea) {
+    bool haveTablet = false;
+    if (!ReadStored(settings, haveTablet, heldArea)) return false;
     settings.defaultButtons = 0;
-    return haveTablet && haveMap;
+    return haveTablet && settings.unread == 0;
 }
 
 bool LoadSettings(SetupSettings& settings) {
-    bool haveTablet = false, haveMap = false;
-    if (!ReadStored(settings, haveTablet, haveMap)) return false;
-    ButtonMap defaultMap;
-    memset(&defaultMap, 0, sizeof defaultMap);
+    bool haveTablet = false;
+    if (!ReadStored(settings, haveTablet)) return false;
     // A map that cannot be read is not restored to its default either, so
-    // nothing is written on its behalf.
-    if (haveMap) ReadDefaultMap(settings.buttonMap, defaultMap);
-    settings.defaultButtons = SameButtonMap(defaultMap, settings.buttonMap) == 0 ? 1 : 0;
+    // nothing is written on its behalf; nor is it taken for the default.
+    settings.defaultButtons = 0;
+    if ((settings.unread & UnreadButtonMap) == 0) {
+        ButtonMap defaultMap;
+        memset(&defaultMap, 0, sizeof defaultMap);
+        ReadDefaultMap(settings.buttonMap, defaultMap);
+        settings.defaultButtons = SameButtonMap(defaultMap, settings.buttonMap) == 0 ? 1 : 0;
+    }
     return haveTablet;
 }
 
 bool ApplySettings(SetupSettings& settings) {
     ContextRecord record;
     bool haveRecord = ReadSourceContext(record);
-    DWORD width, height;
+    DWORD width, height, areaStep;
     // Nothing is written when the tablet's extents or its cursor cannot be
     // read: every value below would be worked out from a failed query.
-    if (!ReadTabletExtents(width, height)) return false;
+    if (!ReadTabletExtents(width, height, areaStep)) return false;
     SettingsToContext(settings, width, height, record);
 
     DWORD cursor;
-    if (settings.defaultButtons == 1) {
+    if (settings.unread & UnreadButtonMap) {
+        // The map was never read: the driver keeps the one it has.
+        if (!ReadFirstActiveCursor(cursor)) return false;
+    } else if (settings.defaultButtons == 1) {
         if (!ReadFirstActiveCursor(cursor)) return false;
         VXMgrCsrButtonMap(SessionManager(), cursor, nullptr, VX_DEFAULT_BUTTON_MAP);
         if (ReadFirstActiveCursor(cursor)) ReadSystemButtonMap(cursor, settings.buttonMap);
@@ -165,6 +175,9 @@ bool ApplySettings(SetupSettings& settings) {
         VXMgrCsrButtonMap(SessionManager(), cursor, nullptr, settings.buttonMap.entry);
     }
 
+    // Tracking settings that were never read are not written over the
+    // driver's own.
+    if (settings.unread & UnreadContext) return true;
     EnumerateContexts(UpdateDefaultSystemContext, reinterpret_cast<LPARAM>(&record));
     // The whole record becomes the default system context, so it must be one
     // the driver gave us: a record that could not be read is never written.
@@ -200,6 +213,7 @@ CommitOutcome Commit(SetupSettings& settings, const ButtonMap* reference, LostCl
     LoadSettings(backup);
     // The tablet no longer answers: nothing was written.
     if (!ApplySettings(settings)) return CommitTabletGone;
+    if (settings.unread & UnreadButtonMap) return CommitWritten;  // no map was written
 
     DWORD buttonCount = ReadDriverDword(CursorInfo + FirstActiveCursor(), CursorButtonCount) & 0xFF;
     DWORD lost = NewlyLostClicks(reference ? *reference : backup.buttonMap, settings.buttonMap, buttonCount);
@@ -220,4 +234,20 @@ CommitOutcome CommitSettings(SetupSettings& settings, const ButtonMap& openedMap
 
 CommitOutcome CommitSettings(SetupSettings& settings, LostClicksConfirmation confirmation) {
     return Commit(settings, nullptr, confirmation);
+}
+
+void SwitchCursorType(bool haveFrom, DWORD from, DWORD to) {
+    if (haveFrom) VXMgrCsrEnable(SessionManager(), from, FALSE);
+    VXMgrCsrEnable(SessionManager(), to, TRUE);
+}
+
+ButtonMap MapAsWritten(const ButtonMap& map, bool penOption) {
+    ButtonMap written = map;
+    if (penOption) TranslatePenCodes(written);
+    return written;
+}
+
+void WriteButtonMap(DWORD cursor, const ButtonMap& map, bool penOption) {
+    ButtonMap written = MapAsWritten(map, penOption);
+    VXMgrCsrButtonMap(SessionManager(), cursor, nullptr, written.entry);
 }

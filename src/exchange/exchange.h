@@ -4,6 +4,8 @@
 // window; a confirmation the user must give comes through a callback.
 #pragma once
 
+#include <windows.h>
+
 #include <cstdint>
 
 #include "core/settings.h"
@@ -19,7 +21,9 @@ bool ApplySettings(SetupSettings& settings);
 // driver's default map is only learnt by restoring it for a moment. False
 // when the tablet's extents, its active cursor or that cursor's map cannot
 // be read.
-bool ReadStoredSettings(SetupSettings& settings);
+// heldArea, when given, receives the area as the driver holds it, before
+// it is brought onto the tablet.
+bool ReadStoredSettings(SetupSettings& settings, AreaBox* heldArea = nullptr);
 
 // Writes shown for a moment to learn how the driver stores it (its default
 // map, the whole tablet's area) and puts back what the driver held. Returns
@@ -45,3 +49,12 @@ enum CommitOutcome {
 // the driver holds before the commit stands in for it.
 CommitOutcome CommitSettings(SetupSettings& settings, const ButtonMap& openedMap, LostClicksConfirmation confirmation);
 CommitOutcome CommitSettings(SetupSettings& settings, LostClicksConfirmation confirmation);
+
+// The cursor type the driver uses: disables from (when the driver reported
+// one active) and enables to, even when they are the same cursor.
+void SwitchCursorType(bool haveFrom, DWORD from, DWORD to);
+
+// A system button map as the driver stores it once written: with the pen
+// option, codes 0..6 in the option's form. WriteButtonMap writes it so.
+ButtonMap MapAsWritten(const ButtonMap& map, bool penOption);
+void WriteButtonMap(DWORD cursor, const ButtonMap& map, bool penOption);

@@ -2,11 +2,11 @@
 // vellix.ini in a section named after the tablet.
 #include <cstdio>
 
-#include "core/name_parts.h"
 #include "core/profile_value.h"
 #include "core/unit_preference.h"
 #include "driver/driver.h"
 #include "exchange/preferences.h"
+#include "exchange/tablet_report.h"
 
 int CurrentUnit = 0;
 
@@ -14,7 +14,7 @@ namespace {
 
 const char PreferencesFile[] = "vellix.ini";
 const char UnitsKey[] = "Units";
-char sectionName[200];  // read once at start-up, used by every write
+char sectionName[DeviceNameSize];  // read once at start-up, used by every write
 
 // The stored value as the profile reader took it, or 0 when the text behind
 // a 1 or 2 is really a larger number that the reader wrapped around.
@@ -33,9 +33,7 @@ const char* PreferenceSection() { return sectionName; }
 int ReadUnitPreference() {
     AxisInfo x;
     ReadAxis(DeviceAxisX, x);
-    char name[200];
-    ReadDriverText(DeviceCategory(), DeviceName, name, sizeof name);
-    CopyIdentification(name, sectionName, sizeof sectionName);
+    ReadDeviceIdentification(sectionName, sizeof sectionName);
     int fallback = UnitFromProfileValue(0, x.unitCode) + 1;
     UINT stored = ReadStoredUnits(static_cast<UINT>(fallback));
     return UnitFromProfileValue(static_cast<int>(stored), x.unitCode);

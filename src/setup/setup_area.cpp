@@ -32,6 +32,7 @@ AreaLimits CurrentLimits() {
     AreaLimits limits = areaLimits;
     limits.W = TabletWidth();
     limits.H = TabletHeight();
+    limits.areaStep = areaStep;
     if (limits.W == 0 || limits.H == 0) limits.aspectUsable = false;
     return limits;
 }
@@ -113,8 +114,13 @@ INT_PTR OnAreaFieldKillFocus(HWND window, WORD id) {
     char text[41] = "";
     GetDlgItemTextA(window, id, text, sizeof text);
     AreaLimits limits = CurrentLimits();
-    DWORD value = AreaFieldValue(field, workingSettings.area, limits.W, limits.H);
+    const DWORD shown = AreaFieldValue(field, workingSettings.area, limits.W, limits.H);
+    DWORD value = shown;
     ParseMeasure(text, value, areaUnit, AreaFieldKind(field));
+    if (!AreaFieldValueAllowed(field, value, limits)) {
+        MessageBeep(0);  // an area without extent maps nothing onto the screen
+        value = shown;
+    }
     WriteAreaField(window, field, workingSettings.area, areaUnit, limits);  // a rejected entry reappears
     SetAreaField(field, value, preserveAspect != 0, workingSettings.area, limits);
     ShowChangedArea(window);
@@ -130,6 +136,7 @@ INT_PTR OnAreaSpin(HWND window, WORD id, WORD code) {
     uint32_t value = 0;
     uint32_t current = AreaFieldValue(field, workingSettings.area, limits.W, limits.H);
     if (!SpinAreaValue(current, areaStep, code == TWN_UP, value)) return TRUE;
+    if (!AreaFieldValueAllowed(field, value, limits)) return TRUE;  // the least width or height
     SetAreaField(field, value, preserveAspect != 0, workingSettings.area, limits);
     ShowChangedArea(window);
     // Posted: the control reads the area as it stands when the message arrives.

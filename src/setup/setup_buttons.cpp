@@ -85,7 +85,7 @@ void FillActionList(HWND window) {
 }
 
 void ShowButtonAction(HWND window, const SetupSettings& settings, UINT button) {
-    UINT code = button < MaxListedButtons ? settings.buttonMap.entry[button] & 0x0F : 0;
+    UINT code = button < MaxListedButtons ? settings.buttonMap.entry[button] & ActionCodeMask : 0;
     if (PenOptionSupported() && code >= 7) code = 0;
     HWND list = GetDlgItem(window, IDC_ACTION_LIST);
     LRESULT count = SendMessageA(list, CB_GETCOUNT, 0, 0);
@@ -151,7 +151,7 @@ INT_PTR OnActionSelected(HWND window) {
     LRESULT selection = SendDlgItemMessageA(window, IDC_ACTION_LIST, CB_GETCURSEL, 0, 0);
     if (selection < 0 || selectedButton >= MaxListedButtons) return TRUE;
     uint8_t& entry = workingSettings.buttonMap.entry[selectedButton];
-    entry = static_cast<uint8_t>((entry & 0xF0) | (selection & 0x0F));
+    entry = static_cast<uint8_t>((entry & ~ActionCodeMask) | (selection & ActionCodeMask));
     workingSettings.defaultButtons = 0;  // the box stays as it is
     return TRUE;
 }

@@ -6,33 +6,19 @@
 #include <cstring>
 
 #include "core/measure.h"
-#include "core/name_parts.h"
 #include "core/settings.h"
 #include "defs/features.h"
 #include "driver/driver.h"
 #include "driver/session.h"
 #include "exchange/exchange.h"
 #include "exchange/preferences.h"
+#include "exchange/tablet_report.h"
 #include "tabletcfg/tabletcfg.h"
 
 namespace {
 
 // Records of up to 32 cursors are too large for the stack of a small program.
 TabletSettings deviceTablet, fileTablet, writtenTablet;
-
-struct InfoLine {
-    const char* name;
-    uint32_t count;
-    unsigned kind;
-    bool vertical;
-};
-
-const InfoLine MeasureLines[] = {
-    {"Tablet Width", 0, KindLengthX, false},
-    {"Tablet Height", 0, KindLengthY, true},
-    {"Horizontal Resolution", 1, KindResolutionX, false},
-    {"Vertical Resolution", 1, KindResolutionY, true},
-};
 
 std::string Line(const char* name, const std::string& value) { return std::string(name) + ": " + value + "\n"; }
 
@@ -75,10 +61,31 @@ bool WriteWholeFile(const char* path, const std::string& text) {
     return CloseHandle(file) && ok;
 }
 
-bool ReadTabletOrSay(TabletSettings& tablet, TabletScale& scale) {
-    if (ReadTablet(tablet, scale)) return true;
-    PrintError("%s", LoadText(IDS_TABLET_NOT_ANSWERING).c_str());
+bool ReadTabletOrSay(TabletSettings& tablet, TabletScale& scale, AreaBox* heldArea = nullptr) {
+    std::string problem;
+    if (ReadTablet(tablet, scale, problem, heldArea)) return true;
+    PrintError("%s", problem.c_str());
     return false;
+}
+
+std::string AreaText(const AreaBox& a) {
+    return "left " + std::to_string(a.left) + ", top " + std::to_string(a.top) + ", right " + std::to_string(a.right) +
+           ", bottom " + std::to_string(a.bottom);
+}
+
+// Export saves what Setup shows and OK writes; where that is not what the
+// driver holds, standard error says so.
+void SayCorrections(const TabletSettings& tablet, const TabletScale& scale, const AreaBox& heldArea) {
+    const AreaBox saved = {tablet.left, tablet.top, tablet.right, tablet.bottom};
+    if (std::memcmp(&saved, &heldArea, sizeof saved) != 0)
+        PrintError(
+            "note: the driver's tracking area (%s) is not on the tablet or too small; saved as the control "
+            "panel shows and writes it (%s)",
+            AreaText(heldArea).c_str(), AreaText(saved).c_str());
+    const uint32_t sensitivity = SensitivityForFile(tablet.sensitivity, scale);
+    if (sensitivity != tablet.sensitivity)
+        PrintError("note: the driver's sensitivity %u is outside what the control panel writes; saved as %u",
+                   tablet.sensitivity, sensitivity);
 }
 
 // Settings that take mouse clicks away are what the file asks for: they are
@@ -88,12 +95,9 @@ bool WarnLostClicks(uint32_t lostMask, void*) {
     return true;
 }
 
-// A map as the driver stores it once written: with the pen option, codes
-// 0..6 in the option's form.
-ButtonMap MapAsWritten(const uint8_t entries[FileButtonLimit], bool penOption) {
+ButtonMap CursorMap(const CursorSettings& cursor) {
     ButtonMap map;
-    std::memcpy(map.entry, entries, sizeof map.entry);
-    if (penOption) TranslatePenCodes(map);
+    std::memcpy(map.entry, cursor.map, sizeof map.entry);
     return map;
 }
 
@@ -101,7 +105,7 @@ ButtonMap MapAsWritten(const uint8_t entries[FileButtonLimit], bool penOption) {
 // maps in their written form.
 void MapsAsWritten(TabletSettings& tablet, bool penOption) {
     for (uint32_t c = 0; c < tablet.cursorCount; ++c) {
-        const ButtonMap map = MapAsWritten(tablet.cursors[c].map, penOption);
+        const ButtonMap map = MapAsWritten(CursorMap(tablet.cursors[c]), penOption);
         std::memcpy(tablet.cursors[c].map, map.entry, sizeof map.entry);
     }
 }
@@ -110,15 +114,10 @@ void MapsAsWritten(TabletSettings& tablet, bool penOption) {
 // the file enables; then the other cursors' maps; then what Setup's OK
 // writes; then the unit preference. False when the tablet stopped answering.
 bool WriteTablet(const TabletSettings& now, const TabletSettings& wanted, bool penOption) {
-    const ManagerHandle manager = SessionManager();
-    if (wanted.enabledCursor != now.enabledCursor) {
-        VXMgrCsrEnable(manager, now.enabledCursor, FALSE);
-        VXMgrCsrEnable(manager, wanted.enabledCursor, TRUE);
-    }
+    if (wanted.enabledCursor != now.enabledCursor) SwitchCursorType(true, now.enabledCursor, wanted.enabledCursor);
     for (uint32_t c = 0; c < wanted.cursorCount; ++c) {
         if (wanted.cursors[c].number == wanted.enabledCursor) continue;
-        ButtonMap map = MapAsWritten(wanted.cursors[c].map, penOption);
-        VXMgrCsrButtonMap(manager, wanted.cursors[c].number, nullptr, map.entry);
+        WriteButtonMap(wanted.cursors[c].number, CursorMap(wanted.cursors[c]), penOption);
     }
     SetupSettings settings;
     std::memset(&settings, 0, sizeof settings);
@@ -149,29 +148,22 @@ std::string Indented(const std::string& lines) {
 }  // namespace
 
 int RunInfo(const CfgArguments& arguments) {
-    char name[200] = "";
-    ReadDriverText(DeviceCategory(), DeviceName, name, sizeof name);
-    char identification[200], format[80];
-    CopyIdentification(name, identification, sizeof identification);
-    if (!FindFormatName(name, format, sizeof format))
-        std::snprintf(format, sizeof format, "%s", LoadText(IDS_UNKNOWN).c_str());
-    char cursorName[80] = "";
-    DWORD cursor;
-    if (ReadFirstActiveCursor(cursor)) ReadDriverText(CursorInfo + cursor, CursorName, cursorName, sizeof cursorName);
+    TabletReport report;
+    ReadTabletReport(report);
     AxisInfo x, y;
     const bool haveX = ReadAxis(DeviceAxisX, x);
     const bool haveAxes = ReadAxis(DeviceAxisY, y) && haveX;
     const int preferred = ReadUnitPreference();
     const int unit = arguments.unit == UnitFromPreference ? preferred : arguments.unit;
 
-    std::string out = Line("Tablet ID", identification) + Line("Format", format) + Line("Cursor", cursorName) +
+    std::string out = Line("Tablet ID", report.identification) + Line("Format", report.format) +
+                      Line("Cursor", report.cursor) +
                       Line("Units", LoadText(unit == UnitCentimetres ? IDS_CENTIMETERS : IDS_INCHES));
-    for (const InfoLine& line : MeasureLines) {
-        const AxisInfo& axis = line.vertical ? y : x;
-        const uint32_t count = line.count ? line.count : AxisExtent(axis);
+    for (const MeasureLine& line : MeasureLines) {
+        const AxisInfo& axis = KindIsVertical(line.kind) ? y : x;
         char text[MeasureTextSize] = "";
-        FormatMeasureOnAxis(count, unit, line.kind, axis, text);
-        out += Line(line.name, text);
+        FormatMeasureOnAxis(MeasureLineCount(line, AxisExtent(x), AxisExtent(y)), unit, line.kind, axis, text);
+        out += Line(line.label, text);
     }
     PrintText(out);
     if (haveAxes) return ExitDone;
@@ -181,7 +173,9 @@ int RunInfo(const CfgArguments& arguments) {
 
 int RunExport(const CfgArguments& arguments) {
     TabletScale scale;
-    if (!ReadTabletOrSay(deviceTablet, scale)) return ExitNoDriver;
+    AreaBox heldArea;
+    if (!ReadTabletOrSay(deviceTablet, scale, &heldArea)) return ExitNoDriver;
+    SayCorrections(deviceTablet, scale, heldArea);
     ActionTexts actions;
     LoadActionTexts(actions);
     if (!WriteWholeFile(arguments.file, WriteSettingsFile(deviceTablet, scale, actions.names))) {
@@ -218,7 +212,8 @@ int RunImport(const CfgArguments& arguments) {
     const bool answered = WriteTablet(deviceTablet, fileTablet, scale.penOption);
     MapsAsWritten(fileTablet, scale.penOption);
     TabletScale scaleAfter;
-    if (!answered || !ReadTablet(writtenTablet, scaleAfter)) {
+    std::string unreadable;
+    if (!answered || !ReadTablet(writtenTablet, scaleAfter, unreadable)) {
         PrintError("the tablet stopped answering while the settings were written");
         return ExitRefused;
     }

@@ -8,6 +8,7 @@
 #include <cstring>
 #include <iterator>
 
+#include "core/area_math.h"
 #include "core/measure.h"
 #include "core/sensitivity.h"
 
@@ -26,8 +27,6 @@ const char* const UnitWords[] = {"Inches", "Centimeters"};
 constexpr size_t LongestLine = 1024;
 constexpr int CommentColumn = 24;
 constexpr uint32_t MaximumPercent = 100;
-constexpr uint8_t ActionMask = 0x0F;
-constexpr uint32_t PenOptionCodes = 7;  // the pen option's list holds codes 0..6
 
 // The keys of the fixed sections, each with the section it belongs to.
 enum FixedKey {
@@ -169,14 +168,14 @@ std::string Number(uint32_t v) { return std::to_string(v); }
 // An entry with bits above the action code (the pen option's form) is kept
 // whole, in hexadecimal; a plain code is written as the code.
 std::string ButtonEntry(uint8_t entry) {
-    if ((entry & ~ActionMask) == 0) return Number(entry);
+    if ((entry & ~ActionCodeMask) == 0) return Number(entry);
     char text[8];
     std::snprintf(text, sizeof text, "0x%02X", entry);
     return text;
 }
 
 std::string ActionComment(uint8_t entry, const char* buttonName, const ActionNames& actionNames) {
-    uint32_t code = entry & ActionMask;
+    uint32_t code = entry & ActionCodeMask;
     std::string comment = FileText(buttonName);
     const char* action = code < ActionCodeCount && actionNames[code] ? actionNames[code] : nullptr;
     if (action) comment += (comment.empty() ? "" : ": ") + std::string(action);
@@ -499,10 +498,12 @@ private:
         uint32_t entry;
         if (!ParseNumber(value, entry) || entry > 0xFF)
             return Fail(line_, "Button%u must be an action code, not \"%.40s\"", button, value.c_str());
-        const uint32_t codes = scale_.penOption ? PenOptionCodes : ActionCodeCount;
-        if ((entry & ActionMask) >= codes)
+        // An entry the driver holds now goes back as it is, even one the
+        // action list does not name, so that every saved file can be put back.
+        const uint32_t codes = scale_.penOption ? PenOptionCodeCount : ActionCodeCount;
+        if ((entry & ActionCodeMask) >= codes && entry != own.map[button])
             return Fail(line_, "Button%u: the action list holds codes 0 to %u, not %u", button, codes - 1,
-                        entry & ActionMask);
+                        entry & ActionCodeMask);
         target.map[button] = static_cast<uint8_t>(entry);
         return true;
     }
@@ -515,8 +516,15 @@ private:
             if (!keyLine_[k])
                 return Fail(sectionLine_[FixedKeys[k].section], "%s is missing from [%s]: the file is incomplete",
                             FixedKeys[k].name, FixedSectionNames[FixedKeys[k].section]);
-        if (result_.left >= result_.right) return Fail(keyLine_[KeyAreaRight], "AreaRight must lie right of AreaLeft");
-        if (result_.top >= result_.bottom) return Fail(keyLine_[KeyAreaBottom], "AreaBottom must lie below AreaTop");
+        // The same areas as Setup shows and writes: at least one step of its
+        // area fields wide and high.
+        const uint32_t step = AreaStep(scale_.axisX.resolution);
+        if (!AreaAxisFits(result_.left, result_.right, device_.width, step))
+            return Fail(keyLine_[KeyAreaRight], "AreaRight must lie right of AreaLeft, at least %u counts",
+                        MinimumAreaExtent(step, device_.width));
+        if (!AreaAxisFits(result_.top, result_.bottom, device_.height, step))
+            return Fail(keyLine_[KeyAreaBottom], "AreaBottom must lie below AreaTop, at least %u counts",
+                        MinimumAreaExtent(step, device_.height));
         for (uint32_t c = 0; c < device_.cursorCount && c < FileCursorLimit; ++c) {
             const CursorSettings& own = device_.cursors[c];
             if (!cursorLine_[c])
@@ -563,7 +571,7 @@ void Change(std::string& out, const std::string& what, const std::string& before
 }
 
 std::string ActionText(uint8_t entry, const ActionNames& actionNames) {
-    const uint32_t code = entry & ActionMask;
+    const uint32_t code = entry & ActionCodeMask;
     std::string text = ButtonEntry(entry);
     if (code < ActionCodeCount && actionNames[code]) text += std::string(" (") + actionNames[code] + ")";
     return text;

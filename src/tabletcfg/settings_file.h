@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <string>
 
+#include "core/settings.h"
 #include "driver/vellix_records.h"
 
 constexpr size_t SettingsFileLimit = 1024 * 1024;  // larger files are refused unread
@@ -48,7 +49,6 @@ struct TabletScale {
 };
 
 // The action list's texts by code ("(None)" .. "Middle Drag"); comments only.
-constexpr uint32_t ActionCodeCount = 10;
 typedef const char* const ActionNames[ActionCodeCount];
 
 // The record of the cursor with the driver's number, or null.

@@ -4,11 +4,11 @@
 #include <cstring>
 #include <vector>
 
-#include "core/name_parts.h"
 #include "defs/features.h"
 #include "driver/driver.h"
 #include "exchange/exchange.h"
 #include "exchange/preferences.h"
+#include "exchange/tablet_report.h"
 #include "tabletcfg/tabletcfg.h"
 
 namespace {
@@ -53,35 +53,60 @@ bool ReadCursor(DWORD cursor, CursorSettings& settings) {
 
 }  // namespace
 
-bool ReadTablet(TabletSettings& tablet, TabletScale& scale) {
+namespace {
+
+// The line export and import say when the settings cannot be read whole.
+std::string UnreadProblem(uint32_t unread) {
+    if (unread & UnreadContext) return "the tablet's tracking settings cannot be read: no system context answers";
+    if (unread & UnreadButtonMap) return "the button map of the tablet's active cursor cannot be read";
+    return LoadText(IDS_TABLET_NOT_ANSWERING);
+}
+
+}  // namespace
+
+bool ReadTablet(TabletSettings& tablet, TabletScale& scale, std::string& problem, AreaBox* heldArea) {
     std::memset(&tablet, 0, sizeof tablet);
     std::memset(&scale, 0, sizeof scale);
-    char name[200] = "";
-    ReadDriverText(DeviceCategory(), DeviceName, name, sizeof name);
-    CopyIdentification(name, tablet.identification, sizeof tablet.identification);
-    if (!ReadAxis(DeviceAxisX, scale.axisX) || !ReadAxis(DeviceAxisY, scale.axisY)) return false;
+    ReadDeviceIdentification(tablet.identification, sizeof tablet.identification);
+    if (!ReadAxis(DeviceAxisX, scale.axisX) || !ReadAxis(DeviceAxisY, scale.axisY)) {
+        problem = LoadText(IDS_TABLET_NOT_ANSWERING);
+        return false;
+    }
     tablet.width = AxisExtent(scale.axisX);
     tablet.height = AxisExtent(scale.axisY);
+    // Areas are counted on the tablet: one without extent has none to keep.
+    if (tablet.width == 0 || tablet.height == 0) {
+        problem = std::string("the tablet reports no ") + (tablet.width == 0 ? "width" : "height") +
+                  ", so its tracking area cannot be saved or put back";
+        return false;
+    }
     scale.penOption = PenOptionSupported() != 0;
 
     SetupSettings settings;
     std::memset(&settings, 0, sizeof settings);
-    if (!ReadStoredSettings(settings)) return false;
+    if (!ReadStoredSettings(settings, heldArea)) {
+        problem = UnreadProblem(settings.unread);
+        return false;
+    }
     tablet.mode = settings.mode;
     tablet.sensitivity = settings.sensitivity;
     tablet.left = settings.area.left;
     tablet.top = settings.area.top;
     tablet.right = settings.area.right;
     tablet.bottom = settings.area.bottom;
-    DWORD enabled = 0;
-    if (!ReadFirstActiveCursor(enabled)) return false;
+    DWORD enabled = 0, first = 0, count = 0;
+    if (!ReadFirstActiveCursor(enabled)) {
+        problem = LoadText(IDS_TABLET_NOT_ANSWERING);
+        return false;
+    }
     tablet.enabledCursor = enabled;
     tablet.unit = ReadUnitPreference();
 
-    const DWORD first = ReadDriverDword(DeviceCategory(), DeviceFirstCursor);
-    const DWORD count = ReadDriverDword(DeviceCategory(), DeviceCursorCount);
+    // The walk is held to the driver walk limit, whatever count it reports.
+    ReadCursorTypes(first, count);
     for (DWORD i = 0; i < count && tablet.cursorCount < FileCursorLimit; ++i)
         if (ReadCursor(first + i, tablet.cursors[tablet.cursorCount])) ++tablet.cursorCount;
+    if (tablet.cursorCount == 0) problem = "no cursor of the tablet answers with its button map";
     return tablet.cursorCount != 0;
 }
 

@@ -6,6 +6,7 @@
 
 #include <string>
 
+#include "core/settings.h"
 #include "tabletcfg/arguments.h"
 #include "tabletcfg/settings_file.h"
 
@@ -29,9 +30,13 @@ std::string LoadText(UINT id);
 bool OpenCfgSession();
 void CloseCfgSession();
 
-// tablet_reading.cpp: the device and its settings as the driver holds them,
-// read without writing anything. False when the tablet does not answer.
-bool ReadTablet(TabletSettings& tablet, TabletScale& scale);
+// tablet_reading.cpp: the device and its settings as the driver holds them
+// (an area off the tablet or without extent brought onto it, as Setup shows
+// it), read without writing anything. False, with problem the one line to
+// say, when the tablet does not answer or its settings cannot be read whole
+// (an axis without extent, no system context, a map that does not answer).
+// heldArea, when given, receives the area as the driver holds it.
+bool ReadTablet(TabletSettings& tablet, TabletScale& scale, std::string& problem, AreaBox* heldArea = nullptr);
 // The action list's texts from the string table.
 struct ActionTexts {
     std::string texts[ActionCodeCount];

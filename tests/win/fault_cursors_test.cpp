@@ -27,7 +27,7 @@ std::vector<FaultCase> Cases() {
              e.cursor = "unknown is installed.";
              e.cursorTypes = {};
              e.selection = -1;
-             e.enableCalls = "0:1 ";  // nothing to disable; the first number is enabled
+             e.enableCalls = "";  // no cursor answered: nothing is enabled
              e.buttonNames = {};
          }},
         // The last cursor has no mask of its own in the capture: its button 0 selects.
@@ -47,7 +47,7 @@ std::vector<FaultCase> Cases() {
          [](Expected& e) {
              e.cursor = "unknown is installed.";
              e.cursorTypes.resize(DriverWalkLimit);  // past the two real ones, no names
-             e.enableCalls = std::to_string(DriverWalkLimit - 1) + ":1 ";
+             e.enableCalls = "";  // the chosen cursor past the real ones never answered
          }},
         {"NoDefaultSystemContext", {{SimFaultNoDefaultSystem, 1}}, "", 0, [](Expected&) {}},
         {"ThirtyContexts", {{SimFaultExtraContexts, 29}}, "", 0, [](Expected&) {}},

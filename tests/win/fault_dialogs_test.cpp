@@ -32,7 +32,7 @@ std::vector<FaultCase> Cases() {
              e.centimetres = {"0 cm", "0 cm", "0 dpcm", "0 dpcm"};
              e.cursorTypes = {};
              e.selection = -1;
-             e.enableCalls = "0:1 ";  // no cursor was active: only the enable
+             e.enableCalls = "";  // no cursor answered: nothing is enabled
              e.about = "Tablet Driver Version unknown";
              e.buttonNames = {};
              e.sensitivity = "0%";
@@ -92,6 +92,7 @@ std::vector<FaultCase> Cases() {
              e.sensitivity = "0%";
              e.width = "786432000\"";
              e.spunDownWidth = 11999;
+             e.beepsOnWidth5 = 1;  // 5 inches are less than a count: no width at all
          }},
         // ... and lengths whose whole part does not fit 32 bits show 0.
         {"TinyResolutionHugeExtents", {},
@@ -102,6 +103,7 @@ std::vector<FaultCase> Cases() {
              e.sensitivity = "0%";
              e.width = "0\"";
              e.spunDownWidth = 4294967294;
+             e.beepsOnWidth5 = 1;
          }},
         // A centimetre tablet as wide as 32 bits allow and one count high.
         {"CentimetreTabletHugeAndFlat", {},

@@ -38,10 +38,11 @@ std::vector<VariantCase> Cases() {
         {41, "VXOverlap", [](Expected&) {}},
         {61, "VXGetA",
          [](Expected& e) {
-             // No context can be read: the dialog starts from an empty record.
+             // No context can be read: the dialog starts from an empty record,
+             // whose area keeps the least width, and writes none of it.
              e.sensitivity = "0%";
-             e.width = "0\"";
-             e.spunDownWidth = 0;
+             e.width = "0.01\"";
+             e.spunDownWidth = 10;
          }},
         {62, "VXSetA", [](Expected&) {}},
         {101, "VXMgrClose", [](Expected&) {}},

@@ -158,8 +158,9 @@ TEST_F(AreaTest, SpinsPastTheTabletsEdgeStopThere) {
         // A width of the tablet's or more is the tablet's width.
         {{0, 1000, 11995, 8000}, IDC_WIDTH_SPIN, {0, 1000, 12000, 8000}},
         {{5, 1000, 12000, 8000}, IDC_WIDTH_SPIN, {0, 1000, 12000, 8000}},
-        // A right margin beyond the width leaves no width at the left edge.
-        {{0, 1000, 5, 8000}, IDC_RIGHT_SPIN, {0, 1000, 0, 8000}},
+        // A right margin of the whole width leaves the least width (a step) at
+        // the left edge; the driver's 5 counts were already shown as that.
+        {{0, 1000, 5, 8000}, IDC_RIGHT_SPIN, {0, 1000, 10, 8000}},
         // Grown by half a step each way, then pulled back to end at the bottom.
         {{0, 1000, 12000, 8995}, IDC_HEIGHT_SPIN, {0, 990, 12000, 9000}},
     };
@@ -186,7 +187,9 @@ TEST_F(AreaTest, TypedFieldsEditTheArea) {
         {{1000, 1000, 7000, 8000}, IDC_WIDTH_EDIT, "12", {0, 1000, 12000, 8000}, "12\"", 0},
         {{1000, 1000, 7000, 8000}, IDC_LEFT_EDIT, "8", {8000, 1000, 12000, 8000}, "8\"", 0},
         {{1000, 1000, 7000, 8000}, IDC_LEFT_EDIT, "2", {2000, 1000, 8000, 8000}, "2\"", 0},
-        {a, IDC_RIGHT_EDIT, "12", {0, 1000, 0, 8000}, "12\"", 0},  // the whole width: nothing left
+        {a, IDC_RIGHT_EDIT, "12", {0, 1000, 10, 8000}, "11.99\"", 0},  // the whole width: a step is left
+        {a, IDC_WIDTH_EDIT, "0", a, "6\"", 1},                         // an area without extent is refused
+        {a, IDC_HEIGHT_EDIT, "0.001", a, "7\"", 1},
         {a, IDC_RIGHT_EDIT, "1", {5000, 1000, 11000, 8000}, "1\"", 0},
         {a, IDC_HEIGHT_EDIT, "4", {3000, 2500, 9000, 6500}, "4\"", 0},
         {a, IDC_TOP_EDIT, "8", {3000, 8000, 9000, 9000}, "8\"", 0},

@@ -1,0 +1,42 @@
+// The one reading of the tablet that the Information dialog and tabletcfg's
+// info share: the identification, the format and the installed cursor as the
+// dialog shows them, and the measurement lines with what each one measures.
+#pragma once
+
+#include <windows.h>
+
+#include <cstddef>
+
+#include "driver/vellix.h"
+
+constexpr int DeviceNameSize = 200;  // the device name, and its identification
+constexpr int CursorNameSize = 80;   // a cursor's name
+// The format name as far as the dialog's 80-character line can show it.
+constexpr int ShownFormatSize = 80;
+
+struct TabletReport {
+    char identification[DeviceNameSize];
+    char format[ShownFormatSize];  // "unknown" when the name has no format part
+    char cursor[CursorNameSize];   // "unknown" when no cursor reports itself active, or its name does not answer
+};
+
+// Reads the device name, then the installed cursor: the device's cursor
+// count, its first cursor, the lowest-numbered active cursor and its name.
+void ReadTabletReport(TabletReport& report);
+
+// The device name up to its first ";", carriage return or line feed (empty
+// when the name does not answer); out holds DeviceNameSize characters.
+void ReadDeviceIdentification(char* out, size_t size);
+
+// The four measurement lines, in the dialog's order: the label tabletcfg
+// prints and the MeasureKind.
+struct MeasureLine {
+    const char* label;
+    unsigned kind;
+};
+constexpr int MeasureLineTotal = 4;
+extern const MeasureLine MeasureLines[MeasureLineTotal];
+
+// The count a line formats on a tablet of width by height counts: the
+// extent for a length, one count per unit for a resolution.
+DWORD MeasureLineCount(const MeasureLine& line, DWORD width, DWORD height);
