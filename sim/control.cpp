@@ -61,6 +61,11 @@ bool ApplyFault(Faults& f, int fault, int value, bool* known) {
         return false;
     case SimFaultSendOnEnable: f.sendOnEnable = on; return false;
     case SimFaultOverlongAnswers: f.overlongAnswers = value < 0 ? 0 : (value > 4096 ? 4096 : value); return false;
+    case SimFaultHugeTextSize: f.hugeTextSize = on; return false;
+    case SimFaultTextOverrun: f.textOverrun = value < 0 ? 0 : (value > 4096 ? 4096 : value); return false;
+    case SimFaultSilentReads: f.silentReads = value < 0 ? 0 : value; return false;
+    case SimFaultCircularContexts: f.circularContexts = on; return false;
+    case SimFaultSlowCalls: f.slowCalls = value < 0 ? 0 : (value > 1000 ? 1000 : value); return false;
     default: *known = false; return false;
     }
 }
