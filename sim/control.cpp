@@ -1,5 +1,6 @@
 // The control interface for tests (vellix_control.h), exported by name.
 // None of these calls is logged.
+#include <cstdlib>
 #include <cstring>
 
 #include "stand_in.h"
@@ -71,6 +72,25 @@ bool ApplyFault(Faults& f, int fault, int value, bool* known) {
 }
 
 }  // namespace
+
+namespace sim {
+
+void ApplyFaultList(Faults& faults, const std::string& list) {
+    size_t start = 0;
+    while (start < list.size()) {
+        size_t end = list.find(',', start);
+        if (end == std::string::npos) end = list.size();
+        std::string pair = list.substr(start, end - start);
+        size_t equals = pair.find('=');
+        if (equals != std::string::npos) {
+            bool known = false;
+            ApplyFault(faults, atoi(pair.substr(0, equals).c_str()), atoi(pair.substr(equals + 1).c_str()), &known);
+        }
+        start = end + 1;
+    }
+}
+
+}  // namespace sim
 
 extern "C" {
 

@@ -111,6 +111,7 @@ void StartUp(Driver& d) {
     std::string state = Environment("VELLIX_STATE");
     d.statePath = state.empty() ? StatePathFor(d.descriptionPath) : state;
     d.callLogPath = Environment("VELLIX_CALL_LOG");
+    ApplyFaultList(d.faults, Environment("VELLIX_FAULTS"));  // faults for a program in another process
     Rebuild(d);
 }
 

@@ -159,6 +159,9 @@ void Rebuild(Driver& d);     // tablet from description + faults + state file
 void ResetAll(Driver& d);    // back to the built-in tablet, no persistence
 void CloseOpenedContexts(Driver& d);
 
+// Faults named in VELLIX_FAULTS, "fault=value,fault=value" (control.cpp).
+void ApplyFaultList(Faults& faults, const std::string& list);
+
 // Lookups (driver_state.cpp).
 Context* FindContext(Driver& d, ContextHandle handle);
 Context* FindOpened(Driver& d, ContextHandle handle);
