@@ -36,6 +36,7 @@ void LogCall(Driver& d, uint32_t ordinal, const char* format, ...) {
     if (ordinal < d.callCounts.size()) ++d.callCounts[ordinal];
     ++d.totalCalls;
     AppendToLogFile(d, line);
+    if (d.faults.slowCalls > 0) Sleep(static_cast<DWORD>(d.faults.slowCalls));  // SimFaultSlowCalls
 }
 
 std::string JoinLog(const Driver& d) {

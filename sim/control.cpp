@@ -1,5 +1,6 @@
 // The control interface for tests (vellix_control.h), exported by name.
 // None of these calls is logged.
+#include <cstdlib>
 #include <cstring>
 
 #include "stand_in.h"
@@ -61,11 +62,35 @@ bool ApplyFault(Faults& f, int fault, int value, bool* known) {
         return false;
     case SimFaultSendOnEnable: f.sendOnEnable = on; return false;
     case SimFaultOverlongAnswers: f.overlongAnswers = value < 0 ? 0 : (value > 4096 ? 4096 : value); return false;
+    case SimFaultHugeTextSize: f.hugeTextSize = on; return false;
+    case SimFaultTextOverrun: f.textOverrun = value < 0 ? 0 : (value > 4096 ? 4096 : value); return false;
+    case SimFaultSilentReads: f.silentReads = value < 0 ? 0 : value; return false;
+    case SimFaultCircularContexts: f.circularContexts = on; return false;
+    case SimFaultSlowCalls: f.slowCalls = value < 0 ? 0 : (value > 1000 ? 1000 : value); return false;
     default: *known = false; return false;
     }
 }
 
 }  // namespace
+
+namespace sim {
+
+void ApplyFaultList(Faults& faults, const std::string& list) {
+    size_t start = 0;
+    while (start < list.size()) {
+        size_t end = list.find(',', start);
+        if (end == std::string::npos) end = list.size();
+        std::string pair = list.substr(start, end - start);
+        size_t equals = pair.find('=');
+        if (equals != std::string::npos) {
+            bool known = false;
+            ApplyFault(faults, atoi(pair.substr(0, equals).c_str()), atoi(pair.substr(equals + 1).c_str()), &known);
+        }
+        start = end + 1;
+    }
+}
+
+}  // namespace sim
 
 extern "C" {
 

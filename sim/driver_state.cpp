@@ -53,7 +53,7 @@ void ApplyStructuralFaults(const Faults& f, TabletModel& tablet) {
                                     tablet.systemContexts.end());
     }
     if (f.extraContexts > 0 && !tablet.devices.empty()) {
-        for (int i = 0; i < f.extraContexts && tablet.systemContexts.size() < kMaxSystemContexts; ++i) {
+        for (int i = 0; i < f.extraContexts && tablet.systemContexts.size() < kMaxExtraContexts; ++i) {
             std::string name = "Extra Context " + std::to_string(i);
             tablet.systemContexts.push_back(SystemContextRecord(tablet.devices[0], 0, name.c_str()));
         }
@@ -111,6 +111,7 @@ void StartUp(Driver& d) {
     std::string state = Environment("VELLIX_STATE");
     d.statePath = state.empty() ? StatePathFor(d.descriptionPath) : state;
     d.callLogPath = Environment("VELLIX_CALL_LOG");
+    ApplyFaultList(d.faults, Environment("VELLIX_FAULTS"));  // faults for a program in another process
     Rebuild(d);
 }
 

@@ -147,6 +147,7 @@ extern "C" BOOL WINAPI VXGetA(ContextHandle c, ContextRecord* r) {
     LogCall(*d, OrdinalVXGetA, "VXGetA %u %s", c, PointerText(r));
     Context* context = FindContext(*d, c);
     if (!context || !r) return FALSE;
+    if (d->faults.silentReads > 0) return TRUE;  // SimFaultSilentReads: success, nothing written
     *r = context->record;
     WriteOverlong(*d, r, sizeof *r);
     return TRUE;
@@ -184,6 +185,7 @@ extern "C" BOOL WINAPI VXMgrClose(ManagerHandle m) {
 
 extern "C" BOOL WINAPI VXMgrContextEnum(ManagerHandle m, ContextEnumProc callback, LPARAM parameter) {
     std::vector<ContextHandle> handles;
+    bool circular = false;
     {
         Locked d;
         LogCall(*d, OrdinalVXMgrContextEnum, "VXMgrContextEnum %u %s", m,
@@ -191,10 +193,14 @@ extern "C" BOOL WINAPI VXMgrContextEnum(ManagerHandle m, ContextEnumProc callbac
         if (!FindManager(*d, m) || !callback) return FALSE;
         for (const Context& c : d->systemContexts) handles.push_back(c.handle);
         for (const Context& c : d->openedContexts) handles.push_back(c.handle);
+        circular = d->faults.circularContexts;
     }
     // The callback may call back into the driver (VXGetA, VXSetA, ...).
-    for (ContextHandle handle : handles) {
-        if (!callback(handle, parameter)) break;
+    // SimFaultCircularContexts: after the last context the first comes again,
+    // until the callback stops (or a million visits, so no test can hang).
+    size_t visits = circular ? kMaxCircularVisits : handles.size();
+    for (size_t i = 0; i < visits && !handles.empty(); ++i) {
+        if (!callback(handles[i % handles.size()], parameter)) break;
     }
     return TRUE;
 }

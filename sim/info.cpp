@@ -102,6 +102,19 @@ UINT AnswerRecord(Driver& d, UINT category, UINT index, LPVOID buffer) {
     return 0;
 }
 
+bool LeavesUntouched(const Driver& d, UINT category) {
+    if (category == InfoPresence) return false;
+    return d.faults.silentReads >= 2 || (d.faults.silentReads == 1 && category == DefaultContextInfo);
+}
+
+// SimFaultTextOverrun: the text's final NUL becomes extra characters, so what
+// is written runs extra bytes past the size the driver answers.
+void RunOn(LPVOID buffer, UINT answered, size_t extra) {
+    char* text = static_cast<char*>(buffer);
+    std::memset(text + answered - 1, 'X', extra);
+    text[answered - 1 + extra] = '\0';
+}
+
 }  // namespace
 
 void WriteOverlong(const Driver& d, LPVOID buffer, UINT answered) {
@@ -110,8 +123,16 @@ void WriteOverlong(const Driver& d, LPVOID buffer, UINT answered) {
 }
 
 UINT AnswerInfo(Driver& d, UINT category, UINT index, LPVOID buffer) {
+    if (!IsTextAnswer(category, index)) {
+        // SimFaultSilentReads: the record's size answered, the buffer untouched.
+        if (buffer && LeavesUntouched(d, category)) return AnswerRecord(d, category, index, nullptr);
+        UINT answered = AnswerRecord(d, category, index, buffer);
+        WriteOverlong(d, buffer, answered);
+        return answered;
+    }
     UINT answered = AnswerRecord(d, category, index, buffer);
-    if (!IsTextAnswer(category, index)) WriteOverlong(d, buffer, answered);
+    if (!buffer) return answered && d.faults.hugeTextSize ? 0xFFFFFFFFu : answered;
+    if (answered && d.faults.textOverrun > 0) RunOn(buffer, answered, static_cast<size_t>(d.faults.textOverrun));
     return answered;
 }
 

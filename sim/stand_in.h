@@ -95,12 +95,19 @@ struct Faults {
     int64_t everyDeviceFlags = -1;
     bool sendOnEnable = false;
     int overlongAnswers = 0;
+    bool hugeTextSize = false;
+    int textOverrun = 0;
+    int silentReads = 0;
+    bool circularContexts = false;
+    int slowCalls = 0;  // milliseconds each entry point takes
 };
 
 constexpr size_t kMaxDevices = 16;
 constexpr size_t kMaxCursorsPerDevice = 256;
 constexpr size_t kMaxButtons = 32;
 constexpr size_t kMaxSystemContexts = 256;
+constexpr size_t kMaxExtraContexts = 100000;    // SimFaultExtraContexts: absurd counts
+constexpr size_t kMaxCircularVisits = 1000000;  // SimFaultCircularContexts ends here
 constexpr size_t kMaxQueuedPackets = 128;
 constexpr size_t kMaxLogLines = 20000;
 
@@ -151,6 +158,9 @@ void StartUp(Driver& d);     // first use: environment, files beside the DLL
 void Rebuild(Driver& d);     // tablet from description + faults + state file
 void ResetAll(Driver& d);    // back to the built-in tablet, no persistence
 void CloseOpenedContexts(Driver& d);
+
+// Faults named in VELLIX_FAULTS, "fault=value,fault=value" (control.cpp).
+void ApplyFaultList(Faults& faults, const std::string& list);
 
 // Lookups (driver_state.cpp).
 Context* FindContext(Driver& d, ContextHandle handle);

@@ -50,10 +50,16 @@ enum SimFault {
     SimFaultMgrOpenFails = 14,      /* VXMgrOpen answers 0 */
     SimFaultCursorCountAnswer = 15, /* value N: DeviceCursorCount answers N; the cursor types stay as they are */
     SimFaultEveryDevice = 16,       /* value F: every device number past the last answers DeviceRelativeFields F */
-    SimFaultSendOnEnable = 17,    /* VXEnable and VXOverlap send an opened context's queued packets before answering */
-    SimFaultOverlongAnswers = 18, /* value N: VXInfoA and VXGetA write N bytes of 0xA5 after each fixed-size record */
+    SimFaultSendOnEnable = 17,     /* VXEnable and VXOverlap send an opened context's queued packets before answering */
+    SimFaultOverlongAnswers = 18,  /* value N: VXInfoA and VXGetA write N bytes of 0xA5 after each fixed-size record */
+    SimFaultHugeTextSize = 19,     /* the size query of every text (no buffer) answers 0xFFFFFFFF */
+    SimFaultTextOverrun = 20,      /* value N: every text is written N bytes longer than its size says */
+    SimFaultSilentReads = 21,      /* value 1: VXGetA and the default context query answer but write nothing;
+                                      value 2: every other fixed-size record of VXInfoA as well */
+    SimFaultCircularContexts = 22, /* VXMgrContextEnum starts again at the first context after the last */
+    SimFaultSlowCalls = 23,        /* value N: every entry point takes N milliseconds */
 };
-/* Faults 15, 16 and 18 take a value; -1 (SimFaultOff) turns them off.
+/* Faults 15, 16, 18, 20, 21 and 23 take a value; -1 (SimFaultOff) turns them off.
    Faults 8 to 11 reshape the tablet: setting or clearing one rebuilds it from
    its description (and the state file, when persistence is on), dropping
    changes made since. The others act when the driver is asked. */

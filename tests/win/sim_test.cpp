@@ -728,6 +728,42 @@ TEST_F(SimTest, ContextFaultsRemoveOrAddSystemContexts) {
     EXPECT_STREQ(sim.Context(sim.ContextAt(35)).name, "Extra Context 29");
 }
 
+// The second hostile driver's faults: nonsense text sizes, texts written past
+// their size, reads that write nothing, a circular enumeration, 20,000 contexts.
+TEST_F(SimTest, HostileAnswerFaults) {
+    char buffer[400];
+    ASSERT_TRUE(sim.SetFault(SimFaultHugeTextSize, 1));
+    EXPECT_EQ(vx.VXInfoA(DeviceInfo, DeviceName, nullptr), 0xFFFFFFFFu);
+    EXPECT_EQ(vx.VXInfoA(CursorInfo, CursorButtonNames, nullptr), 0xFFFFFFFFu);
+    EXPECT_EQ(vx.VXInfoA(CursorInfo, CursorName, buffer), 4u);
+    EXPECT_STREQ(buffer, "Pen");
+    sim.ClearFaults();
+    ASSERT_TRUE(sim.SetFault(SimFaultTextOverrun, 150));
+    EXPECT_EQ(vx.VXInfoA(CursorInfo, CursorName, nullptr), 4u);
+    EXPECT_EQ(vx.VXInfoA(CursorInfo, CursorName, buffer), 4u);
+    EXPECT_EQ(std::string(buffer), "Pen" + std::string(150, 'X'));
+    sim.ClearFaults();
+    ASSERT_TRUE(sim.SetFault(SimFaultSilentReads, 1));
+    ContextRecord record;
+    std::memset(&record, 0x5A, sizeof record);
+    EXPECT_TRUE(vx.VXGetA(sim.ContextAt(0), &record));
+    EXPECT_EQ(vx.VXInfoA(DefaultContextInfo, 0, &record), sizeof record);
+    EXPECT_EQ(record.device, 0x5A5A5A5Au);
+    EXPECT_EQ(Dword(DeviceInfo, DeviceCursorCount), 2u);
+    ASSERT_TRUE(sim.SetFault(SimFaultSilentReads, 2));
+    uint32_t count = 7;
+    EXPECT_EQ(vx.VXInfoA(DeviceInfo, DeviceCursorCount, &count), 4u);
+    EXPECT_EQ(count, 7u);
+    sim.ClearFaults();
+    ASSERT_TRUE(sim.SetFault(SimFaultCircularContexts, 1));
+    EnumProbe circle = {{}, 5};
+    vx.VXMgrContextEnum(manager, CollectContexts, reinterpret_cast<LPARAM>(&circle));
+    EXPECT_EQ(circle.seen, std::vector<ContextHandle>(5, sim.ContextAt(0)));
+    sim.ClearFaults();
+    sim.SetFault(SimFaultExtraContexts, 20000);
+    EXPECT_EQ(sim.ContextCount(), 20001);
+}
+
 TEST_F(SimTest, OpenPacketAndManagerFaultsAnswerZero) {
     Receiver receiver;
     ContextRecord record = OpenRecord();

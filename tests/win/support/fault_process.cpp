@@ -399,6 +399,7 @@ void PlainEnvironment() {
     SetEnvironmentVariableA("VELLIX_TABLET", nullptr);
     SetEnvironmentVariableA("VELLIX_STATE", nullptr);
     SetEnvironmentVariableA("VELLIX_HOST_MOUSE", nullptr);
+    SetEnvironmentVariableA("VELLIX_FAULTS", nullptr);
 }
 
 std::string Quoted(const std::string& path) { return "\"" + path + "\""; }

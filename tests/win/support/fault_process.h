@@ -111,7 +111,7 @@ void RunInParallel(size_t count, unsigned workers, const std::function<void(size
 void CheckMissingEntryPoints(const std::vector<unsigned>& ordinals);
 
 // The stand-in in a child reads no tablet description, state file or host
-// mouse from the environment: children use the built-in tablet.
+// mouse or faults from the environment: children use the built-in tablet.
 void PlainEnvironment();
 std::string Quoted(const std::string& path);
 // Starts the program of a folder (with the stand-in beside it) in the plain
