@@ -15,6 +15,7 @@ constexpr AreaLimits Display4x3 = {12000, 9000, 0.75, 12000, 9000, true};   // 3
 constexpr AreaLimits Display2x1 = {12000, 9000, 0.5, 12000, 6000, true};    // wider than the tablet
 constexpr AreaLimits DisplaySquare = {12000, 9000, 1.0, 9000, 9000, true};  // taller than the tablet
 constexpr AreaLimits NoDisplay = {12000, 9000, 0.0, 12000, 9000, false};
+constexpr AreaLimits Stepped4x3 = {12000, 9000, 0.75, 12000, 9000, true, 10};  // 1000 per inch: a step of 10
 
 struct StepCase {
     const char* name;
@@ -105,6 +106,9 @@ const FieldCase FieldCases[] = {
     {"right margin moves the area", Display4x3, {1000, 1000, 5000, 4000}, AreaFieldRight, 1000, false, {7000, 1000, 11000, 4000}},
     {"right margin too wide shrinks from the left", Display4x3, {1000, 1000, 5000, 4000}, AreaFieldRight, 9000, false, {0, 1000, 3000, 4000}},
     {"right margin beyond the width: zero width at the left", Display4x3, {1000, 1000, 5000, 4000}, AreaFieldRight, 20000, false, {0, 1000, 0, 4000}},
+    {"left margin beyond W keeps a step", Stepped4x3, {1000, 1000, 5000, 4000}, AreaFieldLeft, 20000, false, {11990, 1000, 12000, 4000}},
+    {"right margin of the width keeps a step", Stepped4x3, {1000, 1000, 5000, 4000}, AreaFieldRight, 12000, false, {0, 1000, 10, 4000}},
+    {"preserved width of one count keeps a step", Stepped4x3, {0, 0, 4000, 3000}, AreaFieldWidth, 1, true, {1999, 1499, 2009, 1509}},
     {"bottom margin moves the area", Display4x3, {1000, 1000, 5000, 4000}, AreaFieldBottom, 0, false, {1000, 6000, 5000, 9000}},
     {"bottom margin too high shrinks from the top", Display4x3, {1000, 1000, 5000, 4000}, AreaFieldBottom, 7000, false, {1000, 0, 5000, 2000}},
     {"preserved width brings the height", Display4x3, {0, 0, 4000, 3000}, AreaFieldWidth, 8000, true, {0, 0, 8000, 6000}},

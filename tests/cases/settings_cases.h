@@ -88,6 +88,7 @@ struct DriverAreaCase {
     int32_t originX, extentX, originY, extentY;
     int32_t left, top, right, bottom;
     uint32_t wholeTablet;
+    uint32_t step = 0;  // the area fields' step: the least extent kept (0: none)
 };
 
 const DriverAreaCase DriverAreaCases[] = {
@@ -103,6 +104,9 @@ const DriverAreaCase DriverAreaCases[] = {
     {"32-bit wide tablet", 0xFFFFFFFFu, 1, 0, -1, 0, 1, 0, 0, -1, 1, 1},
     {"32-bit axes from their negative minimum", 0xFFFFFFFFu, 0xFFFFFFFFu, INT32_MIN, -1, INT32_MIN, -1, 0, 0, -1, -1, 1},
     {"a tablet without width keeps the area", 0, 9000, 1000, 6000, 0, 9000, 1000, 0, 7000, 9000, 0},
+    {"an empty area grows to a step, on the tablet", 12000, 9000, 12000, 0, 9000, 0, 11990, 0, 12000, 10, 0, 10},
+    {"narrower than a step grows from its left", 12000, 9000, 1000, 5, 2000, 3000, 1000, 4000, 1010, 7000, 0, 10},
+    {"a step longer than the axis: the whole axis", 5, 9000, 2, 0, 0, 9000, 0, 0, 5, 9000, 1, 10},
 };
 
 struct WarningStringCase {

@@ -83,6 +83,7 @@ const BadFileCase BadFileCases[] = {
     {"area negative", "AreaLeft=0", "AreaLeft=-1", false, false, 13, "AreaLeft must be a whole number"},
     {"area beyond 32 bits", "AreaTop=0", "AreaTop=4294967296", false, false, 14, "AreaTop must be a whole number"},
     {"area empty", "AreaRight=12000", "AreaRight=0", false, false, 15, "AreaRight must lie right of AreaLeft"},
+    {"area narrower than a step", "AreaRight=12000", "AreaRight=9", false, false, 15, "at least 10 counts"},
     {"area upside down", "AreaTop=0", "AreaTop=9000", false, false, 16, "AreaBottom must lie below AreaTop"},
     {"sensitivity above 100%", "Sensitivity=32768", "Sensitivity=32769", false, false, 12,
      "outside what Setup allows on this tablet (327 to 32768"},

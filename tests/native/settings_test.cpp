@@ -96,7 +96,7 @@ TEST(SettingsFromContext, AnAreaOffTheTabletIsBroughtOntoIt) {
         r.inOriginY = c.originY;
         r.inExtentY = c.extentY;
         SetupSettings s = {};
-        SettingsFromContext(r, c.W, c.H, false, s);
+        SettingsFromContext(r, c.W, c.H, false, s, c.step);
         EXPECT_EQ(s.area.left, c.left);
         EXPECT_EQ(s.area.top, c.top);
         EXPECT_EQ(s.area.right, c.right);

@@ -69,20 +69,36 @@ TEST_P(FaultVariantsTest, EveryDialogEveryButton) {
     EXPECT_EQ(DriverLibraryHandle(), host.sim.Module()) << "the program used another Vellix32.dll";
 }
 
-// Without VXGetA no context can be read: OK updates none of them, and never
-// writes the default system context with a record it did not read.
-TEST(FaultVariantWrites, WithoutVXGetANoContextIsWrittenFromAnUnreadRecord) {
-    PreferencesFile preferences;
-    FaultHost host(BinFolder() + "missing\\61\\Vellix32.dll");
-    ASSERT_TRUE(host.sim.Loaded());
-    ASSERT_TRUE(host.Apply("", {}));
-    ASSERT_TRUE(host.Open(IDD_SETUP, SetupDialogProc));
-    host.Click(IDC_MODE_RELATIVE);
-    host.sim.ClearLog();
-    host.Click(IDOK);
-    EXPECT_TRUE(host.Ended());
-    EXPECT_EQ(0, host.sim.CallCount(62)) << host.sim.CallLog();  // VXSetA
-    EXPECT_EQ(DriverLibraryHandle(), host.sim.Module());
+// A read that failed gives nothing to write: without VXGetA, or with a
+// driver that answers its reads without writing them, OK writes no context
+// from an unread record; a cursor that never answered keeps its map.
+TEST(FaultVariantWrites, NothingIsWrittenFromAReadThatFailed) {
+    struct Row {
+        const char* dll;  // a variant without one entry, or the full stand-in
+        std::vector<FaultSetting> faults;
+        int setCalls, mapCalls;  // VXSetA and VXMgrCsrButtonMap made by OK; -1: any
+    } rows[] = {
+        {"missing\\61\\", {}, 0, -1},
+        {"", {{SimFaultSilentReads, 1}}, 0, -1},
+        {"", {{SimFaultFirstCursor, 10}, {SimFaultCursorCount, 0}}, 2, 0},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.dll);
+        PreferencesFile preferences;
+        FaultHost host(BinFolder() + row.dll + "Vellix32.dll");
+        ASSERT_TRUE(host.sim.Loaded());
+        ASSERT_TRUE(host.Apply("", row.faults));
+        ASSERT_TRUE(host.Open(IDD_SETUP, SetupDialogProc));
+        host.Click(IDC_MODE_RELATIVE);
+        host.sim.ClearLog();
+        host.Click(IDOK);
+        EXPECT_TRUE(host.Ended());
+        EXPECT_EQ(row.setCalls, host.sim.CallCount(62)) << host.sim.CallLog();
+        if (row.mapCalls >= 0) {
+            EXPECT_EQ(row.mapCalls, host.sim.CallCount(182)) << host.sim.CallLog();
+        }
+        EXPECT_EQ(DriverLibraryHandle(), host.sim.Module());
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(Without, FaultVariantsTest, ::testing::ValuesIn(Cases()),

@@ -336,6 +336,8 @@ TEST_F(AreaTest, AreaDrawnOnTheControlIsTaken) {
         {SAN_AREACHANGED, false, {2000, 1000, 8000, 7000}, {2000, 1000, 8000, 7000}},
         {SAN_AREARESET, true, {2000, 1000, 8000, 7000}, {2000, 1000, 8000, 7000}},
         {SAN_AREARESET, false, {0, 0, 12000, 9000}, {0, 0, 12000, 9000}},
+        // Both corners pressed at one place: the area keeps the least extent.
+        {SAN_AREACHANGED, false, {2000, 1000, 2000, 1000}, {2000, 1000, 2010, 1010}},
         // Tall: the height stays, the width follows; the lower-left corner stays.
         {SAN_AREACHANGED, true, {2000, 3000, 6000, 7000}, {2000, 3000, 2000 + Round(4000 / D), 7000}},
         // Wide: the height the width asks for does not fit above the lower
@@ -355,6 +357,22 @@ TEST_F(AreaTest, AreaDrawnOnTheControlIsTaken) {
         snprintf(left, sizeof left, "%g\"", c.expected.left / 1000.0);
         EXPECT_EQ(left, host.Text(IDC_LEFT_EDIT)) << what;
         if (c.preserve) host.Click(IDC_PRESERVE_ASPECT);
+    }
+}
+
+// Test and OK pressed while the area control captures (the fields show the
+// whole tablet) end the capture first, as leaving the control does: the
+// fields show the area kept, and that is what is written.
+TEST_F(AreaTest, TestAndOkDuringACaptureWriteWhatTheFieldsThenShow) {
+    const AreaBox a = {3000, 1000, 9000, 8000};
+    for (int button : {IDC_SETUP_TEST, IDOK}) {
+        Open(a);
+        SetFocus(host.Item(IDC_AREA_CONTROL));
+        ASSERT_EQ("12\"", host.Text(IDC_WIDTH_EDIT)) << "the capture shows the whole tablet";
+        SendMessageA(host.Dialog(), WM_COMMAND, MAKEWPARAM(button, BN_CLICKED),
+                     reinterpret_cast<LPARAM>(host.Item(button)));
+        EXPECT_EQ("6\"", host.Text(IDC_WIDTH_EDIT)) << button;
+        EXPECT_TRUE(Same(a, AreaOf(host.SystemContext()))) << button << " " << Text(AreaOf(host.SystemContext()));
     }
 }
 
