@@ -73,21 +73,6 @@ std::string AreaText(const AreaBox& a) {
            ", bottom " + std::to_string(a.bottom);
 }
 
-// Export saves what Setup shows and OK writes; where that is not what the
-// driver holds, standard error says so.
-void SayCorrections(const TabletSettings& tablet, const TabletScale& scale, const AreaBox& heldArea) {
-    const AreaBox saved = {tablet.left, tablet.top, tablet.right, tablet.bottom};
-    if (std::memcmp(&saved, &heldArea, sizeof saved) != 0)
-        PrintError(
-            "note: the driver's tracking area (%s) is not on the tablet or too small; saved as the control "
-            "panel shows and writes it (%s)",
-            AreaText(heldArea).c_str(), AreaText(saved).c_str());
-    const uint32_t sensitivity = SensitivityForFile(tablet.sensitivity, scale);
-    if (sensitivity != tablet.sensitivity)
-        PrintError("note: the driver's sensitivity %u is outside what the control panel writes; saved as %u",
-                   tablet.sensitivity, sensitivity);
-}
-
 // Settings that take mouse clicks away are what the file asks for: they are
 // written, with the control panel's warning on standard error.
 bool WarnLostClicks(uint32_t lostMask, void*) {
@@ -107,6 +92,29 @@ void MapsAsWritten(TabletSettings& tablet, bool penOption) {
     for (uint32_t c = 0; c < tablet.cursorCount; ++c) {
         const ButtonMap map = MapAsWritten(CursorMap(tablet.cursors[c]), penOption);
         std::memcpy(tablet.cursors[c].map, map.entry, sizeof map.entry);
+    }
+}
+
+// Export saves what Setup shows and OK writes; where that is not what the
+// driver holds, standard error says so.
+void CorrectForExport(TabletSettings& tablet, const TabletScale& scale, const AreaBox& heldArea) {
+    const AreaBox saved = {tablet.left, tablet.top, tablet.right, tablet.bottom};
+    if (std::memcmp(&saved, &heldArea, sizeof saved) != 0)
+        PrintError(
+            "note: the driver's tracking area (%s) is not on the tablet or too small; saved as the control "
+            "panel shows and writes it (%s)",
+            AreaText(heldArea).c_str(), AreaText(saved).c_str());
+    const uint32_t sensitivity = SensitivityForFile(tablet.sensitivity, scale);
+    if (sensitivity != tablet.sensitivity)
+        PrintError("note: the driver's sensitivity %u is outside what the control panel writes; saved as %u",
+                   tablet.sensitivity, sensitivity);
+    writtenTablet = tablet;
+    MapsAsWritten(writtenTablet, scale.penOption);
+    if (std::memcmp(&writtenTablet, &tablet, sizeof tablet) != 0) {
+        PrintError(
+            "note: the driver takes the pen option, so button maps are saved in its form, as the control "
+            "panel writes them");
+        tablet = writtenTablet;
     }
 }
 
@@ -175,7 +183,7 @@ int RunExport(const CfgArguments& arguments) {
     TabletScale scale;
     AreaBox heldArea;
     if (!ReadTabletOrSay(deviceTablet, scale, &heldArea)) return ExitNoDriver;
-    SayCorrections(deviceTablet, scale, heldArea);
+    CorrectForExport(deviceTablet, scale, heldArea);
     ActionTexts actions;
     LoadActionTexts(actions);
     if (!WriteWholeFile(arguments.file, WriteSettingsFile(deviceTablet, scale, actions.names))) {

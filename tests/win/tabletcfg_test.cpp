@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "../cases/settings_file_cases.h"
+#include "core/name_parts.h"
 #include "defs/features.h"
 #include "dialogs/dialogs.h"
 #include "driver/driver.h"
@@ -244,6 +245,80 @@ TEST_F(TabletCfgTest, ImportPutsBackByteForByteWhatExportSaved) {
     EXPECT_EQ(ReadWholeFile(settingsPath), file);
 }
 
+// Every file export writes, import accepts, and what it puts back exports to
+// the same file: on each tablet of the stand-in, and on drivers holding what
+// the control panel would not write (corrected on export, with a note). A
+// tablet whose settings cannot be read whole is refused with one line.
+TEST_F(TabletCfgTest, EveryExportImportsAgain) {
+    std::string names;
+    for (int b = 0; b < 32; ++b) names += (b ? "," : "") + std::string(40, static_cast<char>('a' + b % 26));
+    const std::string hostile =
+        "[Device0]\nCursors=3\n[Device0.Cursor0]\nName=Pen\nActive=1\nButtonNames=" + names +
+        "\nButtonMap=0x1B,0xFF,10,0x0A,0x96\n[Device0.Cursor1]\nName=Puck\nButtons=0\n"
+        "[Device0.Cursor2]\nName=Odd\nButtons=255\nButtonNames=A,B,C\nButtonMap=0x0A,0x1B,0xFF\n";
+    struct Row {
+        const char* name;
+        const char* profile;      // of bin\profiles, or null
+        std::string description;  // written to a profile of the test's own when not empty
+        const char* faults;       // VELLIX_FAULTS
+        bool emptyArea;           // every system context holds an area without extent
+        DWORD exportCode;
+        const char* err;  // a part of what export says on standard error ("": nothing)
+    } rows[] = {
+        {"built-in", nullptr, "", "", false, 0, ""},
+        {"centimetre", "centimetre.ini", "", "", false, 0, "note: the driver's sensitivity 32768 is outside"},
+        {"several devices", "several_devices.ini", "", "", false, 0, ""},
+        {"pen option", "pen_option.ini", "", "", false, 0, "note: the driver takes the pen option"},
+        {"contexts", "contexts.ini", "", "", false, 0, ""},
+        {"low resolution", "low_resolution.ini", "", "", false, 0, ""},
+        {"relative x", "relative_x.ini", "", "", false, 0, ""},
+        {"empty area", nullptr, "", "", true, 0, "note: the driver's tracking area (left 6000, top 4500, right 6000"},
+        {"codes the lists do not name", nullptr, hostile, "", false, 0, ""},
+        {"no height", nullptr, "", "5=1", false, 2, "the tablet reports no height"},
+        {"reads that write nothing", nullptr, "", "21=1", false, 2, "tracking settings cannot be read"},
+    };
+    const std::string ownProfile = folder + "\\tablet.ini";
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        if (!row.description.empty()) {
+            ASSERT_TRUE(WriteWholeFile(ownProfile, row.description));
+            profile = ownProfile;
+            LoadState();
+        } else {
+            UseProfile(row.profile);
+        }
+        if (row.emptyArea) {
+            for (ContextHandle c : {sim.ContextAt(0), sim.DefaultSystemContext()}) {
+                ContextRecord r = sim.Context(c);
+                r.inOriginX = 6000;
+                r.inOriginY = 4500;
+                r.inExtentX = r.inExtentY = 0;
+                ASSERT_TRUE(sim.WriteContext(c, r));
+            }
+        }
+        SetEnvironmentVariableA("VELLIX_FAULTS", row.faults);
+        CfgRun exported = Run("export " + fault_test::Quoted(settingsPath));
+        EXPECT_EQ(exported.exitCode, row.exportCode) << exported.err;
+        if (*row.err) {
+            EXPECT_NE(exported.err.find(row.err), std::string::npos) << exported.err;
+            EXPECT_EQ(std::count(exported.err.begin(), exported.err.end(), '\n'), 1) << exported.err;
+        } else {
+            EXPECT_EQ(exported.err, "");
+        }
+        if (row.exportCode == 0) {
+            const std::string file = ReadWholeFile(settingsPath);
+            CfgRun imported = Run("import " + fault_test::Quoted(settingsPath));
+            EXPECT_EQ(imported.exitCode, 0u) << imported.err;
+            ASSERT_EQ(Run("export " + fault_test::Quoted(settingsPath)).exitCode, 0u);
+            EXPECT_EQ(ReadWholeFile(settingsPath), file);
+        }
+        SetEnvironmentVariableA("VELLIX_FAULTS", nullptr);
+        DeleteFileA(statePath.c_str());
+    }
+    DeleteFileA(ownProfile.c_str());
+    profile.clear();
+}
+
 TEST_F(TabletCfgTest, RefusesEveryKindOfBadFileAndWritesNothing) {
     ASSERT_EQ(Run("export " + fault_test::Quoted(settingsPath)).exitCode, 0u);
     const std::string good = ReadWholeFile(settingsPath);
@@ -326,37 +401,71 @@ TEST_F(TabletCfgTest, ExitCodesForUsageNoDriverAndARefusedWrite) {
 }
 
 // info against the Information dialog opened here on the same tablet, in
-// the stored unit and in each unit asked for.
+// the stored unit and in each unit asked for: the identification and the
+// values as the dialog shows them, the format and cursor such that the
+// dialog's own templates make its lines of them exactly, whatever the driver
+// answers (no active cursor, format names longer than the line, no answers).
 TEST_F(TabletCfgTest, InfoShowsWhatTheInformationDialogShows) {
-    for (const char* tablet : {static_cast<const char*>(nullptr), "centimetre.ini"}) {
-        SCOPED_TRACE(tablet ? tablet : "built-in");
-        UseProfile(tablet);
+    const std::string ownProfile = folder + "\\tablet.ini";
+    struct Row {
+        const char* profile;      // of bin\profiles, or null
+        std::string description;  // a profile of the test's own when not empty
+        const char* faults;       // VELLIX_FAULTS, also set here
+        bool everyUnit;
+    } rows[] = {
+        {nullptr, "", "", true},
+        {"centimetre.ini", "", "", true},
+        {nullptr, "[Device0.Cursor0]\nActive=0\n", "", false},
+        {nullptr, "[Device0]\nName=Pad;Format: " + std::string(75, 'F') + "\n", "", false},
+        {nullptr, "[Device0]\nName=Pad;Format: " + std::string(150, 'G') + "\n", "", false},
+        {nullptr, "", "2=1", false},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(std::string(row.profile ? row.profile : "built-in") + " " + row.description + row.faults);
+        if (!row.description.empty()) {
+            ASSERT_TRUE(WriteWholeFile(ownProfile, row.description));
+            profile = ownProfile;
+            LoadState();
+        } else {
+            UseProfile(row.profile);
+        }
+        const bool silent = *row.faults != '\0';
+        if (silent) sim.SetFault(SimFaultNoAnswers, 1);
+        SetEnvironmentVariableA("VELLIX_FAULTS", row.faults);
         ForgetDeviceSelection();
         CurrentUnit = ReadUnitPreference();
         HWND dialog = OpenDialog(IDD_INFORMATION, InfoDialogProc);
         ASSERT_TRUE(dialog);
-        const std::string cursor = ControlText(dialog, IDC_INFO_CURSOR);
-        const std::string format = ControlText(dialog, IDC_INFO_FORMAT);
-        const std::string heading = "Tablet ID: " + ControlText(dialog, IDC_INFO_ID) +
-                                    "\nFormat: " + format.substr(0, format.rfind(" format")) +
-                                    "\nCursor: " + cursor.substr(0, cursor.rfind(" is installed.")) + "\n";
         for (const char* units : {"", " --units in", " --units cm"}) {
+            if (*units && !row.everyUnit) break;
             SCOPED_TRACE(units);
             if (units[0]) ChooseComboEntry(dialog, IDC_INFO_UNITS, std::strcmp(units, " --units cm") == 0 ? 1 : 0);
-            const std::string expected =
-                heading + "Units: " + ComboEntries(dialog, IDC_INFO_UNITS)[ComboSelection(dialog, IDC_INFO_UNITS)] +
-                "\nTablet Width: " + ControlText(dialog, IDC_INFO_WIDTH) +
-                "\nTablet Height: " + ControlText(dialog, IDC_INFO_HEIGHT) +
-                "\nHorizontal Resolution: " + ControlText(dialog, IDC_INFO_XRES) +
-                "\nVertical Resolution: " + ControlText(dialog, IDC_INFO_YRES) + "\n";
             CfgRun info = Run(std::string("info") + units);
-            EXPECT_EQ(info.exitCode, 0u) << info.err;
-            EXPECT_EQ(info.out, expected);
+            EXPECT_EQ(info.exitCode, silent ? 2u : 0u) << info.err;
+            std::vector<std::string> lines;
+            for (size_t start = 0, end; start < info.out.size(); start = end + 1) {
+                end = info.out.find('\n', start);
+                const std::string line = info.out.substr(start, end - start);
+                lines.push_back(line.substr(line.find(": ") + 2));
+            }
+            ASSERT_EQ(lines.size(), 8u) << info.out;
+            char format[80], cursor[80];
+            FillTemplate("%s format", lines[1].c_str(), format, sizeof format);
+            FillTemplate("%s is installed.", lines[2].c_str(), cursor, sizeof cursor);
+            EXPECT_EQ(lines[0], ControlText(dialog, IDC_INFO_ID));
+            EXPECT_EQ(format, ControlText(dialog, IDC_INFO_FORMAT));
+            EXPECT_EQ(cursor, ControlText(dialog, IDC_INFO_CURSOR));
+            EXPECT_EQ(lines[3], ComboEntries(dialog, IDC_INFO_UNITS)[ComboSelection(dialog, IDC_INFO_UNITS)]);
+            const int values[] = {IDC_INFO_WIDTH, IDC_INFO_HEIGHT, IDC_INFO_XRES, IDC_INFO_YRES};
+            for (int i = 0; i < 4; ++i) EXPECT_EQ(lines[4 + i], ControlText(dialog, values[i]));
             EXPECT_EQ(WritesLogged(), std::vector<std::string>());
         }
         DestroyWindow(dialog);
         DispatchPending();
+        SetEnvironmentVariableA("VELLIX_FAULTS", nullptr);
     }
+    DeleteFileA(ownProfile.c_str());
+    profile.clear();
 }
 
 }  // namespace
