@@ -1,26 +1,17 @@
 // The About box: the program's own name and version, and the driver version
 // found in the device name.
-#include "core/name_parts.h"
 #include "defs/features.h"
 #include "dialogs/dialogs.h"
-#include "driver/driver.h"
+#include "exchange/tablet_report.h"
 #include "win/glue.h"
-#include "win/resources.h"
 
 namespace {
 
-constexpr int DeviceNameSize = 200;
-
 TemplateLineBuffers versionLine;
-char deviceName[DeviceNameSize];
 
 BOOL OnInitDialog(HWND dialog) {
-    ReadDriverText(DeviceCategory(), DeviceName, deviceName, sizeof deviceName);
     char version[DeviceNameSize];
-    if (!FindDriverVersion(deviceName, version, sizeof version)) {
-        version[0] = '\0';
-        LoadStringA(ResourceInstance(), IDS_UNKNOWN, version, sizeof version);
-    }
+    ReadDriverVersion(version, sizeof version);
     FillTemplateText(dialog, IDC_ABOUT_DRIVER, version, versionLine);
     return FALSE;  // the dialog manager does not place the initial focus
 }

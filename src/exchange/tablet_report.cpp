@@ -22,6 +22,13 @@ void LoadUnknown(char* text, int size) {
     LoadStringA(ResourceInstance(), IDS_UNKNOWN, text, size);
 }
 
+// The selected device's name, cut at DeviceNameSize; empty when it does
+// not answer.
+void ReadDeviceName(char (&name)[DeviceNameSize]) {
+    name[0] = '\0';
+    ReadDriverText(DeviceCategory(), DeviceName, name, sizeof name);
+}
+
 // The lowest-numbered active cursor's name; false when no cursor reports
 // itself active or its name does not answer.
 bool ReadInstalledCursorName(char* name, UINT size) {
@@ -36,17 +43,23 @@ bool ReadInstalledCursorName(char* name, UINT size) {
 }  // namespace
 
 void ReadTabletReport(TabletReport& report) {
-    char name[DeviceNameSize] = "";
-    ReadDriverText(DeviceCategory(), DeviceName, name, sizeof name);
+    char name[DeviceNameSize];
+    ReadDeviceName(name);
     CopyIdentification(name, report.identification, sizeof report.identification);
     if (!FindFormatName(name, report.format, sizeof report.format)) LoadUnknown(report.format, sizeof report.format);
     if (!ReadInstalledCursorName(report.cursor, sizeof report.cursor)) LoadUnknown(report.cursor, sizeof report.cursor);
 }
 
 void ReadDeviceIdentification(char* out, size_t size) {
-    char name[DeviceNameSize] = "";
-    ReadDriverText(DeviceCategory(), DeviceName, name, sizeof name);
+    char name[DeviceNameSize];
+    ReadDeviceName(name);
     CopyIdentification(name, out, size);
+}
+
+void ReadDriverVersion(char* out, size_t size) {
+    char name[DeviceNameSize];
+    ReadDeviceName(name);
+    if (!FindDriverVersion(name, out, size)) LoadUnknown(out, static_cast<int>(size));
 }
 
 DWORD MeasureLineCount(const MeasureLine& line, DWORD width, DWORD height) {

@@ -28,6 +28,9 @@ void ReadTabletReport(TabletReport& report);
 // when the name does not answer); out holds DeviceNameSize characters.
 void ReadDeviceIdentification(char* out, size_t size);
 
+// The driver version the device name carries, or "unknown".
+void ReadDriverVersion(char* out, size_t size);
+
 // The four measurement lines, in the dialog's order: the label tabletcfg
 // prints and the MeasureKind.
 struct MeasureLine {
