@@ -86,7 +86,7 @@ void FillActionList(HWND window) {
 
 void ShowButtonAction(HWND window, const SetupSettings& settings, UINT button) {
     UINT code = button < MaxListedButtons ? settings.buttonMap.entry[button] & ActionCodeMask : 0;
-    if (PenOptionSupported() && code >= 7) code = 0;
+    if (PenOptionSupported() && code >= PenOptionCodeCount) code = 0;
     HWND list = GetDlgItem(window, IDC_ACTION_LIST);
     LRESULT count = SendMessageA(list, CB_GETCOUNT, 0, 0);
     // A code without a list entry leaves the list without a selection.
