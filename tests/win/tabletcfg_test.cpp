@@ -78,6 +78,17 @@ protected:
         LoadState();
     }
 
+    // A tablet of bin\profiles (null: the built-in one), or, when description
+    // is not empty, that description in a profile of the test's own.
+    void UseTablet(const char* name, const std::string& description) {
+        if (description.empty()) return UseProfile(name);
+        const std::string own = folder + "\\tablet.ini";
+        outputs.push_back(own);
+        ASSERT_TRUE(WriteWholeFile(own, description));
+        profile = own;
+        LoadState();
+    }
+
     // The driver as the children left it, in this process's stand-in.
     void LoadState() {
         sim.Reset();
@@ -277,16 +288,9 @@ TEST_F(TabletCfgTest, EveryExportImportsAgain) {
         {"no height", nullptr, "", "5=1", false, 2, "the tablet reports no height"},
         {"reads that write nothing", nullptr, "", "21=1", false, 2, "tracking settings cannot be read"},
     };
-    const std::string ownProfile = folder + "\\tablet.ini";
     for (const Row& row : rows) {
         SCOPED_TRACE(row.name);
-        if (!row.description.empty()) {
-            ASSERT_TRUE(WriteWholeFile(ownProfile, row.description));
-            profile = ownProfile;
-            LoadState();
-        } else {
-            UseProfile(row.profile);
-        }
+        UseTablet(row.profile, row.description);
         if (row.emptyArea) {
             for (ContextHandle c : {sim.ContextAt(0), sim.DefaultSystemContext()}) {
                 ContextRecord r = sim.Context(c);
@@ -315,8 +319,7 @@ TEST_F(TabletCfgTest, EveryExportImportsAgain) {
         SetEnvironmentVariableA("VELLIX_FAULTS", nullptr);
         DeleteFileA(statePath.c_str());
     }
-    DeleteFileA(ownProfile.c_str());
-    profile.clear();
+    UseProfile(nullptr);
 }
 
 TEST_F(TabletCfgTest, RefusesEveryKindOfBadFileAndWritesNothing) {
@@ -406,7 +409,6 @@ TEST_F(TabletCfgTest, ExitCodesForUsageNoDriverAndARefusedWrite) {
 // dialog's own templates make its lines of them exactly, whatever the driver
 // answers (no active cursor, format names longer than the line, no answers).
 TEST_F(TabletCfgTest, InfoShowsWhatTheInformationDialogShows) {
-    const std::string ownProfile = folder + "\\tablet.ini";
     struct Row {
         const char* profile;      // of bin\profiles, or null
         std::string description;  // a profile of the test's own when not empty
@@ -422,13 +424,7 @@ TEST_F(TabletCfgTest, InfoShowsWhatTheInformationDialogShows) {
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(std::string(row.profile ? row.profile : "built-in") + " " + row.description + row.faults);
-        if (!row.description.empty()) {
-            ASSERT_TRUE(WriteWholeFile(ownProfile, row.description));
-            profile = ownProfile;
-            LoadState();
-        } else {
-            UseProfile(row.profile);
-        }
+        UseTablet(row.profile, row.description);
         const bool silent = *row.faults != '\0';
         if (silent) sim.SetFault(SimFaultNoAnswers, 1);
         SetEnvironmentVariableA("VELLIX_FAULTS", row.faults);
@@ -464,8 +460,7 @@ TEST_F(TabletCfgTest, InfoShowsWhatTheInformationDialogShows) {
         DispatchPending();
         SetEnvironmentVariableA("VELLIX_FAULTS", nullptr);
     }
-    DeleteFileA(ownProfile.c_str());
-    profile.clear();
+    UseProfile(nullptr);
 }
 
 }  // namespace
