@@ -4,7 +4,7 @@
 
 #include <cstdint>
 
-#include "driver/vellix_records.h"
+#include "defs/vellix_records.h"
 
 struct AreaBox {
     int32_t left, top, right, bottom;  // tablet counts, origin top-left, y downward
