@@ -152,6 +152,7 @@ endif()
 # It sees the display as the program does: it carries the program's manifest.
 add_executable(tablet_tour ${CMAKE_SOURCE_DIR}/tools/tour/tour.cpp $<TARGET_OBJECTS:tabletcp_manifest>)
 target_include_directories(tablet_tour PRIVATE ${CMAKE_SOURCE_DIR}/src)
+target_link_libraries(tablet_tour PRIVATE tablet_child_program)
 add_dependencies(tablet_tour tabletcp Vellix32)
 
 # What is handed out or looked at of a flavour whose programs this host cannot
