@@ -42,8 +42,7 @@ add_custom_command(
 add_custom_target(tablet_icons DEPENDS ${TABLET_ICON_FILES})
 
 # One library per folder of src/, linked by what each program and test uses.
-# Lower rooms never include higher ones: core <- win <- driver <- exchange <-
-# controls, dialogs <- setup <- app.
+# Lower rooms never include higher ones: the order is cmake/check_layers.cmake's.
 function(tablet_folder_library name folder)
     file(GLOB sources CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/src/${folder}/*.cpp)
     list(REMOVE_ITEM sources ${ARGN})
