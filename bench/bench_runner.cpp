@@ -9,33 +9,23 @@
 #include <vector>
 
 #include "bench_support.h"
+#include "support/child_program.h"
 
 namespace {
 
 using bench::NowMs;
 
+const char BaselineClass[] = "Baseline Window";  // the class of baseline_window.cpp
+
 struct Program {
     const char* name;
     std::string path;
+    const char* mainClass;
     UINT closeMessage;  // how the program is asked to end
     WPARAM closeParameter;
 };
 
 int unpaintedPolls = 0;  // polls that found the window shown but not yet painted
-
-struct Search {
-    DWORD processId;
-    HWND found;
-};
-
-BOOL CALLBACK FindShownWindow(HWND window, LPARAM parameter) {
-    Search* search = reinterpret_cast<Search*>(parameter);
-    DWORD owner = 0;
-    GetWindowThreadProcessId(window, &owner);
-    if (owner != search->processId || !IsWindowVisible(window)) return TRUE;
-    search->found = window;
-    return FALSE;
-}
 
 BOOL CALLBACK FindUnpainted(HWND child, LPARAM parameter) {
     if (IsWindowVisible(child) && GetUpdateRect(child, nullptr, FALSE)) {
@@ -53,46 +43,19 @@ bool Painted(HWND window) {
     return !pending;
 }
 
-std::string ClassOf(HWND window) {
-    char name[64] = "";
-    GetClassNameA(window, name, sizeof name);
-    return name;
-}
-
-std::string Folder() {
-    char path[MAX_PATH] = "";
-    DWORD length = GetModuleFileNameA(nullptr, path, MAX_PATH);
-    std::string folder(path, length < MAX_PATH ? length : 0);
-    size_t slash = folder.find_last_of("\\/");
-    return slash == std::string::npos ? std::string(".\\") : folder.substr(0, slash + 1);
-}
-
 // One start: the time in milliseconds, or a negative value with error set.
-double TimeStart(const Program& program, const std::string& folder, std::string& error) {
-    STARTUPINFOA startup = {};
-    startup.cb = sizeof startup;
-    PROCESS_INFORMATION process = {};
-    std::string commandLine = "\"" + program.path + "\"";
-
+double TimeStart(const Program& program, std::string& error) {
+    ChildProgram child(program.mainClass);
     double started = NowMs();
-    if (!CreateProcessA(program.path.c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, folder.c_str(),
-                        &startup, &process)) {
+    if (!child.Start(program.path, Quoted(program.path))) {
         error = bench::Format("%s: CreateProcess failed (%lu)", program.name, GetLastError());
         return -1;
     }
-    WaitForInputIdle(process.hProcess, 15000);
-    HWND window = nullptr;
-    for (double deadline = NowMs() + 15000; NowMs() < deadline;) {
-        Search search = {process.dwProcessId, nullptr};
-        EnumWindows(FindShownWindow, reinterpret_cast<LPARAM>(&search));
-        if (search.found) {
-            if (Painted(search.found)) {
-                window = search.found;
-                break;
-            }
-            ++unpaintedPolls;
-        }
-        if (WaitForSingleObject(process.hProcess, 1) == WAIT_OBJECT_0) break;  // ended without a window
+    WaitForInputIdle(child.Handle(), 15000);
+    HWND window = child.WaitForMainWindowOrBox();
+    while (window && !Painted(window) && child.Running() && NowMs() - started < 15000) {
+        ++unpaintedPolls;
+        Sleep(1);
     }
     DWORD_PTR answer = 0;
     // Handled only once the program is back in its message loop.
@@ -101,7 +64,7 @@ double TimeStart(const Program& program, const std::string& folder, std::string&
 
     if (!window) {
         error = bench::Format("%s: no main window appeared", program.name);
-    } else if (ClassOf(window) == "#32770") {
+    } else if (window != child.MainWindow()) {
         char text[128] = "";
         GetWindowTextA(window, text, sizeof text);
         error = bench::Format("%s: showed a message box (\"%s\") instead of its main window", program.name, text);
@@ -109,13 +72,10 @@ double TimeStart(const Program& program, const std::string& folder, std::string&
     } else {
         PostMessageA(window, program.closeMessage, program.closeParameter, 0);
     }
-    if (WaitForSingleObject(process.hProcess, 10000) != WAIT_OBJECT_0) {
-        TerminateProcess(process.hProcess, 1);
-        WaitForSingleObject(process.hProcess, 5000);
-        if (error.empty()) error = bench::Format("%s: did not end when asked", program.name);
-    }
-    CloseHandle(process.hThread);
-    CloseHandle(process.hProcess);
+    DWORD exitCode = 0;
+    if (!child.WaitForExit(10000, exitCode) && error.empty())
+        error = bench::Format("%s: did not end when asked", program.name);
+    child.Terminate();
     Sleep(100);  // lets Wine finish tearing the process down before the next start
     return error.empty() ? elapsed : -1;
 }
@@ -126,10 +86,10 @@ int main(int argc, char** argv) {
     int runs = argc > 1 ? atoi(argv[1]) : 20;
     if (runs < 10) runs = 10;
     bench::StartWatchdog(150, "start-up benchmark");
-    std::string folder = Folder();
+    std::string folder = BinFolder();
     const Program programs[2] = {
-        {"tabletcp", folder + "tabletcp.exe", WM_COMMAND, 104},  // the Exit command
-        {"baseline_window", folder + "baseline_window.exe", WM_CLOSE, 0},
+        {"tabletcp", folder + "tabletcp.exe", "Tablet Control Panel", WM_COMMAND, 104},  // the Exit command
+        {"baseline_window", folder + "baseline_window.exe", BaselineClass, WM_CLOSE, 0},
     };
 
     std::string error;
@@ -137,7 +97,7 @@ int main(int argc, char** argv) {
     // own programs.
     for (int i = 0; i < 2; ++i)
         for (const Program& program : programs)
-            if (TimeStart(program, folder, error) < 0) return bench::Fail("%s", error.c_str());
+            if (TimeStart(program, error) < 0) return bench::Fail("%s", error.c_str());
 
     std::vector<double> times[2];
     // On a crowded machine the run is cut short after 45 seconds, with at
@@ -147,7 +107,7 @@ int main(int argc, char** argv) {
         // Alternate which goes first, so that a drift in load favours neither.
         for (int k = 0; k < 2; ++k) {
             int which = (run % 2) ? 1 - k : k;
-            double ms = TimeStart(programs[which], folder, error);
+            double ms = TimeStart(programs[which], error);
             if (ms < 0) return bench::Fail("%s", error.c_str());
             times[which].push_back(ms);
         }

@@ -42,8 +42,7 @@ add_custom_command(
 add_custom_target(tablet_icons DEPENDS ${TABLET_ICON_FILES})
 
 # One library per folder of src/, linked by what each program and test uses.
-# Lower rooms never include higher ones: core <- win <- driver <- exchange <-
-# controls, dialogs <- setup <- app.
+# Lower rooms never include higher ones: the order is cmake/check_layers.cmake's.
 function(tablet_folder_library name folder)
     file(GLOB sources CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/src/${folder}/*.cpp)
     list(REMOVE_ITEM sources ${ARGN})
@@ -56,9 +55,7 @@ function(tablet_folder_library name folder)
 endfunction()
 
 # The window-free core, with MulDivHalved bound to the system's MulDiv.
-set(TABLET_MULDIV_BINDING ${CMAKE_SOURCE_DIR}/src/controls/muldiv_binding.cpp)
 tablet_folder_library(tablet_core core ${TABLET_CORE_NATIVE_BINDING})
-target_sources(tablet_core PRIVATE ${TABLET_MULDIV_BINDING})
 target_link_libraries(tablet_core PUBLIC kernel32)
 # Win32 glue every window-owning room shares: the resource module, the error
 # box, class registration, combo and check-box helpers, scoped GDI owners.
@@ -71,12 +68,12 @@ target_link_libraries(tablet_driver PUBLIC tablet_core tablet_win)
 tablet_folder_library(tablet_exchange exchange)
 target_link_libraries(tablet_exchange PUBLIC tablet_driver tablet_core)
 # The custom controls: the area control with its pen capture, and the spin control.
-tablet_folder_library(tablet_controls controls ${TABLET_MULDIV_BINDING})
+tablet_folder_library(tablet_controls controls)
 target_link_libraries(tablet_controls PUBLIC tablet_driver tablet_core tablet_win gdi32)
 # The Information, Features and About dialogs and the units over the driver.
 tablet_folder_library(tablet_dialogs dialogs)
 target_link_libraries(tablet_dialogs PUBLIC tablet_exchange tablet_driver tablet_core tablet_win)
-# The Tablet Setup dialog (tablet_setup is the installer).
+# The Tablet Setup dialog (tablet_installer is the installer).
 tablet_folder_library(tablet_setup_dialog setup)
 target_link_libraries(tablet_setup_dialog PUBLIC tablet_exchange tablet_dialogs tablet_controls tablet_driver
                                           tablet_core tablet_win gdi32)
@@ -126,7 +123,7 @@ if(TABLET_MAKENSIS)
         DEPENDS tabletcp tabletcfg ${CMAKE_SOURCE_DIR}/installer/setup.nsi ${TABLET_GENERATED}/version.h ${CMAKE_SOURCE_DIR}/README.md
                 ${CMAKE_SOURCE_DIR}/LICENSE ${TABLET_GENERATED}/icons/app.ico
         COMMENT "Building the installer")
-    add_custom_target(tablet_setup ALL DEPENDS ${TABLET_SETUP})
+    add_custom_target(tablet_installer ALL DEPENDS ${TABLET_SETUP})
 else()
     message(WARNING "makensis not found (Debian package nsis; run tools/bootstrap): no installer")
 endif()
@@ -152,6 +149,7 @@ endif()
 # It sees the display as the program does: it carries the program's manifest.
 add_executable(tablet_tour ${CMAKE_SOURCE_DIR}/tools/tour/tour.cpp $<TARGET_OBJECTS:tabletcp_manifest>)
 target_include_directories(tablet_tour PRIVATE ${CMAKE_SOURCE_DIR}/src)
+target_link_libraries(tablet_tour PRIVATE tablet_child_program)
 add_dependencies(tablet_tour tabletcp Vellix32)
 
 # What is handed out or looked at of a flavour whose programs this host cannot
@@ -159,6 +157,6 @@ add_dependencies(tablet_tour tabletcp Vellix32)
 # builds only these for it).
 add_custom_target(shipped)
 add_dependencies(shipped tabletcp tabletcfg Vellix32 tablet_tour)
-if(TARGET tablet_setup)
-    add_dependencies(shipped tablet_setup)
+if(TARGET tablet_installer)
+    add_dependencies(shipped tablet_installer)
 endif()

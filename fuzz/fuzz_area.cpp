@@ -41,8 +41,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     AreaLimits limits = {};
     limits.W = in.U32();
     limits.H = in.U32();
-    AxisInfo x = {in.I32(), in.I32(), in.U32(), in.U32()};
-    AxisInfo y = {in.I32(), in.I32(), in.U32(), in.U32()};
+    AxisInfo x = in.Axis();
+    AxisInfo y = in.Axis();
     const int vert = in.I32(), horz = in.I32(), aspectY = in.I32(), aspectX = in.I32();
     const uint8_t flags = in.Byte();
 

@@ -10,6 +10,8 @@
 #include <string>
 #include <vector>
 
+#include "defs/vellix_records.h"
+
 class FuzzInput {
 public:
     FuzzInput(const uint8_t* data, size_t size) : data_(data), size_(size) {}
@@ -24,6 +26,8 @@ public:
         return v;
     }
     int32_t I32() { return static_cast<int32_t>(U32()); }
+    // An axis as the driver answers it: minimum, maximum, unit code, resolution.
+    AxisInfo Axis() { return AxisInfo{I32(), I32(), U32(), U32()}; }
     double Real() {
         uint64_t bits = static_cast<uint64_t>(U32()) | (static_cast<uint64_t>(U32()) << 32);
         double v;

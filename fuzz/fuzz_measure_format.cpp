@@ -30,11 +30,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     FuzzInput in(data, size);
     const int unit = static_cast<int>(in.Byte() % 5) - 1;
     const unsigned kind = in.Byte() & 3u;
-    AxisInfo axis;
-    axis.minimum = in.I32();
-    axis.maximum = in.I32();
-    axis.unitCode = in.U32();
-    axis.resolution = in.U32();
+    const AxisInfo axis = in.Axis();
     int counts = 0;
     do {
         const uint32_t count = in.U32();

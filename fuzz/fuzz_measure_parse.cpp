@@ -9,11 +9,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     FuzzInput in(data, size);
     const int unit = static_cast<int>(in.Byte() % 5) - 1;  // -1 .. 3
     const unsigned kind = in.Byte() & 3u;
-    AxisInfo axis;
-    axis.minimum = in.I32();
-    axis.maximum = in.I32();
-    axis.unitCode = in.U32();
-    axis.resolution = in.U32();
+    const AxisInfo axis = in.Axis();
     const uint32_t before = in.U32();
     std::vector<char> text = in.Text();
     const bool typedNothing = text[0] == '\0';

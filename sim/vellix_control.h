@@ -22,7 +22,7 @@
 
 #include <stdint.h>
 
-#include "driver/vellix_records.h"
+#include "defs/vellix_records.h"
 
 #ifdef __cplusplus
 extern "C" {

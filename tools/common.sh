@@ -119,3 +119,25 @@ rerun_unstarted() {  # preset log names...
     ctest --preset "$preset" -V -j1 -R "$pattern" >>"$log" 2>&1
     ctest_counts "$log"
 }
+
+# The GoogleTest cases of a ctest -V log, as "P F": every case that ran and
+# passed, and every case that failed; a test program that failed without a
+# failed case of its own (it crashed, hung or did not start) counts as one
+# failed case. A test run again later in the same log (see rerun_unstarted)
+# counts with its last result.
+gtest_counts() {  # log
+    awk '
+        /^[0-9]+: \[       OK \] / { split($1, n, ":"); ok[n[1]]++; next }
+        /^[0-9]+: \[  FAILED  \] .*\([0-9]+ ms\)/ { split($1, n, ":"); bad[n[1]]++; next }
+        / Test +#[0-9]+: / {
+            match($0, /#[0-9]+:/); t = substr($0, RSTART + 1, RLENGTH - 2)
+            status[t] = ($0 ~ / Passed /) ? "passed" : "failed"
+        }
+        END {
+            for (t in ok) good += ok[t]
+            for (t in bad) failed += bad[t]
+            for (t in status) if (status[t] == "failed" && !bad[t]) failed++
+            print good + 0, failed + 0
+        }
+    ' "$1"
+}

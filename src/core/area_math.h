@@ -6,7 +6,7 @@
 #include <cstdint>
 
 #include "core/settings.h"
-#include "driver/vellix_records.h"
+#include "defs/vellix_records.h"
 
 // Figures that every edit needs: tablet extents and the display shape.
 struct AreaLimits {

@@ -7,7 +7,7 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "driver/vellix_records.h"
+#include "defs/vellix_records.h"
 
 enum MeasureUnit : int {
     UnitInches = 0,

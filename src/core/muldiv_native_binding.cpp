@@ -1,5 +1,5 @@
 // Binds MulDivHalved to the portable MulDiv where there is no system one (the
-// native tests and fuzzers); the Windows build uses controls/muldiv_binding.cpp.
+// native tests and fuzzers); the Windows build uses core/muldiv_windows_binding.cpp.
 #include "core/muldiv.h"
 
 const MulDivFn MulDivFunction = PortableMulDiv;

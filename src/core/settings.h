@@ -4,7 +4,7 @@
 
 #include <cstdint>
 
-#include "driver/vellix_records.h"
+#include "defs/vellix_records.h"
 
 // A button map entry: the action code in its low four bits; the pen option's
 // form puts the code in the high four bits too (0x74 for code 4).

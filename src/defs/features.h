@@ -53,6 +53,16 @@
 #define IDS_ACTION_FIRST         60 /* 60..69: action codes 0..9, consecutive */
 #define IDS_ACTION_LAST          69
 #define IDS_ACTION_LAST_PEN      66 /* last action offered with the pen option */
+#define IDS_ACTION_NONE          60 /* the action list's entries, one per action code */
+#define IDS_ACTION_LEFT_CLICK    61
+#define IDS_ACTION_LEFT_DOUBLE   62
+#define IDS_ACTION_LEFT_DRAG     63
+#define IDS_ACTION_RIGHT_CLICK   64
+#define IDS_ACTION_RIGHT_DOUBLE  65
+#define IDS_ACTION_RIGHT_DRAG    66
+#define IDS_ACTION_MIDDLE_CLICK  67
+#define IDS_ACTION_MIDDLE_DOUBLE 68
+#define IDS_ACTION_MIDDLE_DRAG   69
 #define IDS_INCHES               70 /* 70, 71: list position = MeasureUnit */
 #define IDS_CENTIMETERS          71
 #define IDS_UNKNOWN              80
@@ -92,28 +102,29 @@
 #define IDC_UNITS_LABEL     30
 #define IDC_UNITS_LIST      31
 /* 32..49: six fields, each label, edit, spin in that order (edit = label + 1, spin = edit + 1). */
-#define IDC_WIDTH_LABEL   32
-#define IDC_WIDTH_EDIT    33
-#define IDC_WIDTH_SPIN    34
-#define IDC_HEIGHT_LABEL  35
-#define IDC_HEIGHT_EDIT   36
-#define IDC_HEIGHT_SPIN   37
-#define IDC_LEFT_LABEL    38
-#define IDC_LEFT_EDIT     39
-#define IDC_LEFT_SPIN     40
-#define IDC_TOP_LABEL     41
-#define IDC_TOP_EDIT      42
-#define IDC_TOP_SPIN      43
-#define IDC_RIGHT_LABEL   44
-#define IDC_RIGHT_EDIT    45
-#define IDC_RIGHT_SPIN    46
-#define IDC_BOTTOM_LABEL  47
-#define IDC_BOTTOM_EDIT   48
-#define IDC_BOTTOM_SPIN   49
-#define IDC_AREA_CONTROL  50
-#define SAS_TEMPLATE_BITS 0x0005 /* the area control's own style bits: in its template, never read */
-#define IDC_STATUS_LINE   51
-#define IDC_SETUP_TEST    52
+#define IDC_AREA_FIELD_STRIDE 3 /* ids from one field's control to the next field's */
+#define IDC_WIDTH_LABEL       32
+#define IDC_WIDTH_EDIT        33
+#define IDC_WIDTH_SPIN        34
+#define IDC_HEIGHT_LABEL      35
+#define IDC_HEIGHT_EDIT       36
+#define IDC_HEIGHT_SPIN       37
+#define IDC_LEFT_LABEL        38
+#define IDC_LEFT_EDIT         39
+#define IDC_LEFT_SPIN         40
+#define IDC_TOP_LABEL         41
+#define IDC_TOP_EDIT          42
+#define IDC_TOP_SPIN          43
+#define IDC_RIGHT_LABEL       44
+#define IDC_RIGHT_EDIT        45
+#define IDC_RIGHT_SPIN        46
+#define IDC_BOTTOM_LABEL      47
+#define IDC_BOTTOM_EDIT       48
+#define IDC_BOTTOM_SPIN       49
+#define IDC_AREA_CONTROL      50
+#define SAS_TEMPLATE_BITS     0x0005 /* the area control's own style bits: in its template, never read */
+#define IDC_STATUS_LINE       51
+#define IDC_SETUP_TEST        52
 
 #define IDC_STATIC_LABEL 65535 /* unnamed labels */
 

@@ -8,18 +8,13 @@ namespace {
 HMODULE libraryHandle = nullptr;
 EntryBinding* boundHead = nullptr;
 
-#define DEFINE_BINDING(name, ordinal, result, params, args) \
-    EntryBinding name##Binding = {#name, ordinal, nullptr, nullptr};
+#define DEFINE_BINDING(name, ordinal, result, params, args) EntryBinding name##Binding = {ordinal, nullptr, nullptr};
 VELLIX_ENTRY_POINTS(DEFINE_BINDING)
 #undef DEFINE_BINDING
 
 #define LIST_BINDING(name, ordinal, result, params, args) &name##Binding,
 EntryBinding* const allBindings[] = {VELLIX_ENTRY_POINTS(LIST_BINDING)};
 #undef LIST_BINDING
-
-}  // namespace
-
-namespace {
 
 // The driver is looked for in the program's folder, the system folders and
 // PATH, never in the current folder: a Vellix32.dll someone left in a
@@ -52,8 +47,7 @@ void BindEntry(EntryBinding* binding) {
         libraryHandle = LoadLibraryW(L"Vellix32");
     }
     if (!libraryHandle) return;
-    LPCSTR key = binding->ordinal ? reinterpret_cast<LPCSTR>(static_cast<ULONG_PTR>(binding->ordinal)) : binding->name;
-    binding->address = GetProcAddress(libraryHandle, key);
+    binding->address = GetProcAddress(libraryHandle, MAKEINTRESOURCEA(binding->ordinal));
     if (binding->address) {
         binding->next = boundHead;
         boundHead = binding;

@@ -9,8 +9,7 @@
 
 // One binding per entry point, linked into the bound list once resolved.
 struct EntryBinding {
-    const char* name;    // used only when ordinal is 0
-    DWORD ordinal;       // nonzero: look up by ordinal
+    DWORD ordinal;       // looked up by ordinal only
     FARPROC address;     // 0 while unbound
     EntryBinding* next;  // bound list link
 };

@@ -5,7 +5,7 @@
 
 #include <windows.h>
 
-#include "driver/vellix_records.h"
+#include "defs/vellix_records.h"
 
 // Context enumeration callback: answer 0 to stop, nonzero to go on.
 typedef BOOL(WINAPI* ContextEnumProc)(ContextHandle context, LPARAM parameter);

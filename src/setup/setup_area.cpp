@@ -39,7 +39,7 @@ AreaLimits CurrentLimits() {
 
 void WriteAreaField(HWND window, AreaField field, const AreaBox& area, int unit, const AreaLimits& limits) {
     int id = areaFieldEdits[field];
-    SendDlgItemMessageA(window, id, EM_LIMITTEXT, 7, 0);
+    SendDlgItemMessageA(window, id, EM_LIMITTEXT, AreaFieldTextLimit, 0);
     const char* text = FormatMeasure(AreaFieldValue(field, area, limits.W, limits.H), unit, AreaFieldKind(field));
     SetDlgItemTextA(window, id, text ? text : "");
 }

@@ -9,13 +9,17 @@
 
 namespace {
 
+// The warning's text is two strings joined: each is loaded into at most this
+// many characters, and the text holds both.
+constexpr int WarningPartSize = 80;
+
 // The warning before settings that take the mouse clicks away; true on OK.
 bool ConfirmLostClicks(uint32_t lostMask, void* owner) {
-    char text[160] = "";
-    char ending[80] = "";
-    char title[80] = "";
+    char text[2 * WarningPartSize] = "";
+    char ending[WarningPartSize] = "";
+    char title[WarningPartSize] = "";
     HINSTANCE instance = ResourceInstance();
-    LoadStringA(instance, IDS_WILL_DISABLE, text, 80);
+    LoadStringA(instance, IDS_WILL_DISABLE, text, WarningPartSize);
     LoadStringA(instance, LostClicksWarningString(lostMask), ending, sizeof ending);
     LoadStringA(instance, IDS_WARNING, title, sizeof title);
     strncat(text, ending, sizeof text - strlen(text) - 1);

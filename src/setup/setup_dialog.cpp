@@ -177,7 +177,7 @@ void ShowSettings(HWND window, SetupSettings& settings, int unit, int preserve, 
     CheckRadioButton(window, IDC_MODE_RELATIVE, IDC_MODE_ABSOLUTE,
                      settings.mode ? IDC_MODE_ABSOLUTE : IDC_MODE_RELATIVE);
 
-    SendDlgItemMessageA(window, IDC_SENS_EDIT, EM_LIMITTEXT, 4, 0);
+    SendDlgItemMessageA(window, IDC_SENS_EDIT, EM_LIMITTEXT, SensitivityTextLimit, 0);
     ShowAndStoreSensitivity(window, settings);
     AttachBuddy(window, IDC_SENS_SPIN);
 
@@ -190,7 +190,10 @@ void ShowSettings(HWND window, SetupSettings& settings, int unit, int preserve, 
     SendDlgItemMessageA(window, IDC_UNITS_LIST, CB_SETCURSEL, unit, 0);
 
     ShowArea(window, settings.area, unit, AreaFieldsAll);
-    for (int spin = IDC_WIDTH_SPIN; spin <= IDC_BOTTOM_SPIN; spin += 3) AttachBuddy(window, spin);
+    static_assert(IDC_HEIGHT_SPIN - IDC_WIDTH_SPIN == IDC_AREA_FIELD_STRIDE &&
+                      IDC_BOTTOM_SPIN - IDC_WIDTH_SPIN == 5 * IDC_AREA_FIELD_STRIDE,
+                  "the six area fields' spins stand one field apart");
+    for (int spin = IDC_WIDTH_SPIN; spin <= IDC_BOTTOM_SPIN; spin += IDC_AREA_FIELD_STRIDE) AttachBuddy(window, spin);
     SendDlgItemMessageA(window, IDC_AREA_CONTROL, SAM_SETAREA, 0, reinterpret_cast<LPARAM>(&settings.area));
 
     EnableControls(window, IDC_SENS_LABEL, IDC_SENS_SPIN, settings.mode == 0);

@@ -38,6 +38,8 @@ SensitivityField SensitivityFieldFor(const SetupSettings& settings);
 // Shows the field's percentage and stores the driver sensitivity it stands
 // for in settings, so that the record holds exactly what is shown.
 void ShowAndStoreSensitivity(HWND window, SetupSettings& settings);
+// The characters a user may type into the sensitivity field ("100%").
+constexpr WPARAM SensitivityTextLimit = 4;
 void ReadSensitivityText(char* text);
 void FillButtonList(HWND window);
 void FillActionList(HWND window);
@@ -55,6 +57,8 @@ extern AreaBox shownArea;
 extern AreaLimits areaLimits;  // displayAspect, maxAreaWidth, maxAreaHeight and the extents
 
 void ShapeAreaControl(HWND control);
+// The characters a user may type into an area field.
+constexpr WPARAM AreaFieldTextLimit = 7;
 // Which area fields ShowArea writes: all six, or those whose value differs
 // from what the fields showed last.
 enum AreaFieldsToWrite { AreaFieldsChanged, AreaFieldsAll };

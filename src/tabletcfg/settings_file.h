@@ -9,7 +9,7 @@
 #include <string>
 
 #include "core/settings.h"
-#include "driver/vellix_records.h"
+#include "defs/vellix_records.h"
 
 constexpr size_t SettingsFileLimit = 1024 * 1024;  // larger files are refused unread
 constexpr uint32_t FileCursorLimit = 32;           // cursor types of one device in a file

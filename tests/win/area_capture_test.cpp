@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "controls/area_capture.h"
 #include "controls/controls.h"
 #include "driver/driver.h"
 #include "driver/session.h"
@@ -19,7 +20,6 @@
 namespace {
 
 constexpr int AreaId = 50;
-constexpr int StateSlot = 32;
 constexpr LONG TabletX = 12000, TabletY = 9000;
 constexpr UINT TestBlinkTime = 700;
 constexpr UINT Pen = 0;
@@ -103,7 +103,7 @@ public:  // the helpers are used by table entries too
         }
     }
     bool WaitForTimeOut() {
-        return RunClockUntil([this] { return (State() & 0x0001) != 0; });
+        return RunClockUntil([this] { return (State() & AreaStopped) != 0; });
     }
     void SetArea(const Area& a) { SendMessageA(control, SAM_SETAREA, 0, reinterpret_cast<LPARAM>(&a)); }
     Area GetArea() {
@@ -111,7 +111,7 @@ public:  // the helpers are used by table entries too
         SendMessageA(control, SAM_GETAREA, 0, reinterpret_cast<LPARAM>(&a));
         return a;
     }
-    WORD State() { return GetWindowWord(control, StateSlot); }
+    WORD State() { return GetWindowWord(control, AreaStateSlot); }
     // The codes received since the last call.
     std::vector<WORD> Codes() {
         std::vector<WORD> codes = host->Codes();
@@ -510,7 +510,7 @@ TEST_F(AreaCaptureTest, ParentMayNarrowTheAllowedRectangle) {
     Packet(Pen, 1, 9000, 4000);
     EXPECT_EQ((CodeList{SAN_ASKUPPERRIGHT, SAN_DEFINED, SAN_AREACHANGED}), Codes());
     EXPECT_EQ((Area{3000, 4000, 9000, 7000}), GetArea());
-    EXPECT_NE(0, State() & 0x0004);  // the parent's shown flag survives
+    EXPECT_NE(0, State() & AreaShown);  // the parent's shown flag survives
 }
 
 TEST_F(AreaCaptureTest, WaitingForReleaseCarriesOverTheFocusLoss) {

@@ -77,7 +77,7 @@ TEST_F(DriverTest, UnloadForgetsEveryBindingAndASecondUnloadChangesNothing) {
 }
 
 TEST_F(DriverTest, MissingEntryLeavesItsBindingUnboundAndTheOthersWorking) {
-    EntryBinding missing = {"NoSuchEntry", 999, nullptr, nullptr};
+    EntryBinding missing = {999, nullptr, nullptr};
     BindEntry(&missing);
     EXPECT_EQ(missing.address, nullptr);
     EXPECT_EQ(missing.next, nullptr);
@@ -87,15 +87,6 @@ TEST_F(DriverTest, MissingEntryLeavesItsBindingUnboundAndTheOthersWorking) {
     EXPECT_EQ(missing.address, nullptr);
     EXPECT_NE(VXInfoA(InfoPresence, 0, nullptr), 0u);
     EXPECT_EQ(ListLength(), 1);
-}
-
-TEST_F(DriverTest, BindingWithoutOrdinalIsLookedUpByName) {
-    EntryBinding byName = {"SimReset", 0, nullptr, nullptr};
-    BindEntry(&byName);
-    EXPECT_EQ(byName.address, GetProcAddress(sim.Module(), "SimReset"));
-    EXPECT_EQ(BoundEntryList(), &byName);
-    UnloadDriver();
-    EXPECT_EQ(byName.address, nullptr);
 }
 
 TEST_F(DriverTest, DriverNamesAreNotExportedByName) {

@@ -31,15 +31,6 @@ std::string Join(const std::vector<std::string>& lines) {
     return text;
 }
 
-ButtonMap MapOf(std::initializer_list<uint8_t> codes) {
-    ButtonMap map = {};
-    size_t n = 0;
-    for (uint8_t code : codes) map.entry[n++] = code;
-    return map;
-}
-
-bool SameMap(const ButtonMap& a, const ButtonMap& b) { return memcmp(&a, &b, sizeof a) == 0; }
-
 std::string MapText(const ButtonMap& map) {
     char text[8 * 32] = "";
     for (uint8_t e : map.entry) snprintf(text + strlen(text), sizeof text - strlen(text), "%02X ", e);

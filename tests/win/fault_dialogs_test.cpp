@@ -42,7 +42,7 @@ std::vector<FaultCase> Cases() {
              e.aspectKeepsArea = true;
              e.contexts = 0;  // no default context to open the capture from
              e.afterPress = LowerLeftPrompt;
-         }},
+         }, Harshest},
         {"ZeroResolution", {{SimFaultZeroResolution, 1}}, "", 0,
          [](Expected& e) {
              e.inches = {"0\"", "0\"", "0 dpi", "0 dpi"};
@@ -51,7 +51,7 @@ std::vector<FaultCase> Cases() {
              e.width = "0\"";
              e.spunDownWidth = 11999;  // no step from the resolution: one count
              e.beepsOnWidth5 = 1;
-         }},
+         }, Harshest},
         {"LowResolution", {}, "[Device0]\nResolution=10\n", 0,
          [](Expected& e) {
              e.inches = {"1200\"", "900\"", "10 dpi", "10 dpi"};
@@ -67,7 +67,7 @@ std::vector<FaultCase> Cases() {
              e.spunDownWidth = 0;
              e.beepsOnWidth5 = 1;  // beyond an empty axis
              e.aspectKeepsArea = true;
-         }},
+         }, Harshest},
         {"ZeroExtentY", {{SimFaultZeroExtentY, 1}}, "", 0,
          [](Expected& e) {
              e.inches = {"12\"", "0\"", "1000 dpi", "1000 dpi"};

@@ -1,5 +1,6 @@
 // The real program in a process of its own under faults it cannot ask the
-// driver about: the driver library missing, each of the fifteen entry points
+// driver about: the driver library missing (the stop box, its caption, no
+// main window, exit code 0), each of the fifteen entry points
 // missing in turn (a driver built without it beside the program), and a
 // command line of 30,000 characters. Each run opens every dialog through the
 // main window's commands, presses every command button and exits; the
@@ -42,64 +43,24 @@ TEST(FaultProcessTest, MissingLibraryAndLongCommandLine) {
     ExpectFullSession(plainRun, "with the whole driver");
 }
 
-// A visible top-level window of the process: a box (dialog class) or the
-// main window, whichever shows first; null when none shows within the limit.
-struct WindowSearch {
-    DWORD process;
-    HWND found;
-};
-
-BOOL CALLBACK FindShownWindow(HWND window, LPARAM parameter) {
-    WindowSearch& search = *reinterpret_cast<WindowSearch*>(parameter);
-    DWORD process = 0;
-    GetWindowThreadProcessId(window, &process);
-    char name[64] = "";
-    GetClassNameA(window, name, sizeof name);
-    bool wanted = std::string(name) == "#32770" || std::string(name) == "Tablet Control Panel";
-    if (process != search.process || !IsWindowVisible(window) || !wanted) return TRUE;
-    search.found = window;
-    return FALSE;
-}
-
-HWND WaitForShownWindow(const PROCESS_INFORMATION& child, DWORD limitMs) {
-    for (DWORD started = GetTickCount(); GetTickCount() - started < limitMs;) {
-        WindowSearch search = {child.dwProcessId, nullptr};
-        EnumWindows(FindShownWindow, reinterpret_cast<LPARAM>(&search));
-        if (search.found) return search.found;
-        if (WaitForSingleObject(child.hProcess, 100) == WAIT_OBJECT_0) return nullptr;
-    }
-    return nullptr;
-}
-
 // Starts the program with another current folder and tells what it showed:
 // the stop box's text, or "main window". Either is closed and the process
 // must then end by itself.
 std::string ShownFrom(const std::string& program, const std::string& currentFolder) {
-    std::string line = Quoted(program);
-    STARTUPINFOA startup = {};
-    startup.cb = sizeof startup;
-    PROCESS_INFORMATION child = {};
-    if (!CreateProcessA(program.c_str(), &line[0], nullptr, nullptr, FALSE, 0, nullptr, currentFolder.c_str(), &startup,
-                        &child))
-        return "not started";
+    ChildProgram child;
+    if (!child.Start(program, Quoted(program), currentFolder)) return "not started";
     std::string shown = "nothing";
-    if (HWND window = WaitForShownWindow(child, 15000)) {
-        char name[64] = "";
-        GetClassNameA(window, name, sizeof name);
-        if (std::string(name) == "#32770") {
-            shown = RemoteItemText(window, 0xFFFF);
-            PostMessageA(window, WM_COMMAND, IDOK, 0);
-        } else {
+    if (HWND window = child.WaitForMainWindowOrBox()) {
+        if (window == child.MainWindow()) {
             shown = "main window";
             PostMessageA(window, WM_COMMAND, IDM_EXIT, 0);
+        } else {
+            shown = RemoteItemText(window, 0xFFFF);
+            PostMessageA(window, WM_COMMAND, IDOK, 0);
         }
     }
-    if (WaitForSingleObject(child.hProcess, 15000) != WAIT_OBJECT_0) {
-        TerminateProcess(child.hProcess, 1);
-        shown += " (hung)";
-    }
-    CloseHandle(child.hThread);
-    CloseHandle(child.hProcess);
+    DWORD exitCode = 0;
+    if (!child.WaitForExit(15000, exitCode)) shown += " (hung)";
     return shown;
 }
 

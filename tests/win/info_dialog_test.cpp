@@ -210,7 +210,7 @@ TEST_F(InfoDialogTest, OkWritesTheUnitEvenWhenUnchanged) {
 }
 
 TEST_F(InfoDialogTest, CentimetreTabletShowsItsOwnResolution) {
-    ASSERT_TRUE(sim.LoadDescription((ExeFolder() + "profiles\\centimetre.ini").c_str()));
+    ASSERT_TRUE(sim.LoadDescription((BinFolder() + "profiles\\centimetre.ini").c_str()));
     ForgetDeviceSelection();
     CurrentUnit = ReadUnitPreference();
     ASSERT_EQ(CurrentUnit, UnitCentimetres);

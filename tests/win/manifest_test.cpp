@@ -1,7 +1,8 @@
-// The program's application manifest: embedded as resource 24/1 of the built
-// exe, well-formed XML with the entries the program relies on, and honoured
-// by the system: the program's controls are those of the common controls
-// version 6.
+// The program file: its version resource carries the version the About box
+// shows, and its application manifest is embedded as resource 24/1 of the
+// built exe, well-formed XML with the entries the program relies on, and
+// honoured by the system: the program's controls are those of the common
+// controls version 6.
 #include <windows.h>
 #include <commctrl.h>
 #include <initguid.h>
@@ -18,10 +19,17 @@
 
 #include "defs/features.h"
 #include "support/fault_process.h"
+#include "support/windows_harness.h"
+#include "version.h"
 
 namespace {
 
-std::string ProgramPath() { return fault_test::BinFolder() + "tabletcp.exe"; }
+std::string ProgramPath() { return BinFolder() + "tabletcp.exe"; }
+
+TEST(StartupTest, ProgramCarriesTheVersionTheAboutBoxShows) {
+    EXPECT_EQ(VersionText(ProgramPath(), "FileVersion"), TABLET_VERSION_TEXT);
+    EXPECT_EQ(VersionText(ProgramPath(), "ProductName"), "Tablet Control Panel");
+}
 
 // The bytes of resource 24/1 of a module read as data, not run.
 std::string ManifestOf(const std::string& path) {
@@ -194,8 +202,8 @@ std::vector<std::string> CommonControlsModules(DWORD processId) {
 }
 
 TEST(Manifest, TheRunningProgramUsesTheCommonControls6) {
-    fault_test::ProgramFolder folder("manifest", fault_test::BinFolder() + "Vellix32.dll");
-    fault_test::ChildProgram child;
+    fault_test::ProgramFolder folder("manifest", BinFolder() + "Vellix32.dll");
+    ChildProgram child;
     HWND mainWindow = fault_test::StartToMainWindow(folder, child);
     ASSERT_TRUE(mainWindow);
     PostMessageA(mainWindow, WM_COMMAND, IDM_ABOUT, 0);

@@ -40,7 +40,7 @@ protected:
         ForgetDeviceSelection();
     }
     void LoadProfile(const char* name) {
-        ASSERT_TRUE(sim.LoadDescription((ExeFolder() + "profiles\\" + name).c_str()));
+        ASSERT_TRUE(sim.LoadDescription((BinFolder() + "profiles\\" + name).c_str()));
         Reselect(nullptr);
     }
     std::string Units(const char* section) { return preferences.Value(section, "Units"); }

@@ -5,6 +5,7 @@
 
 #include <memory>
 
+#include "controls/area_capture.h"
 #include "controls/controls.h"
 #include "core/muldiv.h"
 #include "driver/driver.h"
@@ -15,8 +16,6 @@
 namespace {
 
 constexpr int AreaId = 50;
-constexpr int StateSlot = 32;
-constexpr WORD ShownFlag = 0x0004;
 constexpr LONG TabletX = 12000, TabletY = 9000;
 
 struct Area {
@@ -51,7 +50,7 @@ protected:
         SendMessageA(control, SAM_GETAREA, 0, reinterpret_cast<LPARAM>(&a));
         return a;
     }
-    bool Shown() { return (GetWindowWord(control, StateSlot) & ShownFlag) != 0; }
+    bool Shown() { return (GetWindowWord(control, AreaStateSlot) & AreaShown) != 0; }
     void Paint() {
         InvalidateRect(control, nullptr, TRUE);
         UpdateWindow(control);
@@ -77,7 +76,7 @@ TEST_F(SetAreaTest, ClassIsRegisteredOnceWithItsLayout) {
     EXPECT_EQ(LoadCursorA(nullptr, IDC_ARROW), info.hCursor);
     // A new control starts with no area and no state.
     EXPECT_EQ((Area{0, 0, 0, 0}), GetArea());
-    EXPECT_EQ(0, GetWindowWord(control, StateSlot));
+    EXPECT_EQ(0, GetWindowWord(control, AreaStateSlot));
 }
 
 TEST_F(SetAreaTest, GetAfterSetAnswersTheSameCornersAndTheShownFlag) {

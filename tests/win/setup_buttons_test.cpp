@@ -14,15 +14,6 @@ using namespace setup_test;
 
 namespace {
 
-ButtonMap MapOf(std::initializer_list<uint8_t> codes) {
-    ButtonMap map = {};
-    size_t n = 0;
-    for (uint8_t code : codes) map.entry[n++] = code;
-    return map;
-}
-
-bool SameMap(const ButtonMap& a, const ButtonMap& b) { return memcmp(&a, &b, sizeof a) == 0; }
-
 // One active pen with these button names and default map.
 std::string Pen(const std::string& names, const std::string& map, bool penOption = false) {
     return Tablet(penOption ? "PenOption=1" : "",

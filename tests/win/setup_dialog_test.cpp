@@ -34,13 +34,6 @@ bool IsGroupBox(HWND control) {
     return WindowClass(control) == "Button" && (GetWindowLongA(control, GWL_STYLE) & 0x0F) == BS_GROUPBOX;
 }
 
-ButtonMap MapOf(std::initializer_list<uint8_t> codes) {
-    ButtonMap map = {};
-    size_t n = 0;
-    for (uint8_t code : codes) map.entry[n++] = code;
-    return map;
-}
-
 class SetupDialogTest : public ::testing::Test {
 protected:
     void Open(int trackingMode = 1, int unit = 0) {

@@ -133,7 +133,7 @@ TEST_F(SimTest, EveryEntryPointIsBoundByOrdinalAndNoneByName) {
 
 TEST_F(SimTest, EachFaultVariantLacksExactlyItsOrdinal) {
     for (const EntryName& missing : kEntries) {
-        std::string path = ExeFolder() + "missing\\" + std::to_string(missing.ordinal) + "\\Vellix32.dll";
+        std::string path = BinFolder() + "missing\\" + std::to_string(missing.ordinal) + "\\Vellix32.dll";
         HMODULE variant = LoadLibraryA(path.c_str());
         ASSERT_NE(variant, nullptr) << path;
         EXPECT_NE(variant, sim.Module());
@@ -227,7 +227,7 @@ TEST_F(SimTest, ButtonNamesFollowEachOtherAndEndWithAnEmptyName) {
 }
 
 TEST_F(SimTest, DevicesEndAtTheFirstWithoutRelativeFields) {
-    ASSERT_TRUE(sim.LoadDescription((ExeFolder() + "profiles\\several_devices.ini").c_str()));
+    ASSERT_TRUE(sim.LoadDescription((BinFolder() + "profiles\\several_devices.ini").c_str()));
     const uint32_t relative[] = {RelativeFieldX | RelativeFieldY, 0, 0};
     const uint32_t first[] = {0, 1, 3};
     for (UINT d = 0; d < 3; ++d) {
@@ -240,13 +240,13 @@ TEST_F(SimTest, DevicesEndAtTheFirstWithoutRelativeFields) {
 }
 
 TEST_F(SimTest, DescriptionsGiveUnitsResolutionsAndOptions) {
-    ASSERT_TRUE(sim.LoadDescription((ExeFolder() + "profiles\\centimetre.ini").c_str()));
+    ASSERT_TRUE(sim.LoadDescription((BinFolder() + "profiles\\centimetre.ini").c_str()));
     AxisInfo x = Axis(DeviceInfo, DeviceAxisX);
     EXPECT_EQ(x.unitCode, AxisUnitCentimetres);
     EXPECT_EQ(x.resolution, 400u << 16);
     EXPECT_EQ(Dword(InterfaceInfo, InterfaceContextOptions), 0u);
 
-    ASSERT_TRUE(sim.LoadDescription((ExeFolder() + "profiles\\pen_option.ini").c_str()));
+    ASSERT_TRUE(sim.LoadDescription((BinFolder() + "profiles\\pen_option.ini").c_str()));
     EXPECT_EQ(Dword(InterfaceInfo, InterfaceContextOptions) & PenOptionBit, PenOptionBit);
     EXPECT_EQ(sim.Context(sim.ContextAt(0)).options, PenOptionBit);
 
@@ -287,7 +287,7 @@ BOOL WINAPI CollectContexts(ContextHandle context, LPARAM parameter) {
 }
 
 TEST_F(SimTest, EnumerationVisitsSystemThenOpenedContextsUntilTheCallbackStops) {
-    ASSERT_TRUE(sim.LoadDescription((ExeFolder() + "profiles\\contexts.ini").c_str()));
+    ASSERT_TRUE(sim.LoadDescription((BinFolder() + "profiles\\contexts.ini").c_str()));
     Receiver receiver;
     ContextRecord record = OpenRecord();
     ContextHandle opened = vx.VXOpenA(receiver.window, &record, TRUE);
@@ -418,7 +418,7 @@ TEST_F(SimTest, PacketsRoundTripThroughTheWindowsQueue) {
 }
 
 TEST_F(SimTest, PacketsGoOnlyToContextsOfTheCursorsDevice) {
-    ASSERT_TRUE(sim.LoadDescription((ExeFolder() + "profiles\\several_devices.ini").c_str()));
+    ASSERT_TRUE(sim.LoadDescription((BinFolder() + "profiles\\several_devices.ini").c_str()));
     Receiver one, two;
     ContextRecord record = OpenRecord();
     record.device = 1;
@@ -716,7 +716,7 @@ TEST_F(SimTest, CursorCountAndFirstCursorFaultsReshapeTheCursors) {
 }
 
 TEST_F(SimTest, ContextFaultsRemoveOrAddSystemContexts) {
-    ASSERT_TRUE(sim.LoadDescription((ExeFolder() + "profiles\\contexts.ini").c_str()));
+    ASSERT_TRUE(sim.LoadDescription((BinFolder() + "profiles\\contexts.ini").c_str()));
     sim.SetFault(SimFaultNoDefaultSystem, 1);
     ASSERT_EQ(sim.ContextCount(), 2);  // "Digitizer" and "Default Syste"
     EXPECT_EQ(sim.SystemContextOf(0), 0u);
@@ -872,7 +872,7 @@ TEST_F(ConfigDialogTest, OkKeepsTheChoiceAndAsksForARestartWhenTheDeviceDoes) {
     for (const ConfigCase& c : cases) {
         sim.Reset();
         manager = vx.VXMgrOpen(nullptr, MessageBase);
-        ASSERT_TRUE(sim.LoadDescription((ExeFolder() + "profiles\\" + c.profile).c_str()));
+        ASSERT_TRUE(sim.LoadDescription((BinFolder() + "profiles\\" + c.profile).c_str()));
         EXPECT_NE(vx.VXMgrDeviceConfig(manager, 0, nullptr), 0u);
         ConfigAnswer answer(c.choose, c.press);
         EXPECT_EQ(Run(answer), c.result) << c.profile << " " << c.choose;
@@ -887,7 +887,7 @@ TEST_F(ConfigDialogTest, OkKeepsTheChoiceAndAsksForARestartWhenTheDeviceDoes) {
     ConfigAnswer again(0, IDCANCEL);
     sim.Reset();
     manager = vx.VXMgrOpen(nullptr, MessageBase);
-    sim.LoadDescription((ExeFolder() + "profiles\\config_dialog.ini").c_str());
+    sim.LoadDescription((BinFolder() + "profiles\\config_dialog.ini").c_str());
     ConfigAnswer firm(VXC_CONFIG_FIRM, IDOK);
     Run(firm);
     Run(again);
@@ -895,7 +895,7 @@ TEST_F(ConfigDialogTest, OkKeepsTheChoiceAndAsksForARestartWhenTheDeviceDoes) {
 }
 
 TEST_F(ConfigDialogTest, AForcedResultSkipsTheDialog) {
-    ASSERT_TRUE(sim.LoadDescription((ExeFolder() + "profiles\\config_restart.ini").c_str()));
+    ASSERT_TRUE(sim.LoadDescription((BinFolder() + "profiles\\config_restart.ini").c_str()));
     sim.SetConfigResult(RestartNeeded);
     ConfigAnswer answer(0, IDOK);
     EXPECT_EQ(Run(answer), RestartNeeded);

@@ -74,7 +74,7 @@ protected:
     }
 
     void UseProfile(const char* name) {
-        profile = name ? fault_test::BinFolder() + "profiles\\" + name : "";
+        profile = name ? BinFolder() + "profiles\\" + name : "";
         LoadState();
     }
 
@@ -99,7 +99,7 @@ protected:
     }
 
     CfgRun Run(const std::string& arguments, const std::string& program = "") {
-        const std::string exe = program.empty() ? fault_test::BinFolder() + "tabletcfg.exe" : program;
+        const std::string exe = program.empty() ? BinFolder() + "tabletcfg.exe" : program;
         SetEnvironmentVariableA("VELLIX_TABLET", profile.empty() ? nullptr : profile.c_str());
         SetEnvironmentVariableA("VELLIX_STATE", statePath.c_str());
         SetEnvironmentVariableA("VELLIX_CALL_LOG", logPath.c_str());
@@ -115,29 +115,16 @@ protected:
         CfgRun run;
         HANDLE out = InheritableFile(outPath), err = InheritableFile(errPath);
         EXPECT_TRUE(out != INVALID_HANDLE_VALUE && err != INVALID_HANDLE_VALUE) << outPath;
-        STARTUPINFOA startup = {};
-        startup.cb = sizeof startup;
-        startup.dwFlags = STARTF_USESTDHANDLES;
-        startup.hStdInput = GetStdHandle(STD_INPUT_HANDLE);
-        startup.hStdOutput = out;
-        startup.hStdError = err;
-        PROCESS_INFORMATION process = {};
-        std::string commandLine = fault_test::Quoted(exe) + " " + arguments;
+        const std::string commandLine = Quoted(exe) + " " + arguments;
         // In its own folder, so that the folder is the only place it could
         // find a Vellix32.dll beside it.
-        const std::string exeFolder = exe.substr(0, exe.find_last_of('\\'));
-        const bool started = CreateProcessA(exe.c_str(), &commandLine[0], nullptr, nullptr, TRUE, CREATE_NO_WINDOW,
-                                            nullptr, exeFolder.c_str(), &startup, &process) != 0;
+        ChildProgram child;
+        const ChildProgram::Output output = {out, err};
+        const bool started = child.Start(exe, commandLine, "", &output);
         CloseHandle(out);
         CloseHandle(err);
         EXPECT_TRUE(started) << commandLine;
-        if (started) {
-            run.finished = WaitForSingleObject(process.hProcess, ChildLimitMs) == WAIT_OBJECT_0;
-            if (!run.finished) TerminateProcess(process.hProcess, 99);
-            GetExitCodeProcess(process.hProcess, &run.exitCode);
-            CloseHandle(process.hProcess);
-            CloseHandle(process.hThread);
-        }
+        run.finished = started && child.WaitForExit(ChildLimitMs, run.exitCode);
         EXPECT_TRUE(run.finished) << commandLine << ": still running after " << ChildLimitMs << " ms";
         // Standard output and error are text: lines end in CR LF.
         run.out = WithoutCarriageReturns(ReadWholeFile(outPath));
@@ -381,7 +368,7 @@ TEST_F(TabletCfgTest, ExitCodesForUsageNoDriverAndARefusedWrite) {
     const std::string alone = folder + "\\alone", withoutSet = folder + "\\without_set";
     CreateDirectoryA(alone.c_str(), nullptr);
     CreateDirectoryA(withoutSet.c_str(), nullptr);
-    const std::string bin = fault_test::BinFolder();
+    const std::string bin = BinFolder();
     ASSERT_TRUE(CopyFileA((bin + "tabletcfg.exe").c_str(), (alone + "\\tabletcfg.exe").c_str(), FALSE));
     ASSERT_TRUE(CopyFileA((bin + "tabletcfg.exe").c_str(), (withoutSet + "\\tabletcfg.exe").c_str(), FALSE));
     ASSERT_TRUE(CopyFileA((bin + "missing\\62\\Vellix32.dll").c_str(), (withoutSet + "\\Vellix32.dll").c_str(), FALSE));

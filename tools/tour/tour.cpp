@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "defs/features.h"
+#include "support/child_program.h"
 
 namespace {
 
@@ -60,17 +61,14 @@ bool SaveScreenRect(const RECT& box, const std::string& path) {
 
 // --- driving the program ---
 
-const char MainCaption[] = "Tablet Control Panel";
-
-HWND WaitForWindow(const char* className, const char* title, DWORD processId, int milliseconds) {
-    for (int waited = 0; waited < milliseconds; waited += 50) {
-        HWND found = nullptr;
-        while ((found = FindWindowExA(nullptr, found, className, title)) != nullptr) {
-            DWORD owner = 0;
-            GetWindowThreadProcessId(found, &owner);
-            if (owner == processId && IsWindowVisible(found)) return found;
+// A dialog of the program with the caption given, once it shows.
+HWND WaitForDialog(const ChildProgram& child, const char* caption) {
+    for (DWORD begun = GetTickCount(); GetTickCount() - begun < 10000 && child.Running(); Sleep(50)) {
+        for (HWND dialog : child.Dialogs()) {
+            char text[128] = "";
+            GetWindowTextA(dialog, text, sizeof text);
+            if (std::string(text) == caption) return dialog;
         }
-        Sleep(50);
     }
     return nullptr;
 }
@@ -97,26 +95,17 @@ int main(int argc, char** argv) {
     std::string folder = argc > 1 ? argv[1] : ".";
     CreateDirectoryA(folder.c_str(), nullptr);
 
-    char exe[MAX_PATH];
-    GetModuleFileNameA(nullptr, exe, sizeof exe);
-    std::string program(exe);
-    program = program.substr(0, program.find_last_of("\\/") + 1) + "tabletcp.exe";
-
-    STARTUPINFOA startup = {};
-    startup.cb = sizeof startup;
-    PROCESS_INFORMATION process = {};
-    std::string commandLine = "\"" + program + "\"";
-    if (!CreateProcessA(program.c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
-                        &process)) {
+    std::string program = BinFolder() + "tabletcp.exe";
+    ChildProgram child;
+    if (!child.Start(program, Quoted(program))) {
         printf("FAILED to start %s\n", program.c_str());
         return 1;
     }
-    WaitForInputIdle(process.hProcess, 10000);
+    WaitForInputIdle(child.Handle(), 10000);
     int failures = 0;
-    HWND mainWindow = WaitForWindow(MainCaption, MainCaption, process.dwProcessId, 15000);
-    if (!mainWindow) {
+    HWND mainWindow = child.WaitForMainWindowOrBox();
+    if (!mainWindow || mainWindow != child.MainWindow()) {
         printf("FAILED: the main window did not appear\n");
-        TerminateProcess(process.hProcess, 1);
         return 1;
     }
     failures += !Snapshot(mainWindow, folder, "main");
@@ -129,7 +118,7 @@ int main(int argc, char** argv) {
     };
     for (const DialogStop& stop : stops) {
         PostMessageA(mainWindow, WM_COMMAND, stop.command, 0);
-        HWND dialog = WaitForWindow("#32770", stop.caption, process.dwProcessId, 10000);
+        HWND dialog = WaitForDialog(child, stop.caption);
         if (!dialog) {
             printf("FAILED: \"%s\" did not appear\n", stop.caption);
             ++failures;
@@ -137,13 +126,13 @@ int main(int argc, char** argv) {
         }
         failures += !Snapshot(dialog, folder, stop.picture);
         PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
-        for (int waited = 0; IsWindow(dialog) && waited < 5000; waited += 50) Sleep(50);
+        child.WaitGone(dialog, 5000);
     }
 
     // The Setup dialog while the area control follows the pen: a click on the
     // control starts the capture; the pointer moves stand in for the pen.
     PostMessageA(mainWindow, WM_COMMAND, IDM_CUSTOMIZATION, 0);
-    HWND setup = WaitForWindow("#32770", "Tablet Setup", process.dwProcessId, 10000);
+    HWND setup = WaitForDialog(child, "Tablet Setup");
     HWND area = setup ? GetDlgItem(setup, IDC_AREA_CONTROL) : nullptr;
     if (area) {
         // The area control is usable only without Whole Tablet.
@@ -159,19 +148,17 @@ int main(int argc, char** argv) {
         }
         failures += !Snapshot(setup, folder, "setup-capture");
         PostMessageA(setup, WM_COMMAND, IDCANCEL, 0);
-        for (int waited = 0; IsWindow(setup) && waited < 5000; waited += 50) Sleep(50);
+        child.WaitGone(setup, 5000);
     } else {
         printf("FAILED: no area control to capture with\n");
         ++failures;
     }
 
     PostMessageA(mainWindow, WM_COMMAND, IDM_EXIT, 0);
-    if (WaitForSingleObject(process.hProcess, 10000) != WAIT_OBJECT_0) {
+    DWORD exitCode = 0;
+    if (!child.WaitForExit(10000, exitCode)) {
         printf("FAILED: the program did not end\n");
-        TerminateProcess(process.hProcess, 1);
         ++failures;
     }
-    CloseHandle(process.hThread);
-    CloseHandle(process.hProcess);
     return failures == 0 ? 0 : 1;
 }

@@ -10,13 +10,12 @@
 
 #include <gtest/gtest.h>
 
-#include <fstream>
-#include <iterator>
 #include <set>
 #include <string>
 
 #include "defs/features.h"
 #include "support/fault_process.h"
+#include "support/windows_harness.h"
 #include "version.h"
 
 namespace {
@@ -41,11 +40,6 @@ std::string ShortcutPath() { return Folder(CSIDL_COMMON_PROGRAMS) + "\\" + Short
 
 bool Exists(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
 
-std::string Contents(const std::string& path) {
-    std::ifstream file(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
-}
-
 std::set<std::string> FilesIn(const std::string& folder) {
     std::set<std::string> names;
     WIN32_FIND_DATAA found;
@@ -59,21 +53,11 @@ std::set<std::string> FilesIn(const std::string& folder) {
     return names;
 }
 
-// Runs a command line and waits for its process; false when it did not end
-// within the limit (it is then ended).
-bool RunAndWait(const std::string& commandLine, DWORD limitMs, DWORD& exitCode) {
-    STARTUPINFOA startup = {};
-    startup.cb = sizeof startup;
-    PROCESS_INFORMATION process = {};
-    std::string line = commandLine;
-    if (!CreateProcessA(nullptr, &line[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process))
-        return false;
-    bool ended = WaitForSingleObject(process.hProcess, limitMs) == WAIT_OBJECT_0;
-    if (!ended) TerminateProcess(process.hProcess, 1);
-    GetExitCodeProcess(process.hProcess, &exitCode);
-    CloseHandle(process.hThread);
-    CloseHandle(process.hProcess);
-    return ended;
+// Runs a program with its arguments from the test's folder and waits for its
+// end; false when it did not end within the limit (it is then ended).
+bool RunAndWait(const std::string& program, const std::string& arguments, DWORD limitMs, DWORD& exitCode) {
+    ChildProgram child;
+    return child.Start(program, Quoted(program) + " " + arguments, BinFolder()) && child.WaitForExit(limitMs, exitCode);
 }
 
 // Waits, with a generous limit, until the condition holds.
@@ -130,19 +114,6 @@ std::string ShortcutTarget(const std::string& shortcut) {
     return target;
 }
 
-std::string VersionText(const std::string& path, const char* name) {
-    DWORD ignored = 0, size = GetFileVersionInfoSizeA(path.c_str(), &ignored);
-    if (!size) return "(no version resource)";
-    std::string block(size, '\0');
-    if (!GetFileVersionInfoA(path.c_str(), 0, size, &block[0])) return "(unreadable)";
-    char* value = nullptr;
-    UINT length = 0;
-    std::string query = std::string("\\StringFileInfo\\040904b0\\") + name;
-    if (!VerQueryValueA(&block[0], query.c_str(), reinterpret_cast<void**>(&value), &length) || !value)
-        return "(missing)";
-    return value;
-}
-
 class Installer : public ::testing::Test {
 protected:
     void SetUp() override { CoInitialize(nullptr); }
@@ -153,18 +124,18 @@ TEST_F(Installer, InstallsRunsAndUninstallsLeavingOnlyThePreference) {
     const std::string setup = SetupPath(), folder = InstallFolder();
     ASSERT_TRUE(Exists(setup)) << setup;
     ASSERT_FALSE(Exists(folder)) << "the prefix is not fresh";
-    EXPECT_EQ(VersionText(setup, "ProductVersion"), TABLET_VERSION_TEXT);
-    EXPECT_EQ(VersionText(setup, "ProductName"), "Tablet Control Panel");
+    EXPECT_EQ(VersionText(setup, "ProductVersion", "040904b0"), TABLET_VERSION_TEXT);
+    EXPECT_EQ(VersionText(setup, "ProductName", "040904b0"), "Tablet Control Panel");
 
     // Silent installation.
     DWORD exitCode = 1;
-    ASSERT_TRUE(RunAndWait(fault_test::Quoted(setup) + " /S", 120000, exitCode));
+    ASSERT_TRUE(RunAndWait(setup, "/S", 120000, exitCode));
     ASSERT_EQ(exitCode, 0u);
     EXPECT_EQ(FilesIn(folder),
               (std::set<std::string>{"LICENSE.txt", "README.md", "tabletcfg.exe", "tabletcp.exe", "uninstall.exe"}));
     std::string program = folder + "\\tabletcp.exe";
-    EXPECT_EQ(Contents(program), Contents(fault_test::BinFolder() + "tabletcp.exe"));
-    EXPECT_EQ(Contents(folder + "\\tabletcfg.exe"), Contents(fault_test::BinFolder() + "tabletcfg.exe"));
+    EXPECT_EQ(ReadWholeFile(program), ReadWholeFile(fault_test::BinFolder() + "tabletcp.exe"));
+    EXPECT_EQ(ReadWholeFile(folder + "\\tabletcfg.exe"), ReadWholeFile(fault_test::BinFolder() + "tabletcfg.exe"));
     EXPECT_TRUE(Exists(ShortcutPath())) << ShortcutPath();
     EXPECT_EQ(ShortcutTarget(ShortcutPath()), program);
 
@@ -177,7 +148,7 @@ TEST_F(Installer, InstallsRunsAndUninstallsLeavingOnlyThePreference) {
     EXPECT_EQ(RegistryText(key, "UninstallString"), fault_test::Quoted(folder + "\\uninstall.exe"));
     EXPECT_EQ(RegistryText(key, "QuietUninstallString"), fault_test::Quoted(folder + "\\uninstall.exe") + " /S");
     // In kilobytes: at least the program itself, and not a great deal more.
-    DWORD programKb = static_cast<DWORD>(Contents(program).size() / 1024);
+    DWORD programKb = static_cast<DWORD>(ReadWholeFile(program).size() / 1024);
     EXPECT_GE(RegistryNumber(key, "EstimatedSize"), programKb);
     EXPECT_LE(RegistryNumber(key, "EstimatedSize"), 4 * programKb + 512);
     RegCloseKey(key);
@@ -215,7 +186,7 @@ TEST_F(Installer, InstallsRunsAndUninstallsLeavingOnlyThePreference) {
 
     // Silent uninstallation: the uninstaller hands over to a copy of itself
     // and ends at once, so the test waits for its work to be done.
-    ASSERT_TRUE(RunAndWait(fault_test::Quoted(folder + "\\uninstall.exe") + " /S", 120000, exitCode));
+    ASSERT_TRUE(RunAndWait(folder + "\\uninstall.exe", "/S", 120000, exitCode));
     EXPECT_EQ(exitCode, 0u);
     EXPECT_TRUE(WaitFor([&] { return !Exists(folder) && !UninstallKeyExists(); })) << "still there: " << folder;
     EXPECT_FALSE(Exists(ShortcutPath()));

@@ -114,7 +114,14 @@ struct FaultCase {
     std::string description;                // a tablet description; empty: the built-in tablet
     uint32_t packetCursor;                  // the cursor that presses on the area control
     std::function<void(Expected&)> adjust;  // from the built-in tablet's figures to the case's
+    // Among the harshest cases: the only ones run again under Wine's
+    // validating heap (CTest label heap_validate, TABLET_HARSHEST_ONLY set).
+    bool harshest = false;
 };
+constexpr bool Harshest = true;
+// The validating heap's pass (TABLET_HARSHEST_ONLY set): every other case and
+// test of a fault program is skipped.
+bool HarshestOnly();
 
 // Sets the case up, drives Information, About, Tablet Setup and Features
 // through every command, and checks what they showed against the case, and

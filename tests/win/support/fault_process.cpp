@@ -21,33 +21,6 @@ namespace {
 constexpr UINT SendLimitMs = 3000;  // a sent message that takes longer counts as a hang
 constexpr DWORD PollMs = 5;
 
-struct WindowSearch {
-    DWORD processId;
-    std::vector<HWND> found;
-    const char* className;
-};
-
-BOOL CALLBACK CollectProcessWindow(HWND window, LPARAM parameter) {
-    WindowSearch* search = reinterpret_cast<WindowSearch*>(parameter);
-    DWORD owner = 0;
-    GetWindowThreadProcessId(window, &owner);
-    if (owner == search->processId && IsWindowVisible(window) && WindowClass(window) == search->className)
-        search->found.push_back(window);
-    return TRUE;
-}
-
-std::vector<HWND> ProcessWindows(DWORD processId, const char* className) {
-    WindowSearch search = {processId, {}, className};
-    EnumWindows(CollectProcessWindow, reinterpret_cast<LPARAM>(&search));
-    return search.found;
-}
-
-bool Contains(const std::vector<HWND>& windows, HWND window) {
-    for (HWND w : windows)
-        if (w == window) return true;
-    return false;
-}
-
 LRESULT RemoteSend(HWND window, UINT message, WPARAM wParam, LPARAM lParam, bool* ok = nullptr) {
     DWORD_PTR result = 0;
     LRESULT sent = SendMessageTimeoutA(window, message, wParam, lParam, SMTO_ABORTIFHUNG, SendLimitMs, &result);
@@ -230,13 +203,6 @@ void DriveEveryDialog(ChildProgram& child, HWND mainWindow, SessionReport& repor
 
 // --- folders -----------------------------------------------------------------
 
-std::string BinFolder() {
-    char path[MAX_PATH] = "";
-    GetModuleFileNameA(nullptr, path, sizeof path);
-    std::string folder(path);
-    return folder.substr(0, folder.find_last_of("\\/") + 1);
-}
-
 ProgramFolder::ProgramFolder(const std::string& name, const std::string& dllPath) {
     path = TempPath(name);
     CreateDirectoryA(path.c_str(), nullptr);
@@ -275,79 +241,11 @@ std::string RemoteText(HWND window) {
 
 std::string RemoteItemText(HWND dialog, int id) { return RemoteText(GetDlgItem(dialog, id)); }
 
-// --- the child process -------------------------------------------------------
-
-ChildProgram::~ChildProgram() {
-    if (!started) return;
-    if (Running()) Terminate();
-    CloseHandle(process.hThread);
-    CloseHandle(process.hProcess);
-}
-
-bool ChildProgram::Start(const std::string& program, const std::string& commandLine) {
-    std::string folder = program.substr(0, program.find_last_of("\\/"));
-    std::vector<char> line(commandLine.begin(), commandLine.end());
-    line.push_back('\0');
-    STARTUPINFOA startup = {};
-    startup.cb = sizeof startup;
-    started = CreateProcessA(program.c_str(), line.data(), nullptr, nullptr, FALSE, 0, nullptr, folder.c_str(),
-                             &startup, &process) != FALSE;
-    return started;
-}
-
-bool ChildProgram::Running() const { return started && WaitForSingleObject(process.hProcess, 0) == WAIT_TIMEOUT; }
-
-HWND ChildProgram::MainWindow() const {
-    std::vector<HWND> windows = ProcessWindows(process.dwProcessId, "Tablet Control Panel");
-    return windows.empty() ? nullptr : windows.front();
-}
-
-std::vector<HWND> ChildProgram::Dialogs() const { return ProcessWindows(process.dwProcessId, "#32770"); }
-
 HWND StartToMainWindow(const ProgramFolder& folder, ChildProgram& child) {
     PlainEnvironment();
     if (!folder.Ready() || !child.Start(folder.Program(), Quoted(folder.Program()))) return nullptr;
     HWND window = child.WaitForMainWindowOrBox();
     return window && child.MainWindow() == window ? window : nullptr;
-}
-
-HWND ChildProgram::WaitForMainWindowOrBox(DWORD limitMs) const {
-    for (DWORD started = GetTickCount(); GetTickCount() - started < limitMs && Running();) {
-        std::vector<HWND> boxes = Dialogs();
-        if (!boxes.empty()) return boxes.front();
-        if (HWND main = MainWindow()) return main;
-        Sleep(PollMs);
-    }
-    return nullptr;
-}
-
-HWND ChildProgram::WaitForNewDialog(const std::vector<HWND>& known, DWORD limitMs) const {
-    for (DWORD started = GetTickCount(); GetTickCount() - started < limitMs && Running();) {
-        for (HWND dialog : Dialogs())
-            if (!Contains(known, dialog)) return dialog;
-        Sleep(PollMs);
-    }
-    return nullptr;
-}
-
-bool ChildProgram::WaitGone(HWND window, DWORD limitMs) const {
-    for (DWORD started = GetTickCount(); GetTickCount() - started < limitMs;) {
-        if (!IsWindow(window) || !IsWindowVisible(window)) return true;
-        if (!Running()) return !IsWindow(window);
-        Sleep(PollMs);
-    }
-    return false;
-}
-
-bool ChildProgram::WaitForExit(DWORD limitMs, DWORD& exitCode) {
-    if (!started || WaitForSingleObject(process.hProcess, limitMs) != WAIT_OBJECT_0) return false;
-    return GetExitCodeProcess(process.hProcess, &exitCode) != FALSE;
-}
-
-void ChildProgram::Terminate() {
-    if (!started) return;
-    TerminateProcess(process.hProcess, 0xDEAD);
-    WaitForSingleObject(process.hProcess, 5000);
 }
 
 // --- a whole session ---------------------------------------------------------
@@ -401,8 +299,6 @@ void PlainEnvironment() {
     SetEnvironmentVariableA("VELLIX_HOST_MOUSE", nullptr);
     SetEnvironmentVariableA("VELLIX_FAULTS", nullptr);
 }
-
-std::string Quoted(const std::string& path) { return "\"" + path + "\""; }
 
 namespace {
 

@@ -12,7 +12,13 @@
 #include <string>
 #include <vector>
 
+#include "support/child_program.h"
+
 namespace fault_test {
+
+using ::BinFolder;
+using ::ChildProgram;
+using ::Quoted;
 
 // A folder under %TEMP% holding a copy of the program and, when dllPath is
 // not empty, a copy of that Vellix32.dll. Removed with everything in it.
@@ -31,49 +37,9 @@ private:
     bool ready = false;
 };
 
-// bin/ of the build (the folder of the running test).
-std::string BinFolder();
-
 // A text window of another process, read with a sent WM_GETTEXT.
 std::string RemoteText(HWND window);
 std::string RemoteItemText(HWND dialog, int id);
-
-// One run of the program.
-class ChildProgram {
-public:
-    ChildProgram() = default;
-    ~ChildProgram();  // terminates the process if it still runs
-    ChildProgram(const ChildProgram&) = delete;
-    ChildProgram& operator=(const ChildProgram&) = delete;
-
-    // Starts program with the command line (the whole line, program path
-    // included) in the program's folder. False when it could not start.
-    bool Start(const std::string& program, const std::string& commandLine);
-
-    DWORD Id() const { return process.dwProcessId; }
-    bool Running() const;
-
-    // Visible top-level windows of the process.
-    HWND MainWindow() const;            // class "Tablet Control Panel"
-    std::vector<HWND> Dialogs() const;  // class #32770
-
-    // Waits for the main window or a dialog-class window, whichever comes
-    // first; nullptr when neither appears within the limit.
-    HWND WaitForMainWindowOrBox(DWORD limitMs = 15000) const;
-    // Waits for a dialog-class window other than the ones given.
-    HWND WaitForNewDialog(const std::vector<HWND>& known, DWORD limitMs = 10000) const;
-    // Waits until the window no longer exists.
-    bool WaitGone(HWND window, DWORD limitMs = 10000) const;
-
-    // Waits for the end of the process: true with its exit code when it
-    // ended within the limit.
-    bool WaitForExit(DWORD limitMs, DWORD& exitCode);
-    void Terminate();
-
-private:
-    PROCESS_INFORMATION process = {};
-    bool started = false;
-};
 
 // What a session saw; everything a test asserts on.
 struct SessionReport {
@@ -113,7 +79,6 @@ void CheckMissingEntryPoints(const std::vector<unsigned>& ordinals);
 // The stand-in in a child reads no tablet description, state file or host
 // mouse or faults from the environment: children use the built-in tablet.
 void PlainEnvironment();
-std::string Quoted(const std::string& path);
 // Starts the program of a folder (with the stand-in beside it) in the plain
 // environment and waits for its main window: nullptr when the folder is not
 // ready, the program does not start, or something else comes first.

@@ -30,6 +30,6 @@ void ProgramTest::Describe(const std::string& ini) {
 }
 
 void ProgramTest::LoadProfile(const char* name) {
-    ASSERT_TRUE(sim.LoadDescription((ExeFolder() + "profiles\\" + name).c_str()));
+    ASSERT_TRUE(sim.LoadDescription((BinFolder() + "profiles\\" + name).c_str()));
     ForgetDeviceSelection();
 }

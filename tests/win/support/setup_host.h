@@ -6,7 +6,9 @@
 
 #include <windows.h>
 
+#include <cstring>
 #include <functional>
+#include <initializer_list>
 #include <string>
 #include <vector>
 
@@ -34,6 +36,16 @@ struct DriverSnapshot {
 };
 bool operator==(const DriverSnapshot& a, const DriverSnapshot& b);
 inline bool operator!=(const DriverSnapshot& a, const DriverSnapshot& b) { return !(a == b); }
+
+// A button map with these entries first, the rest 0; maps compared byte for byte.
+inline ButtonMap MapOf(std::initializer_list<uint8_t> codes) {
+    ButtonMap map = {};
+    size_t n = 0;
+    for (uint8_t code : codes)
+        if (n < sizeof map.entry) map.entry[n++] = code;
+    return map;
+}
+inline bool SameMap(const ButtonMap& a, const ButtonMap& b) { return memcmp(&a, &b, sizeof a) == 0; }
 
 bool SameRecord(const ContextRecord& a, const ContextRecord& b);
 // The byte offsets where two records differ, with both values, for messages.

@@ -4,14 +4,6 @@
 #include <cstring>
 #include <vector>
 
-std::string ExeFolder() {
-    char path[MAX_PATH] = {};
-    DWORD length = GetModuleFileNameA(nullptr, path, MAX_PATH);
-    std::string folder(path, length < MAX_PATH ? length : 0);
-    size_t slash = folder.find_last_of("\\/");
-    return slash == std::string::npos ? std::string() : folder.substr(0, slash + 1);
-}
-
 SimControl::SimControl() { Load(); }
 
 SimControl::SimControl(const char* dllPath) { Load(dllPath); }
@@ -20,7 +12,7 @@ SimControl::~SimControl() { Unload(); }
 
 bool SimControl::Load(const char* dllPath) {
     Unload();
-    std::string path = dllPath ? std::string(dllPath) : ExeFolder() + "Vellix32.dll";
+    std::string path = dllPath ? std::string(dllPath) : BinFolder() + "Vellix32.dll";
     module_ = LoadLibraryA(path.c_str());
     if (module_) Bind();
     return Loaded();

@@ -8,6 +8,7 @@
 
 #include <string>
 
+#include "support/child_program.h"
 #include "vellix_control.h"
 
 class SimControl {
@@ -77,6 +78,3 @@ private:
     };
     Functions functions_;
 };
-
-// The folder of the running executable, with a trailing backslash.
-std::string ExeFolder();

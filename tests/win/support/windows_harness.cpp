@@ -44,6 +44,19 @@ std::string TempPath(const std::string& name) {
     return folder + name;
 }
 
+std::string VersionText(const std::string& file, const char* key, const char* block) {
+    DWORD ignored = 0;
+    DWORD size = GetFileVersionInfoSizeA(file.c_str(), &ignored);
+    if (size == 0) return "";
+    std::string data(size, '\0');
+    if (!GetFileVersionInfoA(file.c_str(), 0, size, &data[0])) return "";
+    char* value = nullptr;
+    UINT length = 0;
+    std::string path = std::string("\\StringFileInfo\\") + block + "\\" + key;
+    if (!VerQueryValueA(&data[0], path.c_str(), reinterpret_cast<void**>(&value), &length) || !value) return "";
+    return value;
+}
+
 std::string WindowText(HWND window) {
     int length = GetWindowTextLengthA(window);
     std::string text(static_cast<size_t>(length) + 1, '\0');

@@ -23,6 +23,9 @@ inline void PumpMessages() { DispatchPending(TimerTicks::Dropped); }
 std::string ReadWholeFile(const std::string& path);
 bool WriteWholeFile(const std::string& path, const std::string& text);
 std::string TempPath(const std::string& name);
+// A string of a file's version resource ("FileVersion", "ProductName" ...)
+// from the language and code page block given; "" when there is none.
+std::string VersionText(const std::string& file, const char* key, const char* block = "040904E4");
 
 std::string WindowText(HWND window);
 std::string ControlText(HWND dialog, int id);

@@ -1,0 +1,58 @@
+# The layering of src/, written once, and its check: each folder is a room,
+# listed lowest first. A file of a room includes headers of its own room and
+# of rooms listed before it only; rooms in one entry are peers and include
+# nothing of each other. A new folder of src/ gets a place here.
+#   cmake -P cmake/check_layers.cmake      (tools/test runs it)
+# Prints each include that reaches up or sideways and fails when there is one.
+set(TABLET_LAYERS
+    defs
+    "core res"
+    win
+    driver
+    exchange
+    "controls dialogs"
+    setup
+    "app tabletcfg")
+
+get_filename_component(root "${CMAKE_CURRENT_LIST_DIR}/.." ABSOLUTE)
+set(rank 0)
+foreach(entry IN LISTS TABLET_LAYERS)
+    separate_arguments(rooms UNIX_COMMAND "${entry}")
+    foreach(room IN LISTS rooms)
+        set(rank_${room} ${rank})
+    endforeach()
+    math(EXPR rank "${rank} + 1")
+endforeach()
+
+set(faults 0)
+set(checked 0)
+file(GLOB_RECURSE files RELATIVE "${root}/src" "${root}/src/*")
+foreach(file IN LISTS files)
+    string(REGEX MATCH "^[^/]+" room "${file}")
+    if(room STREQUAL file)
+        continue()  # a file directly in src/ belongs to no room
+    endif()
+    if(NOT DEFINED rank_${room})
+        message("src/${room}/: a folder without a place in the layering (cmake/check_layers.cmake)")
+        math(EXPR faults "${faults} + 1")
+        set(rank_${room} -1)
+        continue()
+    endif()
+    if(rank_${room} LESS 0)
+        continue()
+    endif()
+    math(EXPR checked "${checked} + 1")
+    file(STRINGS "${root}/src/${file}" includes REGEX "^[ \t]*#[ \t]*include[ \t]*\"[a-z_]+/")
+    foreach(line IN LISTS includes)
+        string(REGEX REPLACE "^[ \t]*#[ \t]*include[ \t]*\"([a-z_]+)/.*" "\\1" included "${line}")
+        if(NOT included STREQUAL room AND DEFINED rank_${included} AND NOT rank_${included} LESS rank_${room})
+            message("src/${file}: includes ${included}/, which is not below ${room}/")
+            math(EXPR faults "${faults} + 1")
+        endif()
+    endforeach()
+endforeach()
+
+if(faults GREATER 0)
+    message(FATAL_ERROR "layering: ${faults} of the includes of ${checked} files reach up or sideways")
+endif()
+message("layering: the includes of ${checked} files hold")
