@@ -10,7 +10,10 @@
 // edge). The buttons are read from that window's own mouse input through a
 // mouse hook on its thread: the right button stands for the pen's button 0
 // (tip), the middle one for button 1. A button counts from a press over the
-// window until its release, or until the pointer leaves the window.
+// window until its release, or until the pointer leaves the window. Every
+// press and release the hook sees is posted as a packet at once, so a click
+// shorter than the poll (press and release in the same instant) still
+// reaches the context as two packets.
 #include "stand_in.h"
 
 namespace sim {
@@ -115,6 +118,7 @@ LRESULT CALLBACK HostMouseHook(int code, WPARAM message, LPARAM info) {
                 } else if (target == c.window) {
                     c.hostPressed |= bits;
                 }
+                if (c.enabled) PollContext(*d, c);
             }
         }
     }

@@ -534,6 +534,12 @@ TEST_F(SimTest, HostMouseButtonsComeFromTheWindowsOwnInput) {
     ASSERT_TRUE(SetCursorPos(600, 500));
     EXPECT_TRUE(buttonsBecome(0)) << "leaving the window lifts the pen";
     ASSERT_TRUE(click(MOUSEEVENTF_RIGHTUP));
+    // A click quicker than the poll: press and release queued together still
+    // reach the pen as a press and a release.
+    ASSERT_TRUE(SetCursorPos(150, 150));
+    ASSERT_TRUE(click(MOUSEEVENTF_RIGHTDOWN) && click(MOUSEEVENTF_RIGHTUP));
+    EXPECT_TRUE(buttonsBecome(1)) << "a fast click presses the tip";
+    EXPECT_TRUE(buttonsBecome(0)) << "and lifts it";
     vx.VXClose(context);
     DestroyWindow(window);
 }
