@@ -16,8 +16,10 @@ struct CfgArguments {
     bool dryRun;         // --dry-run (import)
 };
 
-// The usage text printed for help and after a usage error.
+// The usage printed after a usage error: the three syntax lines.
 extern const char CfgUsage[];
+// What --help, -h and /? print: each command, FILE and the exit codes.
+extern const char CfgHelp[];
 
 // Reads argv[1..argc-1]; false with a one-line problem when they make no
 // sense (unknown command or option, a missing or extra value, an option the

@@ -27,38 +27,62 @@ std::string ReportProblem(const char* file, const FileProblem& problem) {
     return std::string(file) + ":" + std::to_string(problem.line) + ": " + problem.text;
 }
 
+// What went wrong, in the system's own words ("The system cannot find the
+// path specified."), after the program's: "cannot write the file: ...".
+std::string Because(const char* what, DWORD error) {
+    char text[256] = "";
+    DWORD length = FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, error, 0, text,
+                                  sizeof text, nullptr);
+    while (length > 0 && (text[length - 1] == '\r' || text[length - 1] == '\n' || text[length - 1] == ' '))
+        text[--length] = '\0';
+    if (length == 0) return std::string(what) + " (error " + std::to_string(error) + ")";
+    return std::string(what) + ": " + text;
+}
+
 // The whole file, refused unread when larger than a settings file can be.
 bool ReadWholeFile(const char* path, std::string& text, std::string& problem) {
     HANDLE file =
         CreateFileA(path, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE) {
-        problem = "cannot open the file";
+        problem = Because("cannot open the file", GetLastError());
         return false;
     }
     LARGE_INTEGER size;
     bool ok = GetFileSizeEx(file, &size) != 0;
     if (!ok)
-        problem = "cannot read the file";
+        problem = Because("cannot read the file", GetLastError());
     else if (size.QuadPart > static_cast<LONGLONG>(SettingsFileLimit)) {
         problem = "the file is larger than 1 MB";
         ok = false;
     } else {
         text.resize(static_cast<size_t>(size.QuadPart));
         DWORD read = 0;
-        ok = text.empty() ||
-             (ReadFile(file, &text[0], static_cast<DWORD>(text.size()), &read, nullptr) && read == text.size());
-        if (!ok) problem = "cannot read the file";
+        ok = text.empty() || ReadFile(file, &text[0], static_cast<DWORD>(text.size()), &read, nullptr);
+        if (!ok)
+            problem = Because("cannot read the file", GetLastError());
+        else if (read != text.size()) {
+            problem = "cannot read the file: it changed while it was read";
+            ok = false;
+        }
     }
     CloseHandle(file);
     return ok;
 }
 
-bool WriteWholeFile(const char* path, const std::string& text) {
+bool WriteWholeFile(const char* path, const std::string& text, std::string& problem) {
     HANDLE file = CreateFileA(path, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE) return false;
+    if (file == INVALID_HANDLE_VALUE) {
+        problem = Because("cannot write the file", GetLastError());
+        return false;
+    }
     DWORD written = 0;
     bool ok = WriteFile(file, text.data(), static_cast<DWORD>(text.size()), &written, nullptr) && written == text.size();
-    return CloseHandle(file) && ok;
+    if (!ok) problem = Because("cannot write the file", GetLastError());
+    if (!CloseHandle(file) && ok) {
+        problem = Because("cannot write the file", GetLastError());
+        ok = false;
+    }
+    return ok;
 }
 
 bool ReadTabletOrSay(TabletSettings& tablet, TabletScale& scale, AreaBox* heldArea = nullptr) {
@@ -186,8 +210,9 @@ int RunExport(const CfgArguments& arguments) {
     CorrectForExport(deviceTablet, scale, heldArea);
     ActionTexts actions;
     LoadActionTexts(actions);
-    if (!WriteWholeFile(arguments.file, WriteSettingsFile(deviceTablet, scale, actions.names))) {
-        PrintError("%s: cannot write the file", arguments.file);
+    std::string problem;
+    if (!WriteWholeFile(arguments.file, WriteSettingsFile(deviceTablet, scale, actions.names), problem)) {
+        PrintError("%s: %s", arguments.file, problem.c_str());
         return ExitBadFile;
     }
     PrintText(std::string("Saved the settings of ") + deviceTablet.identification + " to " + arguments.file + ".\n");

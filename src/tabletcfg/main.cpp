@@ -29,7 +29,7 @@ int main(int argc, char** argv) {
         return ExitUsage;
     }
     if (arguments.command == CommandHelp) {
-        PrintText(CfgUsage);
+        PrintText(CfgHelp);
         return ExitDone;
     }
     // The device is chosen as the control panel's command line chooses it;

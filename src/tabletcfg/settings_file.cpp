@@ -289,8 +289,13 @@ public:
         std::memset(&problem_, 0, sizeof problem_);
         if (size > SettingsFileLimit) return Fail(0, "the file is larger than 1 MB");
         if (size == 0) return Fail(0, "the file is empty");
+        // Notepad's "Unicode" and "Unicode big endian": read as the same text.
+        if (HasUtf16Mark(data, size)) {
+            if (!DecodeUtf16(data, size)) return false;
+            data = decoded_.data();
+            size = decoded_.size();
+        }
         if (!CheckBytes(data, size)) return false;
-        if (data[size - 1] != '\n') return Fail(line_, "the file ends in the middle of a line: it is cut short");
         result_ = device_;
         size_t start = 0;
         // A byte order mark, as some editors write it, is not part of the text.
@@ -304,6 +309,7 @@ public:
             if (!text.empty() && text.back() == '\r') text.pop_back();
             if (text.size() > LongestLine)
                 return Fail(line_, "the line is longer than %u characters", static_cast<unsigned>(LongestLine));
+            if (end == size && !CheckLastLine(text)) return false;
             if (!ReadLine(text)) return false;
             start = end + 1;
         }
@@ -318,6 +324,55 @@ private:
         std::vsnprintf(problem_.text, sizeof problem_.text, format, args);
         va_end(args);
         return false;
+    }
+
+    static bool HasUtf16Mark(const char* data, size_t size) {
+        return size >= 2 && (std::memcmp(data, "\xFF\xFE", 2) == 0 || std::memcmp(data, "\xFE\xFF", 2) == 0);
+    }
+
+    // UTF-16 after its byte order mark, into single bytes: the names are
+    // compared byte for byte with the driver's, whose texts are in the
+    // Windows (Latin) code page, so a character up to U+00FF becomes the byte
+    // of that value. Anything beyond cannot stand in a name or a number.
+    bool DecodeUtf16(const char* data, size_t size) {
+        const bool bigEndian = static_cast<unsigned char>(data[0]) == 0xFE;
+        unsigned line = 1;
+        decoded_.clear();
+        decoded_.reserve(size / 2);
+        for (size_t i = 2; i < size; i += 2) {
+            if (i + 1 == size) return Fail(line, "the Unicode file ends in the middle of a character: it is cut short");
+            const unsigned char first = static_cast<unsigned char>(data[i]);
+            const unsigned char second = static_cast<unsigned char>(data[i + 1]);
+            const unsigned unit = bigEndian ? (first << 8 | second) : (second << 8 | first);
+            if (unit > 0xFF)
+                return Fail(line,
+                            "the character U+%04X cannot be read: save the file as \"ANSI\" or \"UTF-8\" and "
+                            "keep names as the tablet gives them",
+                            unit);
+            if (unit == '\n') ++line;
+            decoded_ += static_cast<char>(unit);
+        }
+        return true;
+    }
+
+    // A file may end without a line end (Notepad keeps a file as it is left);
+    // when it is complete, it is read. But a number that ends the file with
+    // no comment after it may be a longer number cut short, which would read
+    // as another sound value: that alone is refused.
+    bool CheckLastLine(const std::string& raw) {
+        const std::string text = Trimmed(raw);
+        const size_t equals = text.find('=');
+        if (text.empty() || text[0] == ';' || text[0] == '#' || text[0] == '[' || equals == std::string::npos)
+            return true;
+        const std::string key = Trimmed(text.substr(0, equals));
+        if (SameIgnoringCase(key.c_str(), FixedKeys[KeyIdentification].name) || SameIgnoringCase(key.c_str(), "Name"))
+            return true;  // a name cut short no longer equals the tablet's
+        const std::string value = Trimmed(text.substr(equals + 1));
+        if (value.empty() || value[0] < '0' || value[0] > '9' || value.find(';') != std::string::npos) return true;
+        return Fail(line_,
+                    "the file ends in the middle of a line, right after the number %.20s: it may be cut short "
+                    "(end the line, or keep its comment)",
+                    value.c_str());
     }
 
     // A text file holds no control characters but tab, carriage return and
@@ -546,6 +601,7 @@ private:
     const TabletScale& scale_;
     TabletSettings& result_;
     FileProblem& problem_;
+    std::string decoded_;  // the text of a UTF-16 file
     unsigned line_ = 0;
     int section_ = NoSection;
     uint32_t cursor_ = 0;  // index into the device's cursors

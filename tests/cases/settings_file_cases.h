@@ -100,12 +100,31 @@ const BadFileCase BadFileCases[] = {
     {"enabled cursor the tablet lacks", "Enabled=0", "Enabled=5", false, false, 19, "no cursor 5 to enable"},
     // truncated, binary, missing parts
     {"cut in a line", "Height=9000", "Height=9", true, false, 8, "ends in the middle of a line"},
+    {"cut inside the last number", "AreaBottom=9000", "AreaBottom=90", true, false, 16, "may be cut short"},
     {"cut after a line", "Button3=", "", true, false, 30, "Button3 is missing from [Cursor 1]"},
     {"missing key", "Mode=Absolute", "", false, false, 10, "Mode is missing from [Tracking]"},
     {"missing cursor", "[Cursor 1]", "", true, false, 0, "[Cursor 1] is missing"},
     {"missing section", "[Preferences]\r\nUnits=Inches", "", false, false, 0, "[Preferences] is missing"},
     {"binary byte", "Mode=Absolute", "Mode=Abs\001lute", false, false, 11, "binary data (byte 0x01)"},
 };
+
+// The forms Notepad saves a file in: as it was, without the final line end,
+// UTF-8 with a byte order mark, and "Unicode" (UTF-16 LE or BE with a mark).
+// Each reads as the text itself.
+enum SavedForm { SavedAsWritten, SavedWithoutFinalLineEnd, SavedUtf8Mark, SavedUtf16LE, SavedUtf16BE };
+const SavedForm SavedForms[] = {SavedAsWritten, SavedWithoutFinalLineEnd, SavedUtf8Mark, SavedUtf16LE, SavedUtf16BE};
+
+inline std::string SavedAs(std::string text, SavedForm form) {
+    if (form == SavedWithoutFinalLineEnd) text.resize(text.size() - 2);  // CR LF
+    if (form == SavedUtf8Mark) text.insert(0, "\xEF\xBB\xBF");
+    if (form != SavedUtf16LE && form != SavedUtf16BE) return text;
+    std::string wide = form == SavedUtf16LE ? "\xFF\xFE" : "\xFE\xFF";
+    for (char c : text) {
+        const char unit[2] = {form == SavedUtf16LE ? c : '\0', form == SavedUtf16LE ? '\0' : c};
+        wide.append(unit, 2);
+    }
+    return wide;
+}
 
 }  // namespace settings_file_cases
 
@@ -144,6 +163,10 @@ const ArgumentCase ArgumentCases[] = {
     {"import a.ini --device", -1, nullptr, nullptr, -1, false, "--device needs the text"},
     {"import a.ini --device A --device B", -1, nullptr, nullptr, -1, false, "--device is given twice"},
     {"import a.ini --force", -1, nullptr, nullptr, -1, false, "unknown option \"--force\""},
+    {"INFO --UNITS CM --Device Pad", 1, nullptr, "Pad", 1, false, ""},
+    {"Import A.ini --DRY-RUN", 3, "A.ini", nullptr, -1, true, ""},
+    {"/?", 0, nullptr, nullptr, -1, false, ""},
+    {"export a.ini -H", 0, "a.ini", nullptr, -1, false, ""},
 };
 
 }  // namespace settings_file_cases

@@ -105,6 +105,31 @@ TEST(SettingsFile, AcceptsWhatAPersonTypes) {
     EXPECT_EQ(result->cursors[1].map[3], 9);
 }
 
+// An edited file in every form Notepad saves reads as the edit; Unicode
+// beyond what a name can hold, or cut inside a character, is refused.
+TEST(SettingsFile, ReadsTheFormsNotepadSaves) {
+    auto device = BuiltInTablet();
+    auto result = BuiltInTablet();
+    FileProblem problem;
+    std::string edited = WriteSettingsFile(*device, InchScale(), ActionTexts);
+    edited.replace(edited.find("Mode=Absolute"), 13, "Mode=Relative");
+    for (SavedForm form : SavedForms) {
+        SCOPED_TRACE(form);
+        ASSERT_TRUE(Read(SavedAs(edited, form), *device, InchScale(), *result, problem)) << problem.text;
+        auto expected = BuiltInTablet();
+        expected->mode = 0;
+        EXPECT_TRUE(Same(*result, *expected));
+    }
+    const std::string wide = SavedAs(edited, SavedUtf16LE);
+    EXPECT_FALSE(Read(wide.substr(0, wide.size() - 1), *device, InchScale(), *result, problem));
+    EXPECT_NE(std::strstr(problem.text, "in the middle of a character"), nullptr) << problem.text;
+    std::string euro = wide;
+    euro.replace(euro.find(std::string("R\0e\0", 4)), 2, "\xAC\x20");  // U+20AC
+    EXPECT_FALSE(Read(euro, *device, InchScale(), *result, problem));
+    EXPECT_EQ(problem.line, 11u);
+    EXPECT_NE(std::strstr(problem.text, "U+20AC cannot be read"), nullptr) << problem.text;
+}
+
 TEST(SettingsFile, RefusesEveryKindOfBadFile) {
     auto device = BuiltInTablet();
     auto result = BuiltInTablet();

@@ -359,10 +359,43 @@ TEST_F(TabletCfgTest, AnotherTabletAndDryRunWriteNothing) {
     EXPECT_EQ(Snapshot(), before);
 }
 
+// A file Notepad saved (no final line end, UTF-8 or Unicode with a mark)
+// puts in its edited value and changes nothing else.
+TEST_F(TabletCfgTest, ImportsTheFormsNotepadSaves) {
+    ASSERT_EQ(Run("export " + fault_test::Quoted(settingsPath)).exitCode, 0u);
+    const std::string good = ReadWholeFile(settingsPath);
+    const std::string edited = Replaced(good, "Mode=Absolute", "Mode=Relative");
+    for (SavedForm form : SavedForms) {
+        SCOPED_TRACE(form);
+        ASSERT_TRUE(WriteWholeFile(settingsPath, SavedAs(edited, form)));
+        CfgRun imported = Run("import " + fault_test::Quoted(settingsPath));
+        ASSERT_EQ(imported.exitCode, 0u) << imported.err;
+        EXPECT_EQ(imported.out, "Changed:\n  Mode: Absolute -> Relative\n");
+        ASSERT_TRUE(WriteWholeFile(settingsPath, good));
+        ASSERT_EQ(Run("import " + fault_test::Quoted(settingsPath)).exitCode, 0u);
+    }
+}
+
 TEST_F(TabletCfgTest, ExitCodesForUsageNoDriverAndARefusedWrite) {
     CfgRun usage = Run("import");
     EXPECT_EQ(usage.exitCode, 1u);
     EXPECT_EQ(usage.err.rfind("tabletcfg: import needs a FILE\nusage: tabletcfg info", 0), 0u) << usage.err;
+    CfgRun help = Run("/?");
+    EXPECT_EQ(help.exitCode, 0u);
+    EXPECT_NE(help.out.find("Exit codes: 0 done; 1 usage error"), std::string::npos) << help.out;
+
+    // A folder that is not there: the system says why.
+    char because[256] = "";
+    FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, ERROR_PATH_NOT_FOUND, 0,
+                   because, sizeof because, nullptr);
+    const std::string nowhere = folder + "\\nowhere\\settings.ini";
+    CfgRun lost = Run("EXPORT " + fault_test::Quoted(nowhere));
+    EXPECT_EQ(lost.exitCode, 3u);
+    EXPECT_EQ(lost.err.rfind("tabletcfg: " + nowhere + ": cannot write the file: " +
+                                 std::string(because).substr(0, std::strcspn(because, "\r\n")),
+                             0),
+              0u)
+        << lost.err;
 
     // Beside the stand-in that lacks VXSetA (62), nothing reaches the contexts.
     const std::string alone = folder + "\\alone", withoutSet = folder + "\\without_set";
