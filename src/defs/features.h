@@ -16,7 +16,11 @@
 #define ICON_INFORMATION   2
 #define ICON_FEATURES      3
 #define ICON_CUSTOMIZATION 4
-/* The Information dialog's logo is the named icon resource QuarnLogo. */
+/* The Information dialog's logo. Its template names it QuarnLogo, but a named
+   icon sorts before every numbered one and Explorer, the Start menu and the
+   installed-programs list take the first icon group as the program's icon:
+   the logo is numbered and the dialog puts it in itself. */
+#define ICON_LOGO 5
 
 /* Dialog templates. */
 #define IDD_ABOUT       1

@@ -41,7 +41,16 @@ void ShowValues(HWND dialog) {
     }
 }
 
+// The template's first control, the logo's place (features.h says why the
+// logo is not found by its name).
+void ShowLogo(HWND dialog) {
+    HWND logo = GetWindow(dialog, GW_CHILD);
+    HICON icon = LoadIconA(ResourceInstance(), MAKEINTRESOURCEA(ICON_LOGO));
+    if (logo && icon) SendMessageA(logo, STM_SETICON, reinterpret_cast<WPARAM>(icon), 0);
+}
+
 BOOL OnInitDialog(HWND dialog) {
+    ShowLogo(dialog);
     workingUnit = CurrentUnit;
     ShowReport(dialog);
     FillUnitList(dialog);
