@@ -58,9 +58,10 @@ endfunction()
 tablet_folder_library(tablet_core core ${TABLET_CORE_NATIVE_BINDING})
 target_link_libraries(tablet_core PUBLIC kernel32)
 # Win32 glue every window-owning room shares: the resource module, the error
-# box, class registration, combo and check-box helpers, scoped GDI owners.
+# box, class registration, combo and check-box helpers, scoped GDI owners,
+# and the accessible object of the program's own classes (oleacc, oleaut32).
 tablet_folder_library(tablet_win win)
-target_link_libraries(tablet_win PUBLIC tablet_core user32 kernel32 gdi32)
+target_link_libraries(tablet_win PUBLIC tablet_core user32 kernel32 gdi32 oleacc oleaut32)
 # The driver binding, the session and the device queries.
 tablet_folder_library(tablet_driver driver)
 target_link_libraries(tablet_driver PUBLIC tablet_core tablet_win)

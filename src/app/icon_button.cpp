@@ -3,6 +3,7 @@
 // is highlighted while the button is the main window's current one.
 #include "app/app.h"
 #include "defs/features.h"
+#include "win/accessible.h"
 #include "win/glue.h"
 #include "win/scoped_gdi.h"
 
@@ -105,6 +106,22 @@ void OnKeyDown(HWND button, WPARAM key) {
     }
 }
 
+// For screen readers: a push button named by its label, whose default action
+// is Enter's. It is posted, so that the dialog does not run inside the
+// reader's call, and not while a dialog of the program is open.
+std::string IconButtonName(HWND button) {
+    char label[DrawnLabelSize] = "";
+    GetWindowTextA(button, label, sizeof label);
+    return label;
+}
+
+void PressLikeEnter(HWND button) {
+    if (IsWindowEnabled(GetParent(button))) PostMessageA(button, WM_KEYDOWN, VK_RETURN, 0);
+}
+
+const AccessibleTraits IconButtonAccess = {
+    ROLE_SYSTEM_PUSHBUTTON, true, IconButtonName, nullptr, "Press", PressLikeEnter, 0, nullptr, 0, nullptr, nullptr, nullptr};
+
 HWND CreateOneButton(HWND parent, IconButtonRow& row, DWORD column, DWORD gridRow) {
     char label[LoadedLabelSize] = "";
     LoadStringA(ResourceInstance(), row.labelId, label, sizeof label);
@@ -182,6 +199,8 @@ LRESULT CALLBACK IconWndProc(HWND button, UINT message, WPARAM wParam, LPARAM lP
         Notify(button, IconActivate);
         return 0;
     case WM_PAINT: OnPaint(button); return 0;
+    case WM_GETOBJECT: return ServeAccessibleObject(button, wParam, lParam, IconButtonAccess);
+    case WM_ENABLE: NotifyAccessibleEvent(button, EVENT_OBJECT_STATECHANGE); return 0;
     default: return DefWindowProcA(button, message, wParam, lParam);
     }
 }

@@ -46,6 +46,13 @@ void RefreshArea(HWND control);
 // Tablet output coordinates to client coordinates, with fresh axis ranges.
 void TabletToClient(HWND control, POINT* points, int count);
 
+// What screen readers hear (set_area_access.cpp): the accessible object on
+// WM_GETOBJECT, the events that follow a notification to the parent, and the
+// release of what the control keeps for them when it is destroyed.
+LRESULT ServeAreaAccessible(HWND control, WPARAM wParam, LPARAM lParam);
+void SpeakAreaNotification(HWND control, WORD code);
+void ForgetAreaSpeech(HWND control);
+
 // Capture handlers, one per message.
 void OnAreaFocusChange(HWND control, bool gained);
 void OnAreaMouseDown(HWND control);

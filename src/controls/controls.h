@@ -21,6 +21,10 @@ enum : WORD {
     SAN_OUTOFRANGE = 0x28,
 };
 
+// The unit in which a SetArea tells screen readers its area (the unit its
+// dialog shows); until set, inches.
+void SetAreaSpokenUnit(HWND control, int unit);
+
 // Each answers 1 when the class is registered, now or by an earlier call.
 int RegisterTweakClass(HINSTANCE instance);
 int RegisterSetAreaClass(HINSTANCE instance);

@@ -6,6 +6,7 @@
 #include "controls/controls.h"
 #include "core/muldiv.h"
 #include "driver/driver.h"
+#include "win/accessible.h"
 #include "win/glue.h"
 #include "win/scoped_gdi.h"
 
@@ -32,7 +33,10 @@ void OnSetArea(HWND control, LPARAM lParam) {
     const LONG* in = reinterpret_cast<const LONG*>(lParam);
     if (!in) return;
     AreaBounds area = {in[0], in[1], in[2], in[3]};
+    AreaBounds was = ReadArea(control, AreaRectSlot);
     WriteArea(control, AreaRectSlot, area);
+    if (was.left != area.left || was.top != area.top || was.right != area.right || was.bottom != area.bottom)
+        NotifyAccessibleEvent(control, EVENT_OBJECT_VALUECHANGE);
     if (area.right != area.left && area.bottom != area.top)
         SetAreaFlags(control, AreaShown);
     else
@@ -105,6 +109,7 @@ bool HasAreaFlags(HWND control, WORD flags) { return (AreaState(control) & flags
 void NotifyAreaParent(HWND control, WORD code) {
     SendMessageA(GetParent(control), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(control), code),
                  reinterpret_cast<LPARAM>(control));
+    SpeakAreaNotification(control, code);
 }
 
 void RefreshArea(HWND control) {
@@ -148,7 +153,10 @@ int RegisterSetAreaClass(HINSTANCE instance) {
 LRESULT CALLBACK SetAreaWndProc(HWND control, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
     case WM_CREATE: OnCreate(control); return 0;
-    case WM_DESTROY: OnAreaDestroy(control); return 0;
+    case WM_DESTROY:
+        OnAreaDestroy(control);
+        ForgetAreaSpeech(control);
+        return 0;
     case WM_PAINT: OnPaint(control); return 0;
     case SAM_GETAREA: OnGetArea(control, lParam); return 0;
     case SAM_SETAREA: OnSetArea(control, lParam); return 0;
@@ -160,6 +168,8 @@ LRESULT CALLBACK SetAreaWndProc(HWND control, UINT message, WPARAM wParam, LPARA
     case PacketMessage: OnAreaPacket(control, wParam); return 0;
     case EchoPlaceMessage: OnAreaEchoPlace(control); return 0;
     case InfoChangedMessage: OnAreaInfoChanged(lParam); return 0;
+    case WM_GETOBJECT: return ServeAreaAccessible(control, wParam, lParam);
+    case WM_ENABLE: NotifyAccessibleEvent(control, EVENT_OBJECT_STATECHANGE); return 0;
     default: return DefWindowProcA(control, message, wParam, lParam);
     }
 }

@@ -3,6 +3,7 @@
 // presses on its halves (with auto-repeat) and the Up and Down keys typed into
 // the buddy make it send TWN_UP / TWN_DOWN to its parent.
 #include "controls/controls.h"
+#include "win/accessible.h"
 #include "win/glue.h"
 #include "win/scoped_gdi.h"
 
@@ -266,6 +267,72 @@ void PressFromKey(HWND tweak, WPARAM key, bool down) {
     if (down) Notify(tweak, key == VK_UP ? TWN_UP : TWN_DOWN);
 }
 
+// --- what a screen reader hears ------------------------------------------
+
+// A spin button named after its field's label (the static just before the
+// buddy in the template: "&Width:" is "Width"), whose value is the field's
+// text, with the two halves as children, as the system's up-down control has.
+std::string TweakName(HWND tweak) {
+    HWND buddy = BuddyOf(tweak);
+    HWND label = buddy ? GetWindow(buddy, GW_HWNDPREV) : nullptr;
+    char className[20] = "", text[80] = "";
+    if (label) GetClassNameA(label, className, sizeof className);
+    if (lstrcmpiA(className, "Static") != 0) return std::string();
+    GetWindowTextA(label, text, sizeof text);
+    return SpokenLabel(text);
+}
+
+std::string TweakValue(HWND tweak) {
+    char text[80] = "";
+    HWND buddy = BuddyOf(tweak);
+    if (buddy) GetWindowTextA(buddy, text, sizeof text);
+    return text;
+}
+
+constexpr LONG MoreChild = 1;  // the upper half
+const char* const HalfNames[] = {"More", "Less"};
+
+RECT HalfRect(HWND tweak, LONG child) {
+    RECT half;
+    GetClientRect(tweak, &half);
+    int mid = MiddleLine(half);
+    if (child == MoreChild)
+        half.bottom = mid;
+    else
+        half.top = mid;
+    return half;
+}
+
+// Pressing a half from a screen reader steps once, as a short click does.
+void PressHalf(HWND tweak, LONG child) {
+    int half = child == MoreChild ? 0 : 1;
+    SetHalfPressed(tweak, half, true);
+    Notify(tweak, half == 0 ? TWN_UP : TWN_DOWN);
+    SetHalfPressed(tweak, half, false);
+}
+
+const AccessibleTraits TweakAccess = {
+    ROLE_SYSTEM_SPINBUTTON, false,   TweakName, TweakValue, nullptr, nullptr, 2, HalfNames,
+    ROLE_SYSTEM_PUSHBUTTON, "Press", PressHalf, HalfRect};
+
+// The messages that can change an edit's text.
+bool MayChangeText(UINT message, WPARAM wParam) {
+    return message == WM_SETTEXT || message == WM_CHAR || message == WM_PASTE || message == WM_CUT ||
+           message == WM_CLEAR || message == WM_UNDO || message == EM_REPLACESEL ||
+           (message == WM_KEYDOWN && wParam == VK_DELETE);
+}
+
+// Passes a message to the edit and tells screen readers when the field's
+// text, the spin's value, changed with it.
+LRESULT PassWatchingValue(WNDPROC own, HWND tweak, HWND edit, UINT message, WPARAM wParam, LPARAM lParam) {
+    char before[80] = "", after[80] = "";
+    GetWindowTextA(edit, before, sizeof before);
+    LRESULT result = CallWindowProcA(own, edit, message, wParam, lParam);
+    GetWindowTextA(edit, after, sizeof after);
+    if (lstrcmpA(before, after) != 0) NotifyAccessibleEvent(tweak, EVENT_OBJECT_VALUECHANGE);
+    return result;
+}
+
 // Installed into every buddy edit: Up and Down step through the Tweak and
 // never reach the edit; the edit's destruction detaches it.
 LRESULT CALLBACK TweakBuddyProc(HWND edit, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -286,6 +353,7 @@ LRESULT CALLBACK TweakBuddyProc(HWND edit, UINT message, WPARAM wParam, LPARAM l
         break;
     default: break;
     }
+    if (MayChangeText(message, wParam)) return PassWatchingValue(own, tweak, edit, message, wParam, lParam);
     return CallWindowProcA(own, edit, message, wParam, lParam);
 }
 
@@ -323,6 +391,8 @@ LRESULT CALLBACK TweakWndProc(HWND tweak, UINT message, WPARAM wParam, LPARAM lP
         EndPress(tweak);
         return 0;
     case WM_CANCELMODE: OnMouseUp(tweak); return 0;
+    case WM_GETOBJECT: return ServeAccessibleObject(tweak, wParam, lParam, TweakAccess);
+    case WM_ENABLE: NotifyAccessibleEvent(tweak, EVENT_OBJECT_STATECHANGE); return 0;
     case TWM_GETBUDDY: return reinterpret_cast<LRESULT>(BuddyOf(tweak));
     case TWM_SETBUDDY: return OnSetBuddy(tweak, reinterpret_cast<HWND>(wParam));
     default: return DefWindowProcA(tweak, message, wParam, lParam);

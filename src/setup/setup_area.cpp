@@ -90,6 +90,7 @@ void ShowArea(HWND window, const AreaBox& area, int unit, AreaFieldsToWrite whic
     shownArea = area;
     for (int i = 0; i < AreaFieldCount; ++i)
         if (due[i]) WriteAreaField(window, static_cast<AreaField>(i), area, unit, limits);
+    SetAreaSpokenUnit(GetDlgItem(window, IDC_AREA_CONTROL), unit);  // the picture is read out in the same unit
 }
 
 void FillUnitList(HWND window) {

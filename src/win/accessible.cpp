@@ -1,0 +1,239 @@
+// The accessible object of the program's own window classes. Each request
+// gets an object of its own (the system releases it when the client is done);
+// what the window's traits do not answer goes to the system's standard
+// object for a client area, which knows the window's place, parent, focus
+// and keyboard shortcut.
+#include "win/accessible.h"
+
+#include <oleacc.h>
+
+#include <new>
+
+namespace {
+
+BSTR WideText(const std::string& text) {
+    int length = MultiByteToWideChar(CP_ACP, 0, text.c_str(), static_cast<int>(text.size()), nullptr, 0);
+    BSTR wide = SysAllocStringLen(nullptr, static_cast<UINT>(length));
+    if (wide && length > 0)
+        MultiByteToWideChar(CP_ACP, 0, text.c_str(), static_cast<int>(text.size()), wide, length);
+    return wide;
+}
+
+HRESULT GiveText(const std::string& text, BSTR* out) {
+    if (!out) return E_POINTER;
+    *out = WideText(text);
+    return *out ? S_OK : E_OUTOFMEMORY;
+}
+
+class ControlAccessible : public IAccessible {
+public:
+    ControlAccessible(HWND window, IAccessible* standard, const AccessibleTraits& traits)
+        : window_(window), standard_(standard), traits_(traits) {}
+    virtual ~ControlAccessible() = default;
+
+    // --- IUnknown ----------------------------------------------------------
+    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** object) override {
+        if (!object) return E_POINTER;
+        if (riid == __uuidof(IUnknown) || riid == __uuidof(IDispatch) || riid == __uuidof(IAccessible)) {
+            *object = static_cast<IAccessible*>(this);
+            AddRef();
+            return S_OK;
+        }
+        // IOleWindow, IEnumVARIANT and the like: the standard object's.
+        return standard_->QueryInterface(riid, object);
+    }
+    ULONG STDMETHODCALLTYPE AddRef() override { return static_cast<ULONG>(InterlockedIncrement(&references_)); }
+    ULONG STDMETHODCALLTYPE Release() override {
+        LONG left = InterlockedDecrement(&references_);
+        if (left == 0) {
+            standard_->Release();
+            delete this;
+        }
+        return static_cast<ULONG>(left);
+    }
+
+    // --- IDispatch: no type information; clients call IAccessible directly.
+    HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT* count) override {
+        if (!count) return E_POINTER;
+        *count = 0;
+        return S_OK;
+    }
+    HRESULT STDMETHODCALLTYPE GetTypeInfo(UINT, LCID, ITypeInfo**) override { return E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID, DISPID*) override { return E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE Invoke(DISPID, REFIID, LCID, WORD, DISPPARAMS*, VARIANT*, EXCEPINFO*, UINT*) override {
+        return E_NOTIMPL;
+    }
+
+    // --- IAccessible -------------------------------------------------------
+    HRESULT STDMETHODCALLTYPE get_accParent(IDispatch** parent) override { return standard_->get_accParent(parent); }
+    HRESULT STDMETHODCALLTYPE get_accChildCount(LONG* count) override {
+        if (!count) return E_POINTER;
+        *count = traits_.childCount;
+        return S_OK;
+    }
+    HRESULT STDMETHODCALLTYPE get_accChild(VARIANT child, IDispatch** object) override {
+        if (!object) return E_POINTER;
+        *object = nullptr;
+        return IsChild(child) ? S_FALSE : E_INVALIDARG;  // simple elements have no object of their own
+    }
+    HRESULT STDMETHODCALLTYPE get_accName(VARIANT child, BSTR* name) override {
+        if (IsSelf(child)) return traits_.name ? GiveText(traits_.name(window_), name) : standard_->get_accName(child, name);
+        if (IsChild(child)) return GiveText(traits_.childNames[child.lVal - 1], name);
+        return E_INVALIDARG;
+    }
+    HRESULT STDMETHODCALLTYPE get_accValue(VARIANT child, BSTR* value) override {
+        if (IsSelf(child) && traits_.value) return GiveText(traits_.value(window_), value);
+        if (IsSelf(child) || IsChild(child)) return NoText(value, DISP_E_MEMBERNOTFOUND);
+        return E_INVALIDARG;
+    }
+    HRESULT STDMETHODCALLTYPE get_accDescription(VARIANT child, BSTR* text) override {
+        return IsChild(child) ? NoText(text, S_FALSE) : standard_->get_accDescription(child, text);
+    }
+    HRESULT STDMETHODCALLTYPE get_accRole(VARIANT child, VARIANT* role) override {
+        if (!role) return E_POINTER;
+        if (!IsSelf(child) && !IsChild(child)) return E_INVALIDARG;
+        VariantInit(role);
+        role->vt = VT_I4;
+        role->lVal = IsSelf(child) ? traits_.role : traits_.childRole;
+        return S_OK;
+    }
+    HRESULT STDMETHODCALLTYPE get_accState(VARIANT child, VARIANT* state) override {
+        if (!state) return E_POINTER;
+        if (!IsSelf(child) && !IsChild(child)) return E_INVALIDARG;
+        VariantInit(state);
+        state->vt = VT_I4;
+        state->lVal = State(IsSelf(child));
+        return S_OK;
+    }
+    HRESULT STDMETHODCALLTYPE get_accHelp(VARIANT child, BSTR* help) override {
+        return IsChild(child) ? NoText(help, S_FALSE) : standard_->get_accHelp(child, help);
+    }
+    HRESULT STDMETHODCALLTYPE get_accHelpTopic(BSTR* file, VARIANT child, LONG* topic) override {
+        return standard_->get_accHelpTopic(file, child, topic);
+    }
+    HRESULT STDMETHODCALLTYPE get_accKeyboardShortcut(VARIANT child, BSTR* shortcut) override {
+        return IsChild(child) ? NoText(shortcut, S_FALSE) : standard_->get_accKeyboardShortcut(child, shortcut);
+    }
+    HRESULT STDMETHODCALLTYPE get_accFocus(VARIANT* focus) override { return standard_->get_accFocus(focus); }
+    HRESULT STDMETHODCALLTYPE get_accSelection(VARIANT* selection) override {
+        return standard_->get_accSelection(selection);
+    }
+    HRESULT STDMETHODCALLTYPE get_accDefaultAction(VARIANT child, BSTR* action) override {
+        if (IsSelf(child) && traits_.defaultAction) return GiveText(traits_.defaultAction, action);
+        if (IsChild(child) && traits_.childAction) return GiveText(traits_.childAction, action);
+        if (IsSelf(child) || IsChild(child)) return NoText(action, DISP_E_MEMBERNOTFOUND);
+        return E_INVALIDARG;
+    }
+    HRESULT STDMETHODCALLTYPE accSelect(LONG flags, VARIANT child) override {
+        return IsChild(child) ? DISP_E_MEMBERNOTFOUND : standard_->accSelect(flags, child);
+    }
+    HRESULT STDMETHODCALLTYPE accLocation(LONG* left, LONG* top, LONG* width, LONG* height, VARIANT child) override {
+        if (!IsChild(child) || !traits_.childRect) return standard_->accLocation(left, top, width, height, child);
+        if (!left || !top || !width || !height) return E_POINTER;
+        RECT box = traits_.childRect(window_, child.lVal);
+        MapWindowPoints(window_, nullptr, reinterpret_cast<POINT*>(&box), 2);
+        *left = box.left;
+        *top = box.top;
+        *width = box.right - box.left;
+        *height = box.bottom - box.top;
+        return S_OK;
+    }
+    HRESULT STDMETHODCALLTYPE accNavigate(LONG direction, VARIANT start, VARIANT* end) override {
+        if (!end) return E_POINTER;
+        LONG to = 0;
+        if (IsSelf(start) && traits_.childCount > 0 && direction == NAVDIR_FIRSTCHILD) to = 1;
+        if (IsSelf(start) && traits_.childCount > 0 && direction == NAVDIR_LASTCHILD) to = traits_.childCount;
+        if (IsChild(start) && (direction == NAVDIR_NEXT || direction == NAVDIR_DOWN)) to = start.lVal + 1;
+        if (IsChild(start) && (direction == NAVDIR_PREVIOUS || direction == NAVDIR_UP)) to = start.lVal - 1;
+        if (IsSelf(start) && to == 0) return standard_->accNavigate(direction, start, end);
+        VariantInit(end);
+        if (to < 1 || to > traits_.childCount) return S_FALSE;
+        end->vt = VT_I4;
+        end->lVal = to;
+        return S_OK;
+    }
+    HRESULT STDMETHODCALLTYPE accHitTest(LONG x, LONG y, VARIANT* hit) override {
+        HRESULT result = standard_->accHitTest(x, y, hit);
+        if (result != S_OK || !hit || hit->vt != VT_I4 || hit->lVal != CHILDID_SELF || !traits_.childRect)
+            return result;
+        POINT at = {x, y};
+        ScreenToClient(window_, &at);
+        for (LONG c = 1; c <= traits_.childCount; ++c) {
+            RECT box = traits_.childRect(window_, c);
+            if (PtInRect(&box, at)) hit->lVal = c;
+        }
+        return S_OK;
+    }
+    HRESULT STDMETHODCALLTYPE accDoDefaultAction(VARIANT child) override {
+        if (!IsWindowEnabled(window_) && (IsSelf(child) || IsChild(child))) return E_FAIL;
+        if (IsSelf(child) && traits_.doDefaultAction) {
+            traits_.doDefaultAction(window_);
+            return S_OK;
+        }
+        if (IsChild(child) && traits_.doChildAction) {
+            traits_.doChildAction(window_, child.lVal);
+            return S_OK;
+        }
+        return IsSelf(child) || IsChild(child) ? DISP_E_MEMBERNOTFOUND : E_INVALIDARG;
+    }
+    HRESULT STDMETHODCALLTYPE put_accName(VARIANT, BSTR) override { return E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE put_accValue(VARIANT, BSTR) override { return E_NOTIMPL; }
+
+private:
+    static bool IsSelf(const VARIANT& child) { return child.vt == VT_I4 && child.lVal == CHILDID_SELF; }
+    bool IsChild(const VARIANT& child) const {
+        return child.vt == VT_I4 && child.lVal >= 1 && child.lVal <= traits_.childCount;
+    }
+    static HRESULT NoText(BSTR* out, HRESULT result) {
+        if (!out) return E_POINTER;
+        *out = nullptr;
+        return result;
+    }
+
+    LONG State(bool self) const {
+        LONG state = 0;
+        if (!IsWindowVisible(window_)) state |= STATE_SYSTEM_INVISIBLE;
+        if (!IsWindowEnabled(window_)) return state | STATE_SYSTEM_UNAVAILABLE;
+        if (self && traits_.focusable) state |= STATE_SYSTEM_FOCUSABLE;
+        if (self && GetFocus() == window_) state |= STATE_SYSTEM_FOCUSED;
+        return state;
+    }
+
+    LONG references_ = 1;
+    HWND window_;
+    IAccessible* standard_;
+    const AccessibleTraits& traits_;
+};
+
+}  // namespace
+
+LRESULT ServeAccessibleObject(HWND window, WPARAM wParam, LPARAM lParam, const AccessibleTraits& traits) {
+    // The object id arrives as a 32-bit value, sign-extended or not.
+    if (static_cast<LONG>(lParam) != OBJID_CLIENT) return DefWindowProcA(window, WM_GETOBJECT, wParam, lParam);
+    IAccessible* standard = nullptr;
+    if (FAILED(CreateStdAccessibleObject(window, OBJID_CLIENT, __uuidof(IAccessible),
+                                         reinterpret_cast<void**>(&standard))) ||
+        !standard)
+        return DefWindowProcA(window, WM_GETOBJECT, wParam, lParam);
+    ControlAccessible* object = new (std::nothrow) ControlAccessible(window, standard, traits);
+    if (!object) {
+        standard->Release();
+        return DefWindowProcA(window, WM_GETOBJECT, wParam, lParam);
+    }
+    LRESULT result = LresultFromObject(__uuidof(IAccessible), wParam, object);
+    object->Release();  // the result holds its own reference
+    return result;
+}
+
+void NotifyAccessibleEvent(HWND window, DWORD event) { NotifyWinEvent(event, window, OBJID_CLIENT, CHILDID_SELF); }
+
+std::string SpokenLabel(const char* text) {
+    std::string spoken;
+    for (const char* p = text; *p != '\0'; ++p) {
+        if (*p == '&' && p[1] != '&') continue;  // "&&" is one ampersand shown
+        if (*p == '&') ++p;
+        spoken += *p;
+    }
+    while (!spoken.empty() && (spoken.back() == ':' || spoken.back() == ' ')) spoken.pop_back();
+    return spoken;
+}
