@@ -46,8 +46,8 @@ std::string AreaValue(HWND control) {
     return value;
 }
 
-const AccessibleTraits SetAreaAccess = {ROLE_SYSTEM_GRAPHIC, true, SpokenAreaName, AreaValue, nullptr, nullptr,
-                                        0,                   nullptr, 0,       nullptr,   nullptr, nullptr};
+const AccessibleTraits SetAreaAccess = {
+    ROLE_SYSTEM_GRAPHIC, true, SpokenAreaName, AreaValue, nullptr, nullptr, 0, nullptr, 0, nullptr, nullptr, nullptr};
 
 // The status-line text each notification asks the dialog for: a prompt's
 // string id, 0 for a cleared line, -1 when it leaves the line alone.

@@ -14,8 +14,7 @@ namespace {
 BSTR WideText(const std::string& text) {
     int length = MultiByteToWideChar(CP_ACP, 0, text.c_str(), static_cast<int>(text.size()), nullptr, 0);
     BSTR wide = SysAllocStringLen(nullptr, static_cast<UINT>(length));
-    if (wide && length > 0)
-        MultiByteToWideChar(CP_ACP, 0, text.c_str(), static_cast<int>(text.size()), wide, length);
+    if (wide && length > 0) MultiByteToWideChar(CP_ACP, 0, text.c_str(), static_cast<int>(text.size()), wide, length);
     return wide;
 }
 
@@ -77,7 +76,8 @@ public:
         return IsChild(child) ? S_FALSE : E_INVALIDARG;  // simple elements have no object of their own
     }
     HRESULT STDMETHODCALLTYPE get_accName(VARIANT child, BSTR* name) override {
-        if (IsSelf(child)) return traits_.name ? GiveText(traits_.name(window_), name) : standard_->get_accName(child, name);
+        if (IsSelf(child))
+            return traits_.name ? GiveText(traits_.name(window_), name) : standard_->get_accName(child, name);
         if (IsChild(child)) return GiveText(traits_.childNames[child.lVal - 1], name);
         return E_INVALIDARG;
     }

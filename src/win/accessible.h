@@ -13,14 +13,14 @@
 // One window class's answers. Children are simple elements numbered from 1
 // (the Tweak's two halves); a null function means "nothing of the kind".
 struct AccessibleTraits {
-    LONG role;                        // ROLE_SYSTEM_...
-    bool focusable;                   // takes the keyboard focus
+    LONG role;       // ROLE_SYSTEM_...
+    bool focusable;  // takes the keyboard focus
     std::string (*name)(HWND window);
     std::string (*value)(HWND window);
-    const char* defaultAction;        // the verb a screen reader offers, or null
+    const char* defaultAction;  // the verb a screen reader offers, or null
     void (*doDefaultAction)(HWND window);
     LONG childCount;
-    const char* const* childNames;    // childCount names
+    const char* const* childNames;  // childCount names
     LONG childRole;
     const char* childAction;
     void (*doChildAction)(HWND window, LONG child);

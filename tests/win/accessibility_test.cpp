@@ -143,8 +143,8 @@ protected:
     void SetUp() override {
         ProgramTest::SetUp();
         CoInitialize(nullptr);
-        hook = SetWinEventHook(EVENT_MIN, EVENT_MAX, nullptr, OnWinEvent, GetCurrentProcessId(), 0,
-                               WINEVENT_OUTOFCONTEXT);
+        hook =
+            SetWinEventHook(EVENT_MIN, EVENT_MAX, nullptr, OnWinEvent, GetCurrentProcessId(), 0, WINEVENT_OUTOFCONTEXT);
         events.clear();
     }
     void TearDown() override {
