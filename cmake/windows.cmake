@@ -118,10 +118,11 @@ if(TABLET_MAKENSIS)
         COMMAND ${TABLET_MAKENSIS} -V2 -DCPU=${TABLET_SETUP_CPU} -DVERSION=${PROJECT_VERSION}
                 -DVERSION_QUAD=${TABLET_VERSION_MAJOR}.${TABLET_VERSION_MINOR}.0.0 -DPROGRAM=$<TARGET_FILE:tabletcp>
                 -DCONSOLE=$<TARGET_FILE:tabletcfg>
-                -DREADME=${CMAKE_SOURCE_DIR}/README.md -DLICENSE=${CMAKE_SOURCE_DIR}/LICENSE
+                -DGUIDE=${CMAKE_SOURCE_DIR}/installer/users-guide.txt -DLICENSE=${CMAKE_SOURCE_DIR}/LICENSE
                 -DICON=${TABLET_GENERATED}/icons/app.ico -DOUTFILE=${TABLET_SETUP}
                 ${CMAKE_SOURCE_DIR}/installer/setup.nsi
-        DEPENDS tabletcp tabletcfg ${CMAKE_SOURCE_DIR}/installer/setup.nsi ${TABLET_GENERATED}/version.h ${CMAKE_SOURCE_DIR}/README.md
+        DEPENDS tabletcp tabletcfg ${CMAKE_SOURCE_DIR}/installer/setup.nsi ${TABLET_GENERATED}/version.h
+                ${CMAKE_SOURCE_DIR}/installer/users-guide.txt
                 ${CMAKE_SOURCE_DIR}/LICENSE ${TABLET_GENERATED}/icons/app.ico
         COMMENT "Building the installer")
     add_custom_target(tablet_installer ALL DEPENDS ${TABLET_SETUP})

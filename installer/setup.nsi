@@ -1,15 +1,18 @@
 ; Installer of the Tablet Control Panel, built with NSIS by tools/package (and
 ; by the build for the installation test):
 ;   makensis -DVERSION=X.YY -DVERSION_QUAD=X.Y.0.0 -DPROGRAM=tabletcp.exe
-;            -DREADME=README.md -DLICENSE=LICENSE -DICON=app.ico
+;            -DGUIDE=users-guide.txt -DLICENSE=LICENSE -DICON=app.ico
 ;            -DCONSOLE=tabletcfg.exe -DOUTFILE=setup.exe [-DCPU=amd64] setup.nsi
 ; tabletcfg.exe, the console program that saves and restores the tablet's
 ; settings, goes beside the control panel; it has no shortcut (it is run from
 ; a command prompt).
 ; It installs for every user of the machine into the 32-bit Program Files
-; folder (the 64-bit one for a 64-bit build, CPU=amd64), adds a Start-menu
-; shortcut and registers its uninstaller with the system's list of installed
-; programs. /S installs or uninstalls silently. The tablet driver is not part
+; folder (the 64-bit one for a 64-bit build, CPU=amd64), with the user's
+; guide (a plain text Notepad opens), adds Start-menu shortcuts to the
+; program and the guide and registers its uninstaller with the system's list
+; of installed programs. The wizard's pages: welcome, licence, folder,
+; progress and finish, whose "Run Tablet Control Panel" starts the program.
+; /S installs or uninstalls silently: no page, and the program is not run. The tablet driver is not part
 ; of it: it comes with the tablet. vellix.ini, the user's unit preference in
 ; the Windows directory, is the program's and stays on uninstalling.
 
@@ -30,11 +33,14 @@ Target ${CPU}-unicode
 !endif
 !define PUBLISHER "The Tablet Control Panel authors"
 !define UNINSTALL_KEY "Software\Microsoft\Windows\CurrentVersion\Uninstall\TabletControlPanel"
+!define GUIDE_NAME "User's Guide.txt"
+!define GUIDE_SHORTCUT "${APPNAME} User's Guide.lnk"
 
 !include "MUI2.nsh"
 !include "FileFunc.nsh"
 
 Name "${APPNAME}"
+BrandingText "${APPNAME} ${VERSION}"
 OutFile "${OUTFILE}"
 RequestExecutionLevel admin
 SetCompressor zlib
@@ -60,9 +66,17 @@ VIAddVersionKey /LANG=1033 "OriginalFilename" "tablet-control-panel-${VERSION}-s
 !define MUI_ICON "${ICON}"
 !define MUI_UNICON "${ICON}"
 !define MUI_ABORTWARNING
+!insertmacro MUI_PAGE_WELCOME
 !insertmacro MUI_PAGE_LICENSE "${LICENSE}"
 !insertmacro MUI_PAGE_DIRECTORY
 !insertmacro MUI_PAGE_INSTFILES
+!define MUI_FINISHPAGE_RUN
+!define MUI_FINISHPAGE_RUN_TEXT "Run ${APPNAME}"
+!define MUI_FINISHPAGE_RUN_FUNCTION RunAsTheUser
+!define MUI_FINISHPAGE_SHOWREADME "$INSTDIR\${GUIDE_NAME}"
+!define MUI_FINISHPAGE_SHOWREADME_TEXT "Show the user's guide"
+!define MUI_FINISHPAGE_SHOWREADME_NOTCHECKED
+!insertmacro MUI_PAGE_FINISH
 !insertmacro MUI_UNPAGE_CONFIRM
 !insertmacro MUI_UNPAGE_INSTFILES
 !insertmacro MUI_LANGUAGE "English"
@@ -75,14 +89,22 @@ Function un.onInit
     SetShellVarContext all
 FunctionEnd
 
+; The installer runs with administrator rights; the program is started
+; through Explorer so that it runs as the user does (its unit preference
+; then goes where the user's later runs find it).
+Function RunAsTheUser
+    Exec '"$WINDIR\explorer.exe" "$INSTDIR\tabletcp.exe"'
+FunctionEnd
+
 Section "Tablet Control Panel"
     SetOutPath "$INSTDIR"
     File "/oname=tabletcp.exe" "${PROGRAM}"
     File "/oname=tabletcfg.exe" "${CONSOLE}"
-    File "/oname=README.md" "${README}"
+    File "/oname=${GUIDE_NAME}" "${GUIDE}"
     File "/oname=LICENSE.txt" "${LICENSE}"
     WriteUninstaller "$INSTDIR\uninstall.exe"
     CreateShortCut "$SMPROGRAMS\${APPNAME}.lnk" "$INSTDIR\tabletcp.exe" "" "$INSTDIR\tabletcp.exe" 0
+    CreateShortCut "$SMPROGRAMS\${GUIDE_SHORTCUT}" "$INSTDIR\${GUIDE_NAME}"
 
     WriteRegStr HKLM "${UNINSTALL_KEY}" "DisplayName" "${APPNAME}"
     WriteRegStr HKLM "${UNINSTALL_KEY}" "DisplayVersion" "${VERSION}"
@@ -101,9 +123,10 @@ SectionEnd
 ; empty: anything the user put there stays with it.
 Section "Uninstall"
     Delete "$SMPROGRAMS\${APPNAME}.lnk"
+    Delete "$SMPROGRAMS\${GUIDE_SHORTCUT}"
     Delete "$INSTDIR\tabletcp.exe"
     Delete "$INSTDIR\tabletcfg.exe"
-    Delete "$INSTDIR\README.md"
+    Delete "$INSTDIR\${GUIDE_NAME}"
     Delete "$INSTDIR\LICENSE.txt"
     Delete "$INSTDIR\uninstall.exe"
     RMDir "$INSTDIR"

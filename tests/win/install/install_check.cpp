@@ -1,9 +1,10 @@
-// The installer in a fresh prefix (made by tools/own-prefix --fresh): a
-// silent installation puts the program, its shortcut and its entry in the
-// list of installed programs in place; the installed program starts beside
-// the driver stand-in; a silent uninstallation takes all of it away again
-// and leaves the user's vellix.ini alone. The steps build on one another, so
-// they are one test.
+// The installer in a fresh prefix (made by tools/own-prefix --fresh): its
+// wizard, taken page by page as a user does, puts the program, the user's
+// guide, their shortcuts and the entry in the list of installed programs in
+// place; a silent installation over it runs nothing; the installed program
+// starts beside the driver stand-in; a silent uninstallation takes all of it
+// away again and leaves the user's vellix.ini alone. The steps build on one
+// another, so they are one test.
 #include <windows.h>
 #include <objbase.h>
 #include <shlobj.h>
@@ -12,6 +13,7 @@
 
 #include <set>
 #include <string>
+#include <vector>
 
 #include "defs/features.h"
 #include "support/fault_process.h"
@@ -21,6 +23,8 @@
 namespace {
 
 const char ShortcutName[] = "Tablet Control Panel.lnk";
+const char GuideName[] = "User's Guide.txt";
+const char GuideShortcutName[] = "Tablet Control Panel User's Guide.lnk";
 const char UninstallKey[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\TabletControlPanel";
 
 std::string SetupPath() {
@@ -36,7 +40,7 @@ std::string Folder(int csidl) {
 // Program Files as a program of this test's kind sees it: the 32-bit folder
 // for the PE32 build and its installer, the 64-bit one for the PE32+ build.
 std::string InstallFolder() { return Folder(CSIDL_PROGRAM_FILES) + "\\Tablet Control Panel"; }
-std::string ShortcutPath() { return Folder(CSIDL_COMMON_PROGRAMS) + "\\" + ShortcutName; }
+std::string ShortcutPath(const char* name = ShortcutName) { return Folder(CSIDL_COMMON_PROGRAMS) + "\\" + name; }
 
 bool Exists(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
 
@@ -114,6 +118,55 @@ std::string ShortcutTarget(const std::string& shortcut) {
     return target;
 }
 
+// The first icon group of a program, which Explorer, the Start menu and the
+// installed-programs list show: its number, or -1 for a named one.
+BOOL CALLBACK NoteFirstName(HMODULE, LPCSTR, LPSTR name, LONG_PTR first) {
+    *reinterpret_cast<LONG_PTR*>(first) = IS_INTRESOURCE(name) ? reinterpret_cast<LONG_PTR>(name) : -1;
+    return FALSE;
+}
+LONG_PTR FirstIconGroup(const std::string& program) {
+    LONG_PTR first = 0;
+    HMODULE module = LoadLibraryExA(program.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
+    if (!module) return 0;
+    EnumResourceNamesA(module, RT_GROUP_ICON, NoteFirstName, reinterpret_cast<LONG_PTR>(&first));
+    FreeLibrary(module);
+    return first;
+}
+
+// The installer's wizard, run as a child: the visible control of the page
+// shown now whose text holds a given text, and the page's forward button.
+struct Wizard {
+    ChildProgram child{"(none)"};
+    HWND window = nullptr, found = nullptr;
+    std::string text = "";
+
+    static BOOL CALLBACK Holding(HWND control, LPARAM self) {
+        Wizard& wizard = *reinterpret_cast<Wizard*>(self);
+        char text[256] = "";
+        DWORD_PTR ignored;
+        SendMessageTimeoutA(control, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text), SMTO_ABORTIFHUNG,
+                            5000, &ignored);
+        if (IsWindowVisible(control) && std::string(text).find(wizard.text) != std::string::npos)
+            wizard.found = control;
+        return !wizard.found;
+    }
+    HWND Find(const std::string& wanted) {
+        const std::vector<HWND> dialogs = child.Dialogs();
+        window = dialogs.empty() ? nullptr : dialogs.front();
+        found = nullptr;
+        text = wanted;
+        if (window) EnumChildWindows(window, Holding, reinterpret_cast<LPARAM>(this));
+        return found;
+    }
+    // Waits for the page that shows text, then presses its forward button
+    // (Next, I Agree, Install, Finish: the wizard's button 1).
+    bool Forward(const std::string& wanted) {
+        if (!WaitFor([&] { return Find(wanted) != nullptr; })) return false;
+        return PostMessageA(window, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED),
+                            reinterpret_cast<LPARAM>(GetDlgItem(window, IDOK))) != 0;
+    }
+};
+
 class Installer : public ::testing::Test {
 protected:
     void SetUp() override { CoInitialize(nullptr); }
@@ -127,12 +180,37 @@ TEST_F(Installer, InstallsRunsAndUninstallsLeavingOnlyThePreference) {
     EXPECT_EQ(VersionText(setup, "ProductVersion", "040904b0"), TABLET_VERSION_TEXT);
     EXPECT_EQ(VersionText(setup, "ProductName", "040904b0"), "Tablet Control Panel");
 
-    // Silent installation.
+    // The wizard: welcome, licence, folder, progress and finish, each with
+    // the product's own branding; the Run choice offered, and left off here.
+    Wizard wizard;
+    ASSERT_TRUE(wizard.child.Start(setup, Quoted(setup), BinFolder()));
+    EXPECT_TRUE(wizard.Forward("Welcome to"));
+    EXPECT_TRUE(WaitFor([&] { return wizard.Find("License Agreement") != nullptr; }));
+    EXPECT_TRUE(wizard.Find("Tablet Control Panel " TABLET_VERSION_TEXT)) << "the branding text";
+    EXPECT_FALSE(wizard.Find("Nullsoft"));
+    EXPECT_TRUE(wizard.Forward("License Agreement"));
+    EXPECT_TRUE(wizard.Forward("Choose Install Location"));
+    EXPECT_TRUE(WaitFor([&] { return wizard.Find("Run Tablet Control Panel") != nullptr; }));
+    HWND run = wizard.Find("Run Tablet Control Panel"), guide = wizard.Find("Show the user's guide");
+    EXPECT_EQ(SendMessageA(run, BM_GETCHECK, 0, 0), BST_CHECKED);
+    EXPECT_EQ(SendMessageA(guide, BM_GETCHECK, 0, 0), BST_UNCHECKED);
+    SendMessageA(run, BM_SETCHECK, BST_UNCHECKED, 0);
+    EXPECT_TRUE(wizard.Forward("Completing"));
     DWORD exitCode = 1;
+    EXPECT_TRUE(wizard.child.WaitForExit(120000, exitCode)) << "the wizard did not end";
+    ASSERT_EQ(exitCode, 0u);
+    // Silent installation over it: no page, and the program is not run.
     ASSERT_TRUE(RunAndWait(setup, "/S", 120000, exitCode));
     ASSERT_EQ(exitCode, 0u);
-    EXPECT_EQ(FilesIn(folder),
-              (std::set<std::string>{"LICENSE.txt", "README.md", "tabletcfg.exe", "tabletcp.exe", "uninstall.exe"}));
+    Sleep(1000);
+    EXPECT_FALSE(FindWindowA("Tablet Control Panel", nullptr)) << "the program ran after a silent installation";
+
+    EXPECT_EQ(FilesIn(folder), (std::set<std::string>{"LICENSE.txt", GuideName, "tabletcfg.exe", "tabletcp.exe",
+                                                      "uninstall.exe"}));
+    const std::string guideText = ReadWholeFile(folder + "\\" + GuideName);
+    EXPECT_EQ(guideText.rfind("Tablet Control Panel - User's Guide\r\n", 0), 0u) << "a text Notepad shows";
+    EXPECT_NE(guideText.find("tabletcfg import FILE"), std::string::npos);
+    EXPECT_EQ(ShortcutTarget(ShortcutPath(GuideShortcutName)), folder + "\\" + GuideName);
     std::string program = folder + "\\tabletcp.exe";
     EXPECT_EQ(ReadWholeFile(program), ReadWholeFile(fault_test::BinFolder() + "tabletcp.exe"));
     EXPECT_EQ(ReadWholeFile(folder + "\\tabletcfg.exe"), ReadWholeFile(fault_test::BinFolder() + "tabletcfg.exe"));
@@ -145,6 +223,8 @@ TEST_F(Installer, InstallsRunsAndUninstallsLeavingOnlyThePreference) {
     EXPECT_EQ(RegistryText(key, "DisplayVersion"), TABLET_VERSION_TEXT);
     EXPECT_EQ(RegistryText(key, "Publisher"), "The Tablet Control Panel authors");
     EXPECT_EQ(RegistryText(key, "InstallLocation"), folder);
+    EXPECT_EQ(RegistryText(key, "DisplayIcon"), program + ",0");
+    EXPECT_EQ(FirstIconGroup(program), ICON_APP) << "the program's own icon first, not the Information logo";
     EXPECT_EQ(RegistryText(key, "UninstallString"), fault_test::Quoted(folder + "\\uninstall.exe"));
     EXPECT_EQ(RegistryText(key, "QuietUninstallString"), fault_test::Quoted(folder + "\\uninstall.exe") + " /S");
     // In kilobytes: at least the program itself, and not a great deal more.
@@ -190,6 +270,7 @@ TEST_F(Installer, InstallsRunsAndUninstallsLeavingOnlyThePreference) {
     EXPECT_EQ(exitCode, 0u);
     EXPECT_TRUE(WaitFor([&] { return !Exists(folder) && !UninstallKeyExists(); })) << "still there: " << folder;
     EXPECT_FALSE(Exists(ShortcutPath()));
+    EXPECT_FALSE(Exists(ShortcutPath(GuideShortcutName)));
     EXPECT_FALSE(UninstallKeyExists());
     EXPECT_TRUE(Exists(preference));
     EXPECT_EQ(GetPrivateProfileIntA("Install Check Tablet", "Units", 0, "vellix.ini"), 2);
