@@ -109,11 +109,7 @@ void OnKeyDown(HWND button, WPARAM key) {
 // For screen readers: a push button named by its label, whose default action
 // is Enter's. It is posted, so that the dialog does not run inside the
 // reader's call, and not while a dialog of the program is open.
-std::string IconButtonName(HWND button) {
-    char label[DrawnLabelSize] = "";
-    GetWindowTextA(button, label, sizeof label);
-    return label;
-}
+void IconButtonName(HWND button, char* text, int size) { GetWindowTextA(button, text, size); }
 
 void PressLikeEnter(HWND button) {
     if (IsWindowEnabled(GetParent(button))) PostMessageA(button, WM_KEYDOWN, VK_RETURN, 0);

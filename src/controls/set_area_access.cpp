@@ -3,7 +3,7 @@
 // shows one of the capture's prompts, that prompt; and the events that make
 // a reader say it again. The unit and the prompt are window properties: the
 // control's window bytes keep their fixed layout.
-#include <string>
+#include <cstdio>
 
 #include "controls/area_capture.h"
 #include "controls/controls.h"
@@ -30,20 +30,18 @@ UINT PromptShown(HWND control) {
     return static_cast<UINT>(reinterpret_cast<UINT_PTR>(GetPropA(control, PromptProperty)));
 }
 
-std::string SpokenAreaName(HWND) { return AreaName; }
+void SpokenAreaName(HWND, char* text, int size) { lstrcpynA(text, AreaName, size); }
 
-std::string AreaValue(HWND control) {
+void AreaValue(HWND control, char* text, int size) {
     AreaBounds area = ReadArea(control, AreaRectSlot);
     AxisInfo x, y;
     ReadAxis(DeviceAxisX, x);
     ReadAxis(DeviceAxisY, y);
-    std::string value = SpokenAreaText(area.left, area.top, area.right, area.bottom, SpokenUnit(control), x, y);
-    if (UINT prompt = PromptShown(control)) {
-        char text[PromptSize] = "";
-        LoadStringA(ResourceInstance(), prompt, text, sizeof text);
-        value += std::string("; ") + text;
-    }
-    return value;
+    char spoken[AreaTextSize] = "";
+    SpokenAreaText(area.left, area.top, area.right, area.bottom, SpokenUnit(control), x, y, spoken);
+    char prompt[PromptSize] = "";
+    if (UINT id = PromptShown(control)) LoadStringA(ResourceInstance(), id, prompt, sizeof prompt);
+    std::snprintf(text, static_cast<size_t>(size), prompt[0] ? "%s; %s" : "%s", spoken, prompt);
 }
 
 const AccessibleTraits SetAreaAccess = {

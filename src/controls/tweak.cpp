@@ -272,21 +272,18 @@ void PressFromKey(HWND tweak, WPARAM key, bool down) {
 // A spin button named after its field's label (the static just before the
 // buddy in the template: "&Width:" is "Width"), whose value is the field's
 // text, with the two halves as children, as the system's up-down control has.
-std::string TweakName(HWND tweak) {
+void TweakName(HWND tweak, char* text, int size) {
     HWND buddy = BuddyOf(tweak);
     HWND label = buddy ? GetWindow(buddy, GW_HWNDPREV) : nullptr;
-    char className[20] = "", text[80] = "";
+    char className[20] = "", labelText[80] = "";
     if (label) GetClassNameA(label, className, sizeof className);
-    if (lstrcmpiA(className, "Static") != 0) return std::string();
-    GetWindowTextA(label, text, sizeof text);
-    return SpokenLabel(text);
+    if (lstrcmpiA(className, "Static") == 0) GetWindowTextA(label, labelText, sizeof labelText);
+    SpokenLabel(labelText, text, size);
 }
 
-std::string TweakValue(HWND tweak) {
-    char text[80] = "";
+void TweakValue(HWND tweak, char* text, int size) {
     HWND buddy = BuddyOf(tweak);
-    if (buddy) GetWindowTextA(buddy, text, sizeof text);
-    return text;
+    if (buddy) GetWindowTextA(buddy, text, size);
 }
 
 constexpr LONG MoreChild = 1;  // the upper half

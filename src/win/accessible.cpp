@@ -11,24 +11,27 @@
 
 namespace {
 
-BSTR WideText(const std::string& text) {
-    int length = MultiByteToWideChar(CP_ACP, 0, text.c_str(), static_cast<int>(text.size()), nullptr, 0);
-    BSTR wide = SysAllocStringLen(nullptr, static_cast<UINT>(length));
-    if (wide && length > 0) MultiByteToWideChar(CP_ACP, 0, text.c_str(), static_cast<int>(text.size()), wide, length);
-    return wide;
-}
-
-HRESULT GiveText(const std::string& text, BSTR* out) {
+HRESULT GiveText(const char* text, BSTR* out) {
     if (!out) return E_POINTER;
-    *out = WideText(text);
+    WCHAR wide[AccessibleTextSize] = L"";
+    MultiByteToWideChar(CP_ACP, 0, text, -1, wide, AccessibleTextSize);
+    wide[AccessibleTextSize - 1] = L'\0';
+    *out = SysAllocString(wide);
     return *out ? S_OK : E_OUTOFMEMORY;
 }
 
-class ControlAccessible : public IAccessible {
+HRESULT GiveText(HWND window, AccessibleText source, BSTR* out) {
+    char text[AccessibleTextSize] = "";
+    source(window, text, sizeof text);
+    return GiveText(text, out);
+}
+
+// Made on the process heap and released there: the program links no C++
+// allocation runtime.
+class ControlAccessible final : public IAccessible {
 public:
     ControlAccessible(HWND window, IAccessible* standard, const AccessibleTraits& traits)
         : window_(window), standard_(standard), traits_(traits) {}
-    virtual ~ControlAccessible() = default;
 
     // --- IUnknown ----------------------------------------------------------
     HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** object) override {
@@ -46,7 +49,8 @@ public:
         LONG left = InterlockedDecrement(&references_);
         if (left == 0) {
             standard_->Release();
-            delete this;
+            this->~ControlAccessible();
+            HeapFree(GetProcessHeap(), 0, this);
         }
         return static_cast<ULONG>(left);
     }
@@ -77,12 +81,12 @@ public:
     }
     HRESULT STDMETHODCALLTYPE get_accName(VARIANT child, BSTR* name) override {
         if (IsSelf(child))
-            return traits_.name ? GiveText(traits_.name(window_), name) : standard_->get_accName(child, name);
+            return traits_.name ? GiveText(window_, traits_.name, name) : standard_->get_accName(child, name);
         if (IsChild(child)) return GiveText(traits_.childNames[child.lVal - 1], name);
         return E_INVALIDARG;
     }
     HRESULT STDMETHODCALLTYPE get_accValue(VARIANT child, BSTR* value) override {
-        if (IsSelf(child) && traits_.value) return GiveText(traits_.value(window_), value);
+        if (IsSelf(child) && traits_.value) return GiveText(window_, traits_.value, value);
         if (IsSelf(child) || IsChild(child)) return NoText(value, DISP_E_MEMBERNOTFOUND);
         return E_INVALIDARG;
     }
@@ -215,7 +219,8 @@ LRESULT ServeAccessibleObject(HWND window, WPARAM wParam, LPARAM lParam, const A
                                          reinterpret_cast<void**>(&standard))) ||
         !standard)
         return DefWindowProcA(window, WM_GETOBJECT, wParam, lParam);
-    ControlAccessible* object = new (std::nothrow) ControlAccessible(window, standard, traits);
+    void* memory = HeapAlloc(GetProcessHeap(), 0, sizeof(ControlAccessible));
+    ControlAccessible* object = memory ? new (memory) ControlAccessible(window, standard, traits) : nullptr;
     if (!object) {
         standard->Release();
         return DefWindowProcA(window, WM_GETOBJECT, wParam, lParam);
@@ -227,13 +232,14 @@ LRESULT ServeAccessibleObject(HWND window, WPARAM wParam, LPARAM lParam, const A
 
 void NotifyAccessibleEvent(HWND window, DWORD event) { NotifyWinEvent(event, window, OBJID_CLIENT, CHILDID_SELF); }
 
-std::string SpokenLabel(const char* text) {
-    std::string spoken;
-    for (const char* p = text; *p != '\0'; ++p) {
+void SpokenLabel(const char* label, char* text, int size) {
+    if (size <= 0) return;
+    int length = 0;
+    for (const char* p = label; *p != '\0' && length < size - 1; ++p) {
         if (*p == '&' && p[1] != '&') continue;  // "&&" is one ampersand shown
         if (*p == '&') ++p;
-        spoken += *p;
+        text[length++] = *p;
     }
-    while (!spoken.empty() && (spoken.back() == ':' || spoken.back() == ' ')) spoken.pop_back();
-    return spoken;
+    while (length > 0 && (text[length - 1] == ':' || text[length - 1] == ' ')) --length;
+    text[length] = '\0';
 }

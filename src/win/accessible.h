@@ -8,15 +8,17 @@
 
 #include <oleacc.h>
 
-#include <string>
+// The longest name or value a window gives, terminator included.
+constexpr int AccessibleTextSize = 200;
+typedef void (*AccessibleText)(HWND window, char* text, int size);
 
 // One window class's answers. Children are simple elements numbered from 1
 // (the Tweak's two halves); a null function means "nothing of the kind".
 struct AccessibleTraits {
     LONG role;       // ROLE_SYSTEM_...
     bool focusable;  // takes the keyboard focus
-    std::string (*name)(HWND window);
-    std::string (*value)(HWND window);
+    AccessibleText name;
+    AccessibleText value;
     const char* defaultAction;  // the verb a screen reader offers, or null
     void (*doDefaultAction)(HWND window);
     LONG childCount;
@@ -36,4 +38,4 @@ void NotifyAccessibleEvent(HWND window, DWORD event);
 
 // A label as a screen reader says it: without its mnemonic ampersands and
 // without the colon at its end ("&Width:" is "Width").
-std::string SpokenLabel(const char* text);
+void SpokenLabel(const char* label, char* text, int size);

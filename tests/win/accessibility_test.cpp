@@ -117,7 +117,9 @@ void ExpectEveryControlHeard(HWND window) {
         SCOPED_TRACE(WindowClass(child) + " " + std::to_string(GetDlgCtrlID(child)) + " " + WindowText(child));
         Heard heard = HearWindow(child);
         EXPECT_NE(heard.role, 0);
-        if (!WindowText(child).empty() || heard.role == ROLE_SYSTEM_SPINBUTTON) EXPECT_NE(heard.name, "");
+        if (!WindowText(child).empty() || heard.role == ROLE_SYSTEM_SPINBUTTON) {
+            EXPECT_NE(heard.name, "");
+        }
     }
 }
 
