@@ -209,11 +209,26 @@ private:
     const AccessibleTraits& traits_;
 };
 
+// Handing the object to a reader in another process marshals it through
+// COM, which wants COM on this thread. The program imports nothing of COM
+// itself: ole32, which oleacc has loaded, is asked once, on the thread that
+// serves the windows (the user-interface thread), and COM stays for the run.
+void EnsureComOnThisThread() {
+    static DWORD servingThread = 0;
+    if (servingThread == GetCurrentThreadId()) return;
+    servingThread = GetCurrentThreadId();
+    typedef HRESULT(WINAPI * CoInitializeExProc)(LPVOID, DWORD);
+    HMODULE ole = GetModuleHandleA("ole32.dll");
+    FARPROC entry = ole ? GetProcAddress(ole, "CoInitializeEx") : nullptr;
+    if (entry) reinterpret_cast<CoInitializeExProc>(reinterpret_cast<void*>(entry))(nullptr, COINIT_APARTMENTTHREADED);
+}
+
 }  // namespace
 
 LRESULT ServeAccessibleObject(HWND window, WPARAM wParam, LPARAM lParam, const AccessibleTraits& traits) {
     // The object id arrives as a 32-bit value, sign-extended or not.
     if (static_cast<LONG>(lParam) != OBJID_CLIENT) return DefWindowProcA(window, WM_GETOBJECT, wParam, lParam);
+    EnsureComOnThisThread();
     IAccessible* standard = nullptr;
     if (FAILED(CreateStdAccessibleObject(window, OBJID_CLIENT, __uuidof(IAccessible),
                                          reinterpret_cast<void**>(&standard))) ||

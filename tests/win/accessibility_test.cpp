@@ -13,6 +13,7 @@
 #include "app/app.h"
 #include "defs/features.h"
 #include "support/dialog_support.h"
+#include "support/fault_process.h"
 #include "support/program_test.h"
 #include "support/windows_harness.h"
 
@@ -206,6 +207,17 @@ TEST_F(AccessibilityTest, EveryWindowIsHeardAndEachIconButtonPressOpensItsDialog
     SendMessageA(mainWindow, WM_COMMAND, IDM_ABOUT, 0);
     EXPECT_EQ(opened, (std::vector<std::string>{"Tablet Information", "Features", "Tablet Setup",
                                                 "About Tablet Control Panel..."}));
+}
+
+// A screen reader reads from a process of its own.
+TEST_F(AccessibilityTest, AnotherProcessHearsTheProgram) {
+    fault_test::ChildProgram child;
+    const std::string program = fault_test::BinFolder() + "tabletcp.exe";
+    ASSERT_TRUE(child.Start(program, fault_test::Quoted(program)));
+    HWND main = child.WaitForMainWindowOrBox();
+    ASSERT_TRUE(main && main == child.MainWindow());
+    ExpectRows(main, MainRows, std::size(MainRows));
+    PostMessageA(main, WM_COMMAND, IDM_EXIT, 0);
 }
 
 }  // namespace
