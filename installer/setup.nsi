@@ -101,6 +101,8 @@ Section "Tablet Control Panel"
     File "/oname=tabletcp.exe" "${PROGRAM}"
     File "/oname=tabletcfg.exe" "${CONSOLE}"
     File "/oname=${GUIDE_NAME}" "${GUIDE}"
+    ; Earlier versions installed the developers' README.md in its place.
+    Delete "$INSTDIR\README.md"
     File "/oname=LICENSE.txt" "${LICENSE}"
     WriteUninstaller "$INSTDIR\uninstall.exe"
     CreateShortCut "$SMPROGRAMS\${APPNAME}.lnk" "$INSTDIR\tabletcp.exe" "" "$INSTDIR\tabletcp.exe" 0
