@@ -5,7 +5,7 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "driver/vellix_records.h"
+#include "defs/vellix_records.h"
 
 // Four measures and their words fit comfortably.
 constexpr size_t AreaTextSize = 120;

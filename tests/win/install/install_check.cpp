@@ -144,8 +144,8 @@ struct Wizard {
         Wizard& wizard = *reinterpret_cast<Wizard*>(self);
         char text[256] = "";
         DWORD_PTR ignored;
-        SendMessageTimeoutA(control, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text), SMTO_ABORTIFHUNG,
-                            5000, &ignored);
+        SendMessageTimeoutA(control, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text), SMTO_ABORTIFHUNG, 5000,
+                            &ignored);
         if (IsWindowVisible(control) && std::string(text).find(wizard.text) != std::string::npos)
             wizard.found = control;
         return !wizard.found;
@@ -205,8 +205,8 @@ TEST_F(Installer, InstallsRunsAndUninstallsLeavingOnlyThePreference) {
     Sleep(1000);
     EXPECT_FALSE(FindWindowA("Tablet Control Panel", nullptr)) << "the program ran after a silent installation";
 
-    EXPECT_EQ(FilesIn(folder), (std::set<std::string>{"LICENSE.txt", GuideName, "tabletcfg.exe", "tabletcp.exe",
-                                                      "uninstall.exe"}));
+    EXPECT_EQ(FilesIn(folder),
+              (std::set<std::string>{"LICENSE.txt", GuideName, "tabletcfg.exe", "tabletcp.exe", "uninstall.exe"}));
     const std::string guideText = ReadWholeFile(folder + "\\" + GuideName);
     EXPECT_EQ(guideText.rfind("Tablet Control Panel - User's Guide\r\n", 0), 0u) << "a text Notepad shows";
     EXPECT_NE(guideText.find("tabletcfg import FILE"), std::string::npos);
