@@ -24,17 +24,6 @@ constexpr LONG TabletX = 12000, TabletY = 9000;
 constexpr UINT TestBlinkTime = 700;
 constexpr UINT Pen = 0;
 
-struct Area {
-    LONG left, top, right, bottom;
-    bool operator==(const Area& o) const {
-        return left == o.left && top == o.top && right == o.right && bottom == o.bottom;
-    }
-};
-
-std::ostream& operator<<(std::ostream& out, const Area& a) {
-    return out << "(" << a.left << "," << a.top << "," << a.right << "," << a.bottom << ")";
-}
-
 class AreaCaptureTest : public ::testing::Test {
 public:  // the helpers are used by table entries too
     void SetUp() override {
@@ -105,12 +94,8 @@ public:  // the helpers are used by table entries too
     bool WaitForTimeOut() {
         return RunClockUntil([this] { return (State() & AreaStopped) != 0; });
     }
-    void SetArea(const Area& a) { SendMessageA(control, SAM_SETAREA, 0, reinterpret_cast<LPARAM>(&a)); }
-    Area GetArea() {
-        Area a = {-1, -1, -1, -1};
-        SendMessageA(control, SAM_GETAREA, 0, reinterpret_cast<LPARAM>(&a));
-        return a;
-    }
+    void SetArea(const Area& a) { ::SetArea(control, a); }
+    Area GetArea() { return ::GetArea(control); }
     WORD State() { return GetWindowWord(control, AreaStateSlot); }
     // The codes received since the last call.
     std::vector<WORD> Codes() {

@@ -122,10 +122,7 @@ TEST(DisplayScale, TheProgramItselfFollowsTheScale) {
     SIZE got = WindowSize(mainWindow);
     EXPECT_EQ(got.cx, want.cx);
     EXPECT_EQ(got.cy, want.cy);
-    PostMessageA(mainWindow, WM_COMMAND, IDM_EXIT, 0);
-    DWORD exitCode = 1;
-    EXPECT_TRUE(child.WaitForExit(10000, exitCode));
-    EXPECT_EQ(exitCode, 0u);
+    fault_test::ExpectExitWithZero(child, mainWindow);
 }
 
 }  // namespace

@@ -218,10 +218,7 @@ TEST(Manifest, TheRunningProgramUsesTheCommonControls6) {
 
     PostMessageA(about, WM_COMMAND, IDOK, 0);
     EXPECT_TRUE(child.WaitGone(about));
-    PostMessageA(mainWindow, WM_COMMAND, IDM_EXIT, 0);
-    DWORD exitCode = 1;
-    EXPECT_TRUE(child.WaitForExit(10000, exitCode));
-    EXPECT_EQ(exitCode, 0u);
+    fault_test::ExpectExitWithZero(child, mainWindow);
 }
 
 }  // namespace

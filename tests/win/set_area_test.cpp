@@ -18,13 +18,6 @@ namespace {
 constexpr int AreaId = 50;
 constexpr LONG TabletX = 12000, TabletY = 9000;
 
-struct Area {
-    LONG left, top, right, bottom;
-    bool operator==(const Area& o) const {
-        return left == o.left && top == o.top && right == o.right && bottom == o.bottom;
-    }
-};
-
 class SetAreaTest : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -44,12 +37,8 @@ protected:
         sim.Reset();
     }
 
-    void SetArea(const Area& a) { SendMessageA(control, SAM_SETAREA, 0, reinterpret_cast<LPARAM>(&a)); }
-    Area GetArea() {
-        Area a = {-1, -1, -1, -1};
-        SendMessageA(control, SAM_GETAREA, 0, reinterpret_cast<LPARAM>(&a));
-        return a;
-    }
+    void SetArea(const Area& a) { ::SetArea(control, a); }
+    Area GetArea() { return ::GetArea(control); }
     bool Shown() { return (GetWindowWord(control, AreaStateSlot) & AreaShown) != 0; }
     void Paint() {
         InvalidateRect(control, nullptr, TRUE);

@@ -15,7 +15,6 @@
 #include <string>
 #include <vector>
 
-#include "defs/features.h"
 #include "support/fault_process.h"
 #include "support/windows_harness.h"
 #include "version.h"
@@ -248,10 +247,7 @@ TEST_F(Installer, InstallsRunsAndUninstallsLeavingOnlyThePreference) {
         ASSERT_TRUE(child.Start(program, fault_test::Quoted(program)));
         HWND mainWindow = child.WaitForMainWindowOrBox();
         ASSERT_TRUE(mainWindow && child.MainWindow() == mainWindow) << "no main window from the installed program";
-        PostMessageA(mainWindow, WM_COMMAND, IDM_EXIT, 0);
-        DWORD programExit = 1;
-        EXPECT_TRUE(child.WaitForExit(10000, programExit));
-        EXPECT_EQ(programExit, 0u);
+        fault_test::ExpectExitWithZero(child, mainWindow);
     }
     EXPECT_TRUE(DeleteFileA(driver.c_str()));
     DeleteFileA(state.c_str());

@@ -1,6 +1,8 @@
 // Test host window for the custom controls; see control_host.h.
 #include "support/control_host.h"
 
+#include "controls/controls.h"
+
 namespace {
 
 const char HostClassName[] = "Control Test Host";
@@ -112,4 +114,16 @@ std::vector<COLORREF> ClientPixels(HWND window) {
     if (memory) DeleteDC(memory);
     ReleaseDC(window, dc);
     return pixels;
+}
+
+std::ostream& operator<<(std::ostream& out, const Area& a) {
+    return out << "(" << a.left << "," << a.top << "," << a.right << "," << a.bottom << ")";
+}
+
+void SetArea(HWND control, const Area& a) { SendMessageA(control, SAM_SETAREA, 0, reinterpret_cast<LPARAM>(&a)); }
+
+Area GetArea(HWND control) {
+    Area a = {-1, -1, -1, -1};
+    SendMessageA(control, SAM_GETAREA, 0, reinterpret_cast<LPARAM>(&a));
+    return a;
 }

@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include <functional>
+#include <ostream>
 #include <vector>
 
 #include "support/windows_harness.h"
@@ -43,6 +44,18 @@ private:
     HWND window_ = nullptr;
     std::vector<HWND> ignored_;
 };
+
+// The rectangle the SetArea control's messages carry, comparable and printable.
+struct Area {
+    LONG left, top, right, bottom;
+    bool operator==(const Area& o) const {
+        return left == o.left && top == o.top && right == o.right && bottom == o.bottom;
+    }
+};
+std::ostream& operator<<(std::ostream& out, const Area& a);
+// SAM_SETAREA, and SAM_GETAREA's answer ({-1, -1, -1, -1} when none comes).
+void SetArea(HWND control, const Area& a);
+Area GetArea(HWND control);
 
 // Colour of a client pixel read back from the window's own DC.
 COLORREF ClientPixel(HWND window, int x, int y);

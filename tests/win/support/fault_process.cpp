@@ -310,6 +310,13 @@ std::string Unexpected(const SessionReport& r) {
 
 }  // namespace
 
+void ExpectExitWithZero(ChildProgram& child, HWND mainWindow) {
+    PostMessageA(mainWindow, WM_COMMAND, IDM_EXIT, 0);
+    DWORD exitCode = 1;
+    EXPECT_TRUE(child.WaitForExit(10000, exitCode)) << "the program did not end";
+    EXPECT_EQ(exitCode, 0u);
+}
+
 void ExpectFullSession(const SessionReport& r, const std::string& what) {
     SCOPED_TRACE(what);
     std::printf("session %s: %lu ms\n", what.c_str(), static_cast<unsigned long>(r.elapsedMs));

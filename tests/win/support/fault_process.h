@@ -84,6 +84,10 @@ void PlainEnvironment();
 // ready, the program does not start, or something else comes first.
 HWND StartToMainWindow(const ProgramFolder& folder, ChildProgram& child);
 
+// Ends the program with its Exit command and expects it to end by itself,
+// with exit code 0.
+void ExpectExitWithZero(ChildProgram& child, HWND mainWindow);
+
 // Every dialog opened and showed the built-in tablet, no box came that
 // nobody asked for, and the process ended by itself with 0.
 void ExpectFullSession(const SessionReport& r, const std::string& what);
