@@ -15,6 +15,7 @@
 #include <string>
 #include <vector>
 
+#include "defs/features.h"
 #include "support/fault_process.h"
 #include "support/windows_harness.h"
 #include "version.h"
