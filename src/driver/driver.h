@@ -98,7 +98,36 @@ BOOL ReadContextRecord(ContextHandle context, ContextRecord& record);
 // Small readers over VXInfoA for the selected device.
 UINT DeviceCategory();                          // 100 + the selected device
 bool ReadAxis(UINT axisIndex, AxisInfo& axis);  // DeviceAxisX or DeviceAxisY; false leaves axis zeroed
+
+// The longest text (a name, or a cursor's list of button names) taken from
+// the driver: a larger size is a failed query, not a reason to allocate.
+constexpr UINT LongestDriverText = 64 * 1024;
+// Room past the announced size of a text: a driver that writes more than it
+// announced writes it here, never past the block. Texts have no size of
+// their own to judge by, so the room is generous.
+constexpr UINT DriverTextSpareRoom = 4096;
+
+// A driver text read whole, as every text from the driver is read: its size
+// asked first, then the text read into local memory with room to spare.
+// Only the announced size is kept: the text ends there with two NULs, so a
+// name and a list of names (each ended by a NUL, the list by an empty one)
+// are always terminated. Empty (Begin() null) when the size is 0 or beyond
+// LongestDriverText, the read answers 0 or the memory cannot be had.
+class DriverText {
+public:
+    DriverText(UINT category, UINT index);
+    ~DriverText();
+    DriverText(const DriverText&) = delete;
+    DriverText& operator=(const DriverText&) = delete;
+    const char* Begin() const { return static_cast<const char*>(memory); }
+    UINT Size() const { return size; }  // the size announced; 0 when empty
+
+private:
+    HLOCAL memory = nullptr;
+    UINT size = 0;
+};
+
 // Reads a driver text into buffer (size bytes), always terminated, cut safely
-// when longer; answers the full length the driver reported (0 when none).
+// when longer; answers the size the driver announced (0 when none).
 UINT ReadDriverText(UINT category, UINT index, char* buffer, UINT size);
 DWORD ReadDriverDword(UINT category, UINT index);
