@@ -77,7 +77,7 @@ bool ReadFirstActiveCursor(DWORD& cursor) {
 }
 
 bool FindActiveCursor(DWORD first, DWORD count, DWORD& cursor) {
-    if (count > DriverWalkLimit) count = DriverWalkLimit;
+    if (count > ActiveCursorWalkLimit) count = ActiveCursorWalkLimit;
     for (DWORD i = 0; i < count; ++i) {
         if (ReadDriverDword(CursorInfo + first + i, CursorActive)) {
             cursor = first + i;

@@ -28,12 +28,20 @@ HMODULE DriverLibraryHandle();
 EntryBinding* BoundEntryList();
 EntryBinding* DriverBinding(DWORD ordinal);
 
-// The most devices, cursor types or contexts that any walk over them visits:
+// The most devices, cursor types or contexts that a walk over them visits:
 // far more than any tablet has, and few enough that a driver answering a
-// nonsense count, or answering for every number, cannot hold the program.
-// Every loop over device numbers, cursor numbers or enumerated contexts
-// stops here.
-constexpr DWORD DriverWalkLimit = 1024;
+// nonsense count, answering for every number or enumerating without end
+// cannot hold the program. No single user action may cost more than about a
+// thousand driver calls, and an action walks some lists several times: a
+// commit whose confirmation is accepted enumerates the contexts seven times,
+// a probe of the settings looks for the active cursor twelve times. So:
+// device numbers and the cursor types listed (three calls each) stop at 256;
+constexpr DWORD DriverWalkLimit = 256;
+// one enumeration of the contexts (up to two calls each) at 128;
+constexpr DWORD ContextWalkLimit = 128;
+// the search for the active cursor type at 32, the most cursor types the
+// program keeps anything for (the capture's button masks).
+constexpr DWORD ActiveCursorWalkLimit = 32;
 
 // The queries every dialog shares, about the device the session selected
 // (driver/session.h).
@@ -45,8 +53,9 @@ bool ReadFirstActiveCursor(DWORD& cursor);
 // The device's first cursor number and its number of cursor types, the
 // count held to the walk limit; false when either does not answer.
 bool ReadCursorTypes(DWORD& first, DWORD& count);
-// The lowest-numbered of count cursors from first (at most the walk limit)
-// that reports itself active; false, cursor untouched, when none does.
+// The lowest-numbered of count cursors from first (at most
+// ActiveCursorWalkLimit) that reports itself active; false, cursor
+// untouched, when none does.
 bool FindActiveCursor(DWORD first, DWORD count, DWORD& cursor);
 DWORD TabletUnitIndex();
 DWORD TabletResolution();

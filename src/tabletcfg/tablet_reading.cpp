@@ -92,9 +92,10 @@ bool ReadTablet(TabletSettings& tablet, TabletScale& scale, std::string& problem
     tablet.enabledCursor = enabled;
     tablet.unit = ReadUnitPreference();
 
-    // The walk is held to the driver walk limit, whatever count it reports.
+    // The file holds no more cursor types than this, so no more are walked,
+    // whatever count the driver reports.
     ReadCursorTypes(first, count);
-    for (DWORD i = 0; i < count && tablet.cursorCount < FileCursorLimit; ++i)
+    for (DWORD i = 0; i < count && i < FileCursorLimit; ++i)
         if (ReadCursor(first + i, tablet.cursors[tablet.cursorCount])) ++tablet.cursorCount;
     if (tablet.cursorCount == 0) problem = "no cursor of the tablet answers with its button map";
     return tablet.cursorCount != 0;
