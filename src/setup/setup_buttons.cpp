@@ -21,12 +21,11 @@ constexpr UINT MaxListedButtons = sizeof(ButtonMap::entry);
 
 SensitivityScale CurrentScale() { return MakeSensitivityScale(TabletResolution(), TabletUnitIndex() == 1); }
 
-// The driver sensitivity a percentage stands for, on the scale worked out at
-// opening.
-DWORD SensitivityOfPercent(DWORD percent) {
+// The scale worked out at opening, over the resolution the driver answers now.
+SensitivityScale OpenedScale() {
     SensitivityScale scale = CurrentScale();
     scale.base = sensitivityField.base;
-    return PercentToSensitivityValue(percent, scale);
+    return scale;
 }
 
 void ShowSensitivity(HWND window) { ShowAndStoreSensitivity(window, workingSettings); }
@@ -44,7 +43,10 @@ SensitivityField SensitivityFieldFor(const SetupSettings& settings) {
 }
 
 void ShowAndStoreSensitivity(HWND window, SetupSettings& settings) {
-    settings.sensitivity = SensitivityOfPercent(sensitivityField.percent);
+    // Without a scale no percentage stands for a driver value: the record
+    // keeps the sensitivity the driver gave, so that is what is written.
+    SensitivityScale scale = OpenedScale();
+    if (HasSensitivityScale(scale)) settings.sensitivity = PercentToSensitivityValue(sensitivityField.percent, scale);
     char text[16];  // "%d" and a percent sign
     FormatPercent(sensitivityField.percent, text, sizeof text);
     SetDlgItemTextA(window, IDC_SENS_EDIT, text);

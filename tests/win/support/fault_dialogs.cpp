@@ -257,6 +257,7 @@ void CheckEveryDialog(FaultHost& hostRef, const FaultCase& c) {
     ASSERT_TRUE(host->sim.Loaded());
     ASSERT_TRUE(host->Apply(c.description, c.faults));
     CursorState before = CurrentCursorState();
+    const uint32_t sensitivityBefore = host->sim.Context(host->sim.DefaultSystemContext()).sensitivityX;
 
     InfoSeen info = DriveInformation(*host);
     AboutSeen about = DriveAbout(*host);
@@ -313,6 +314,9 @@ void CheckEveryDialog(FaultHost& hostRef, const FaultCase& c) {
     for (const std::string& text : setup.allTexts) ExpectBounded(text, 79, "Setup text");
     for (const std::string& text : setup.fields) ExpectBounded(text, 21, "area field");
     for (const std::string& text : setup.fieldsCm) ExpectBounded(text, 21, "area field");
+    // A sensitivity no percentage stands for is never written over the driver's.
+    if (sensitivityBefore != 0)
+        EXPECT_NE(host->sim.Context(host->sim.DefaultSystemContext()).sensitivityX, 0u) << "a zero sensitivity written";
 
     // Features
     ASSERT_TRUE(features.opened);
