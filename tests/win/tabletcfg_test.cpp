@@ -302,6 +302,8 @@ TEST_F(TabletCfgTest, EveryExportImportsAgain) {
             }
         }
         SetEnvironmentVariableA("VELLIX_FAULTS", row.faults);
+        Run("info");
+        EXPECT_LE(CallsLogged(), 1000);
         CfgRun exported = Run("export " + fault_test::Quoted(settingsPath));
         EXPECT_EQ(exported.exitCode, row.exportCode) << exported.err;
         EXPECT_LE(CallsLogged(), 1000);
