@@ -186,20 +186,6 @@ TEST(SettingsFile, SensitivityIsKeptWithinWhatSetupWrites) {
     EXPECT_EQ(SensitivityForFile(0x8000, cm), 0x64C9u);
     EXPECT_EQ(SensitivityForFile(0, cm), lowest);
     EXPECT_EQ(SensitivityForFile(0x3264, cm), 0x3264u);
-
-    // Without a resolution no percentage exists: the driver's own value is
-    // saved, and whatever the file says, import keeps it.
-    TabletScale none = InchScale();
-    none.axisX.resolution = 0;
-    auto device = BuiltInTablet();
-    auto result = BuiltInTablet();
-    const std::string text = WriteSettingsFile(*device, none, ActionTexts);
-    EXPECT_NE(text.find("Sensitivity=32768 "), std::string::npos) << text;
-    FileProblem problem;
-    size_t at = text.find("Sensitivity=32768");
-    ASSERT_TRUE(Read(text.substr(0, at) + "Sensitivity=0" + text.substr(at + 17), *device, none, *result, problem))
-        << problem.text;
-    EXPECT_EQ(result->sensitivity, 32768u);
 }
 
 TEST(SettingsFile, DescribesWhatWouldChange) {
