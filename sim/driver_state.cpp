@@ -53,9 +53,11 @@ void ApplyStructuralFaults(const Faults& f, TabletModel& tablet) {
                                     tablet.systemContexts.end());
     }
     if (f.extraContexts > 0 && !tablet.devices.empty()) {
+        // One record made and renamed: making each asks the screen's size.
+        ContextRecord extra = SystemContextRecord(tablet.devices[0], 0, "");
         for (int i = 0; i < f.extraContexts && tablet.systemContexts.size() < kMaxExtraContexts; ++i) {
-            std::string name = "Extra Context " + std::to_string(i);
-            tablet.systemContexts.push_back(SystemContextRecord(tablet.devices[0], 0, name.c_str()));
+            SetContextName(extra, ("Extra Context " + std::to_string(i)).c_str());
+            tablet.systemContexts.push_back(extra);
         }
     }
 }
@@ -119,6 +121,7 @@ void Rebuild(Driver& d) {
     d.tablet = d.description;
     ApplyStructuralFaults(d.faults, d.tablet);
     d.systemContexts.clear();
+    d.systemContexts.reserve(d.tablet.systemContexts.size());
     for (const ContextRecord& record : d.tablet.systemContexts) {
         d.systemContexts.push_back(MakeContext(d, ContextKind::System, record));
     }
@@ -148,8 +151,12 @@ void ResetAll(Driver& d) {
 
 Context* FindContext(Driver& d, ContextHandle handle) {
     if (handle == 0) return nullptr;
-    for (Context& c : d.systemContexts) {
-        if (c.handle == handle) return &c;
+    // System contexts get consecutive handles when the tablet is built: the
+    // handle gives the place at once, even among 100,000 of them.
+    if (!d.systemContexts.empty()) {
+        size_t place = handle - d.systemContexts.front().handle;
+        if (place < d.systemContexts.size() && d.systemContexts[place].handle == handle)
+            return &d.systemContexts[place];
     }
     if (d.defaultSystemContext.handle == handle) return &d.defaultSystemContext;
     if (d.defaultContext.handle == handle) return &d.defaultContext;

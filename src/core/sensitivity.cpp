@@ -27,6 +27,8 @@ SensitivityScale MakeSensitivityScale(uint32_t resolution, bool centimetres) {
     return scale;
 }
 
+bool HasSensitivityScale(const SensitivityScale& scale) { return scale.base != 0 && (scale.resolution >> 1) != 0; }
+
 uint32_t SensitivityToPercentValue(uint32_t sensitivity, const SensitivityScale& scale) {
     // A resolution that rounds to 0 counts per unit gives no scale for a
     // percentage; show 0 rather than divide by it.

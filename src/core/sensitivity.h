@@ -16,6 +16,11 @@ struct SensitivityScale {
 // base := the rounded resolution, at most 500.
 SensitivityScale MakeSensitivityScale(uint32_t resolution, bool centimetres);
 
+// False when the scale has no base (the resolution rounds to 0 counts per
+// unit) or the resolution is too small to divide by: no percentage then
+// stands for a driver sensitivity, so none may be worked out and written.
+bool HasSensitivityScale(const SensitivityScale& scale);
+
 // The percentage shown for a driver sensitivity, at most 100 (may be 0).
 uint32_t SensitivityToPercentValue(uint32_t sensitivity, const SensitivityScale& scale);
 

@@ -20,24 +20,36 @@ BOOL ReadContextRecord(ContextHandle context, ContextRecord& record) {
                                 [&](void* buffer) { return VXGetA(context, static_cast<ContextRecord*>(buffer)); });
 }
 
+DriverText::DriverText(UINT category, UINT index) {
+    UINT announced = VXInfoA(category, index, nullptr);
+    if (announced == 0 || announced > LongestDriverText) return;
+    memory = LocalAlloc(LPTR, announced + DriverTextSpareRoom);
+    if (!memory) return;
+    char* text = static_cast<char*>(memory);
+    if (VXInfoA(category, index, text) == 0) {
+        LocalFree(memory);
+        memory = nullptr;
+        return;
+    }
+    // Whatever the driver wrote past its last announced byte is dropped.
+    text[announced - 1] = '\0';
+    text[announced] = '\0';
+    size = announced;
+}
+
+DriverText::~DriverText() {
+    if (memory) LocalFree(memory);
+}
+
 UINT ReadDriverText(UINT category, UINT index, char* buffer, UINT size) {
     if (!buffer || size == 0) return 0;
     buffer[0] = '\0';
-    UINT needed = VXInfoA(category, index, nullptr);
-    if (needed == 0) return 0;
-    if (needed <= size) {
-        VXInfoA(category, index, buffer);
-    } else {
-        // Longer than the caller's buffer: fetch it whole, keep what fits.
-        HLOCAL whole = LocalAlloc(LPTR, needed + 1);
-        if (!whole) return 0;
-        char* text = static_cast<char*>(whole);
-        VXInfoA(category, index, text);
-        memcpy(buffer, text, size - 1);
-        LocalFree(whole);
-    }
-    buffer[size - 1] = '\0';
-    return needed;
+    DriverText text(category, index);
+    if (!text.Begin()) return 0;
+    size_t length = strnlen(text.Begin(), size - 1);
+    memcpy(buffer, text.Begin(), length);
+    buffer[length] = '\0';
+    return text.Size();
 }
 
 bool ReadAxis(UINT axisIndex, AxisInfo& axis) {
@@ -65,7 +77,7 @@ bool ReadFirstActiveCursor(DWORD& cursor) {
 }
 
 bool FindActiveCursor(DWORD first, DWORD count, DWORD& cursor) {
-    if (count > DriverWalkLimit) count = DriverWalkLimit;
+    if (count > ActiveCursorWalkLimit) count = ActiveCursorWalkLimit;
     for (DWORD i = 0; i < count; ++i) {
         if (ReadDriverDword(CursorInfo + first + i, CursorActive)) {
             cursor = first + i;

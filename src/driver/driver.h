@@ -28,12 +28,20 @@ HMODULE DriverLibraryHandle();
 EntryBinding* BoundEntryList();
 EntryBinding* DriverBinding(DWORD ordinal);
 
-// The most devices, cursor types or contexts that any walk over them visits:
+// The most devices, cursor types or contexts that a walk over them visits:
 // far more than any tablet has, and few enough that a driver answering a
-// nonsense count, or answering for every number, cannot hold the program.
-// Every loop over device numbers, cursor numbers or enumerated contexts
-// stops here.
-constexpr DWORD DriverWalkLimit = 1024;
+// nonsense count, answering for every number or enumerating without end
+// cannot hold the program. No single user action may cost more than about a
+// thousand driver calls, and an action walks some lists several times: a
+// commit whose confirmation is accepted enumerates the contexts seven times,
+// a probe of the settings looks for the active cursor twelve times. So:
+// device numbers and the cursor types listed (three calls each) stop at 256;
+constexpr DWORD DriverWalkLimit = 256;
+// one enumeration of the contexts (up to two calls each) at 128;
+constexpr DWORD ContextWalkLimit = 128;
+// the search for the active cursor type at 32, the most cursor types the
+// program keeps anything for (the capture's button masks).
+constexpr DWORD ActiveCursorWalkLimit = 32;
 
 // The queries every dialog shares, about the device the session selected
 // (driver/session.h).
@@ -45,8 +53,9 @@ bool ReadFirstActiveCursor(DWORD& cursor);
 // The device's first cursor number and its number of cursor types, the
 // count held to the walk limit; false when either does not answer.
 bool ReadCursorTypes(DWORD& first, DWORD& count);
-// The lowest-numbered of count cursors from first (at most the walk limit)
-// that reports itself active; false, cursor untouched, when none does.
+// The lowest-numbered of count cursors from first (at most
+// ActiveCursorWalkLimit) that reports itself active; false, cursor
+// untouched, when none does.
 bool FindActiveCursor(DWORD first, DWORD count, DWORD& cursor);
 DWORD TabletUnitIndex();
 DWORD TabletResolution();
@@ -98,7 +107,36 @@ BOOL ReadContextRecord(ContextHandle context, ContextRecord& record);
 // Small readers over VXInfoA for the selected device.
 UINT DeviceCategory();                          // 100 + the selected device
 bool ReadAxis(UINT axisIndex, AxisInfo& axis);  // DeviceAxisX or DeviceAxisY; false leaves axis zeroed
+
+// The longest text (a name, or a cursor's list of button names) taken from
+// the driver: a larger size is a failed query, not a reason to allocate.
+constexpr UINT LongestDriverText = 64 * 1024;
+// Room past the announced size of a text: a driver that writes more than it
+// announced writes it here, never past the block. Texts have no size of
+// their own to judge by, so the room is generous.
+constexpr UINT DriverTextSpareRoom = 4096;
+
+// A driver text read whole, as every text from the driver is read: its size
+// asked first, then the text read into local memory with room to spare.
+// Only the announced size is kept: the text ends there with two NULs, so a
+// name and a list of names (each ended by a NUL, the list by an empty one)
+// are always terminated. Empty (Begin() null) when the size is 0 or beyond
+// LongestDriverText, the read answers 0 or the memory cannot be had.
+class DriverText {
+public:
+    DriverText(UINT category, UINT index);
+    ~DriverText();
+    DriverText(const DriverText&) = delete;
+    DriverText& operator=(const DriverText&) = delete;
+    const char* Begin() const { return static_cast<const char*>(memory); }
+    UINT Size() const { return size; }  // the size announced; 0 when empty
+
+private:
+    HLOCAL memory = nullptr;
+    UINT size = 0;
+};
+
 // Reads a driver text into buffer (size bytes), always terminated, cut safely
-// when longer; answers the full length the driver reported (0 when none).
+// when longer; answers the size the driver announced (0 when none).
 UINT ReadDriverText(UINT category, UINT index, char* buffer, UINT size);
 DWORD ReadDriverDword(UINT category, UINT index);

@@ -16,24 +16,32 @@ bool MatchesSelectedDevice(const ContextRecord& record) {
     return IsDefaultSystemName(record.name) && record.device == SelectDevice();
 }
 
-// One enumeration of the manager's contexts: the callback it serves and how
-// many contexts it has been shown. A driver that goes on enumerating past the
-// walk limit gets 0 (stop) and no more work is done for it.
+// One enumeration of the manager's contexts: the callback it serves and the
+// contexts it has been shown. The walk stops (answers 0) at the first
+// context shown a second time, so a driver whose list runs in a circle has
+// each context visited, and written, once; and it stops at the walk limit.
 struct ContextWalk {
     ContextEnumProc callback;
     LPARAM parameter;
     DWORD visited;
+    ContextHandle seen[ContextWalkLimit];
 };
+
+bool SeenBefore(const ContextWalk& walk, ContextHandle context) {
+    for (DWORD i = 0; i < walk.visited; ++i)
+        if (walk.seen[i] == context) return true;
+    return false;
+}
 
 BOOL WINAPI VisitWithinLimit(ContextHandle context, LPARAM walkParameter) {
     ContextWalk& walk = *reinterpret_cast<ContextWalk*>(walkParameter);
-    if (walk.visited >= DriverWalkLimit) return 0;
-    ++walk.visited;
+    if (walk.visited >= ContextWalkLimit || SeenBefore(walk, context)) return 0;
+    walk.seen[walk.visited++] = context;
     return walk.callback(context, walk.parameter);
 }
 
 void EnumerateContexts(ContextEnumProc callback, LPARAM parameter) {
-    ContextWalk walk = {callback, parameter, 0};
+    ContextWalk walk = {callback, parameter, 0, {}};
     VXMgrContextEnum(SessionManager(), VisitWithinLimit, reinterpret_cast<LPARAM>(&walk));
 }
 

@@ -16,19 +16,16 @@ SensitivityField sensitivityField = {0, 100, 500};
 
 namespace {
 
-// Button names beyond what a button map can assign are not listed, and a
-// size no cursor could need is taken as a failed allocation.
+// Button names beyond what a button map can assign are not listed.
 constexpr UINT MaxListedButtons = sizeof(ButtonMap::entry);
-constexpr UINT MaxButtonNamesSize = 0x10000;
 
 SensitivityScale CurrentScale() { return MakeSensitivityScale(TabletResolution(), TabletUnitIndex() == 1); }
 
-// The driver sensitivity a percentage stands for, on the scale worked out at
-// opening.
-DWORD SensitivityOfPercent(DWORD percent) {
+// The scale worked out at opening, over the resolution the driver answers now.
+SensitivityScale OpenedScale() {
     SensitivityScale scale = CurrentScale();
     scale.base = sensitivityField.base;
-    return PercentToSensitivityValue(percent, scale);
+    return scale;
 }
 
 void ShowSensitivity(HWND window) { ShowAndStoreSensitivity(window, workingSettings); }
@@ -46,7 +43,10 @@ SensitivityField SensitivityFieldFor(const SetupSettings& settings) {
 }
 
 void ShowAndStoreSensitivity(HWND window, SetupSettings& settings) {
-    settings.sensitivity = SensitivityOfPercent(sensitivityField.percent);
+    // Without a scale no percentage stands for a driver value: the record
+    // keeps the sensitivity the driver gave, so that is what is written.
+    SensitivityScale scale = OpenedScale();
+    if (HasSensitivityScale(scale)) settings.sensitivity = PercentToSensitivityValue(sensitivityField.percent, scale);
     char text[16];  // "%d" and a percent sign
     FormatPercent(sensitivityField.percent, text, sizeof text);
     SetDlgItemTextA(window, IDC_SENS_EDIT, text);
@@ -61,22 +61,12 @@ void ReadSensitivityText(char* text) {
 
 void FillButtonList(HWND window) {
     HWND list = GetDlgItem(window, IDC_BUTTON_LIST);
-    UINT category = CursorInfo + FirstActiveCursor();
-    UINT size = VXInfoA(category, CursorButtonNames, nullptr);
-    if (size == 0 || size > MaxButtonNamesSize) return;
-    // Two zero bytes beyond what the driver asked for end the last name and
-    // the list even when the driver leaves out the final empty name.
-    HLOCAL memory = LocalAlloc(LPTR, size + 2);
-    if (!memory) return;
-    char* names = static_cast<char*>(memory);
-    VXInfoA(category, CursorButtonNames, names);
-    const char* end = names + size;
+    DriverText names(CursorInfo + FirstActiveCursor(), CursorButtonNames);
     UINT listed = 0;
-    for (const char* name = names; name < end && *name && listed < MaxListedButtons; ++listed) {
+    for (const char* name = names.Begin(); name && *name && listed < MaxListedButtons; ++listed) {
         SendMessageA(list, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(name));
         name += strlen(name) + 1;
     }
-    LocalFree(memory);
 }
 
 void FillActionList(HWND window) {

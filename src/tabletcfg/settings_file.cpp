@@ -218,6 +218,7 @@ void SensitivityBounds(const TabletScale& scale, uint32_t& lowest, uint32_t& hig
 }
 
 uint32_t SensitivityForFile(uint32_t sensitivity, const TabletScale& scale) {
+    if (!HasSensitivityScale(SensitivityScaleOf(scale))) return sensitivity;
     uint32_t lowest, highest;
     SensitivityBounds(scale, lowest, highest);
     if (sensitivity < lowest) return lowest;
@@ -244,9 +245,13 @@ std::string WriteSettingsFile(const TabletSettings& s, const TabletScale& scale,
     w.Blank();
     w.Section(SectionTracking);
     w.Value("Mode", ModeWord(s), "Absolute or Relative");
-    w.Value("Sensitivity", Number(sensitivity),
-            PercentText(sensitivity, SensitivityScaleOf(scale)) + " (1% to 100%: " + Number(lowest) + " to " +
-                Number(highest) + ")");
+    if (HasSensitivityScale(SensitivityScaleOf(scale))) {
+        w.Value("Sensitivity", Number(sensitivity),
+                PercentText(sensitivity, SensitivityScaleOf(scale)) + " (1% to 100%: " + Number(lowest) + " to " +
+                    Number(highest) + ")");
+    } else {
+        w.Value("Sensitivity", Number(sensitivity), "no resolution: kept as the driver holds it");
+    }
     uint32_t edges[EdgeCount];
     AreaEdges(s, edges);
     for (int i = 0; i < EdgeCount; ++i) {
@@ -485,6 +490,9 @@ private:
         case KeySensitivity: {
             if (!ParseNumber(value, n))
                 return Fail(line_, "Sensitivity must be a whole number, not \"%.40s\"", value.c_str());
+            // A tablet without a resolution gives no percentage: Setup writes
+            // no sensitivity there, and neither does import.
+            if (!HasSensitivityScale(SensitivityScaleOf(scale_))) return true;
             uint32_t lowest, highest;
             SensitivityBounds(scale_, lowest, highest);
             if (n < lowest || n > highest)

@@ -58,7 +58,8 @@ const CursorSettings* FindCursor(const TabletSettings& settings, uint32_t number
 void SensitivityBounds(const TabletScale& scale, uint32_t& lowest, uint32_t& highest);
 
 // The sensitivity the file records for a driver value: the value itself when
-// Setup could have written it, else the nearest that Setup could.
+// Setup could have written it (or when the tablet's resolution gives no
+// percentage, and Setup writes none), else the nearest that Setup could.
 uint32_t SensitivityForFile(uint32_t sensitivity, const TabletScale& scale);
 
 // The file's text for settings (a device's present settings).

@@ -2,7 +2,6 @@
 // their buttons, and the settings the control panel edits, all read from
 // the driver without writing anything to it.
 #include <cstring>
-#include <vector>
 
 #include "defs/features.h"
 #include "driver/driver.h"
@@ -13,10 +12,6 @@
 
 namespace {
 
-// A driver's list of button names asks for its size first; a list longer
-// than this is not a list of button names.
-constexpr UINT LongestButtonNames = 64 * 1024;
-
 void CopyBounded(char* out, size_t size, const char* text) {
     std::strncpy(out, text, size - 1);
     out[size - 1] = '\0';
@@ -24,16 +19,11 @@ void CopyBounded(char* out, size_t size, const char* text) {
 
 // The names one after another, each ended by a NUL, the list by an empty one.
 void ReadButtonNames(DWORD cursor, CursorSettings& settings) {
-    const UINT size = VXInfoA(CursorInfo + cursor, CursorButtonNames, nullptr);
-    if (size == 0 || size > LongestButtonNames) return;
-    std::vector<char> names(size + 2, '\0');
-    if (VXInfoA(CursorInfo + cursor, CursorButtonNames, names.data()) == 0) return;
-    names[size] = names[size + 1] = '\0';
-    const char* name = names.data();
-    for (uint32_t b = 0; b < settings.buttonCount && *name; ++b) {
+    const DriverText names(CursorInfo + cursor, CursorButtonNames);
+    const char* name = names.Begin();
+    for (uint32_t b = 0; name && b < settings.buttonCount && *name; ++b) {
         CopyBounded(settings.buttonNames[b], FileButtonNameSize, name);
         name += std::strlen(name) + 1;
-        if (name >= names.data() + size) break;
     }
 }
 
@@ -102,9 +92,10 @@ bool ReadTablet(TabletSettings& tablet, TabletScale& scale, std::string& problem
     tablet.enabledCursor = enabled;
     tablet.unit = ReadUnitPreference();
 
-    // The walk is held to the driver walk limit, whatever count it reports.
+    // The file holds no more cursor types than this, so no more are walked,
+    // whatever count the driver reports.
     ReadCursorTypes(first, count);
-    for (DWORD i = 0; i < count && tablet.cursorCount < FileCursorLimit; ++i)
+    for (DWORD i = 0; i < count && i < FileCursorLimit; ++i)
         if (ReadCursor(first + i, tablet.cursors[tablet.cursorCount])) ++tablet.cursorCount;
     if (tablet.cursorCount == 0) problem = "no cursor of the tablet answers with its button map";
     return tablet.cursorCount != 0;

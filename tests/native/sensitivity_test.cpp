@@ -13,6 +13,7 @@ TEST(SensitivityScale, BaseIsTheRoundedResolutionAtMost500) {
     for (const BaseCase& c : BaseCases) {
         SCOPED_TRACE(c.name);
         EXPECT_EQ(MakeSensitivityScale(c.resolution, false).base, c.base);
+        EXPECT_EQ(HasSensitivityScale(MakeSensitivityScale(c.resolution, false)), c.base != 0);
     }
     const SensitivityScale s = MakeSensitivityScale(Cm400, true);
     EXPECT_EQ(s.resolution, Cm400);

@@ -1,8 +1,9 @@
 // Every dialog under unusual cursors and contexts: no cursor types, 33 of
 // them (one more than the capture keeps masks for), first cursor numbers
-// near 65535, no "Default System" context, and thirty contexts. Then where
-// the Setup dialog's writes go with such contexts, and that its confirmation
-// box comes only when the settings would take the mouse clicks away.
+// near 65535, no "Default System" context, thirty and 20,000 contexts, and
+// an enumeration that runs in a circle. Then where the Setup dialog's
+// writes go with such contexts, that its confirmation box comes only when
+// the settings would take the mouse clicks away.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -51,6 +52,10 @@ std::vector<FaultCase> Cases() {
          }},
         {"NoDefaultSystemContext", {{SimFaultNoDefaultSystem, 1}}, "", 0, [](Expected&) {}},
         {"ThirtyContexts", {{SimFaultExtraContexts, 29}}, "", 0, [](Expected&) {}},
+        {"TwentyThousandContexts", {{SimFaultExtraContexts, 20000}}, "", 0, [](Expected&) {}},
+        {"TwentyThousandContextsNoneDefaultSystem", {{SimFaultExtraContexts, 20000}, {SimFaultNoDefaultSystem, 1}},
+         "", 0, [](Expected&) {}},
+        {"ContextListInACircle", {{SimFaultCircularContexts, 1}}, "", 0, [](Expected&) {}},
     };
 }
 // clang-format on
@@ -117,6 +122,14 @@ TEST_F(FaultContextsTest, ThirtyContextsOnlyTheDefaultSystemOnesChange) {
         EXPECT_EQ(host->sim.Context(host->sim.ContextAt(i)).trackingMode, i % 3 == 0 ? 1u : 0u) << "context " << i;
     EXPECT_EQ(host->sim.Context(host->sim.DefaultSystemContext()).trackingMode, 1u);
     EXPECT_TRUE(host->boxes.boxes.empty());
+}
+
+// An enumeration that starts again at its first context: OK writes the
+// "Default System" context once, and the default system context.
+TEST_F(FaultContextsTest, AContextListInACircleIsWrittenOnce) {
+    ASSERT_TRUE(host->Apply("", {{SimFaultCircularContexts, 1}}));
+    SetRelativeWithOk();
+    EXPECT_EQ(host->sim.LogLinesStartingWith("VXSetA"), 2);
 }
 
 TEST_F(FaultContextsTest, ThirtyExtraContextsStayAsTheyWere) {

@@ -1,7 +1,8 @@
 // Every dialog under over-long and short driver texts: device and cursor
 // names of 1, 199, 200, 201 and 10,000 characters (the real name repeated;
 // 28 and 43 end right after "Format: " and after "Version"),
-// and button names without the final empty name. The texts must be cut at
+// button names without the final empty name, texts written past their size
+// and sizes of 0xFFFFFFFF. The texts must be cut at
 // their buffers (device name 200, cursor name 80 in Information, 100 in
 // Features, lines 80), never overflow them, and the parts still be found
 // where the cut leaves them.
@@ -45,6 +46,28 @@ std::vector<FaultCase> Cases() {
     // The list holds the three names and nothing read beyond them.
     cases.push_back(
         {"ButtonNamesWithoutTheEmptyName", {{SimFaultUnterminatedNames, 1}}, "", 0, [](Expected&) {}, Harshest});
+    // Names of 199 characters written 150 bytes past their size: only the
+    // announced text is kept.
+    cases.push_back({"TextsWrittenPastTheirSize",
+                     {{SimFaultNameLength, 199}, {SimFaultTextOverrun, 150}},
+                     "",
+                     0,
+                     [](Expected& e) { LongNames(e, 199); },
+                     Harshest});
+    // A size of 0xFFFFFFFF is a failed query: no text at all.
+    cases.push_back({"TextSizesOf0xFFFFFFFF",
+                     {{SimFaultHugeTextSize, 1}},
+                     "",
+                     0,
+                     [](Expected& e) {
+                         e.id = "";
+                         e.format = "unknown format";
+                         e.cursor = "unknown is installed.";
+                         e.about = "Tablet Driver Version unknown";
+                         e.cursorTypes = {"", ""};
+                         e.buttonNames = {};
+                     },
+                     Harshest});
     return cases;
 }
 

@@ -20,6 +20,7 @@
 #include "support/fault_process.h"
 #include "support/sim_control.h"
 #include "support/windows_harness.h"
+#include "vellix_control.h"
 
 using namespace settings_file_cases;
 
@@ -131,6 +132,12 @@ protected:
         run.err = WithoutCarriageReturns(ReadWholeFile(errPath));
         LoadState();
         return run;
+    }
+
+    // How many driver calls the last run made.
+    int CallsLogged() {
+        const std::string log = ReadWholeFile(logPath);
+        return static_cast<int>(std::count(log.begin(), log.end(), '\n'));
     }
 
     // The calls of the last run that change what the driver holds.
@@ -246,7 +253,9 @@ TEST_F(TabletCfgTest, ImportPutsBackByteForByteWhatExportSaved) {
 // Every file export writes, import accepts, and what it puts back exports to
 // the same file: on each tablet of the stand-in, and on drivers holding what
 // the control panel would not write (corrected on export, with a note). A
-// tablet whose settings cannot be read whole is refused with one line.
+// tablet whose settings cannot be read whole is refused with one line. On
+// every row no command costs more than about a thousand driver calls, and
+// no zero sensitivity is written.
 TEST_F(TabletCfgTest, EveryExportImportsAgain) {
     std::string names;
     for (int b = 0; b < 32; ++b) names += (b ? "," : "") + std::string(40, static_cast<char>('a' + b % 26));
@@ -274,6 +283,11 @@ TEST_F(TabletCfgTest, EveryExportImportsAgain) {
         {"codes the lists do not name", nullptr, hostile, "", false, 0, ""},
         {"no height", nullptr, "", "5=1", false, 2, "the tablet reports no height"},
         {"reads that write nothing", nullptr, "", "21=1", false, 2, "tracking settings cannot be read"},
+        {"resolution 0", nullptr, "", "3=1", false, 0, ""},
+        {"names written past their size", nullptr, "", "6=199,20=150", false, 0, ""},
+        {"contexts in a circle", nullptr, "", "22=1", false, 0, ""},
+        {"5000 cursor types", nullptr, "", "15=5000", false, 0, ""},
+        {"2000 contexts, none Default System", nullptr, "", "11=2000,10=1", false, 0, ""},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.name);
@@ -288,8 +302,11 @@ TEST_F(TabletCfgTest, EveryExportImportsAgain) {
             }
         }
         SetEnvironmentVariableA("VELLIX_FAULTS", row.faults);
+        Run("info");
+        EXPECT_LE(CallsLogged(), 1000);
         CfgRun exported = Run("export " + fault_test::Quoted(settingsPath));
         EXPECT_EQ(exported.exitCode, row.exportCode) << exported.err;
+        EXPECT_LE(CallsLogged(), 1000);
         if (*row.err) {
             EXPECT_NE(exported.err.find(row.err), std::string::npos) << exported.err;
             EXPECT_EQ(std::count(exported.err.begin(), exported.err.end(), '\n'), 1) << exported.err;
@@ -300,6 +317,9 @@ TEST_F(TabletCfgTest, EveryExportImportsAgain) {
             const std::string file = ReadWholeFile(settingsPath);
             CfgRun imported = Run("import " + fault_test::Quoted(settingsPath));
             EXPECT_EQ(imported.exitCode, 0u) << imported.err;
+            EXPECT_LE(CallsLogged(), 1000);
+            // A sensitivity no percentage stands for is never written.
+            EXPECT_NE(sim.Context(sim.DefaultSystemContext()).sensitivityX, 0u);
             ASSERT_EQ(Run("export " + fault_test::Quoted(settingsPath)).exitCode, 0u);
             EXPECT_EQ(ReadWholeFile(settingsPath), file);
         }

@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdio>
 
 #include "controls/controls.h"
@@ -85,6 +86,19 @@ CursorState CurrentCursorState() {
 
 namespace {
 
+// The most driver calls one action of a walk made (opening a dialog or
+// pressing one of its buttons): each counts its calls while it lasts.
+int mostCallsOfAnAction = 0;
+class ActionCalls {
+public:
+    explicit ActionCalls(FaultHost& host) : host(host), before(host.sim.TotalCalls()) {}
+    ~ActionCalls() { mostCallsOfAnAction = std::max(mostCallsOfAnAction, host.sim.TotalCalls() - before); }
+
+private:
+    FaultHost& host;
+    int before;
+};
+
 // The walk hosted in this process: the dialogs opened from their templates
 // with their procedures, every step sent, and what each showed noted.
 class HostDriver : public DialogDriver {
@@ -99,12 +113,19 @@ public:
     Sides Side() const override { return InProcess; }
     bool Open(const DialogWalk& walk, bool again) override {
         if (again && !opened) return false;  // the walk ended when the dialog did not open
+        ActionCalls calls(host);
         bool now = host.Open(walk.templateId, Procedure(walk)) != nullptr;
         if (!again) opened = now;
         return now;
     }
-    void Press(int id) override { host.Click(id); }
-    void Command(WPARAM command) override { host.Command(command); }
+    void Press(int id) override {
+        ActionCalls calls(host);
+        host.Click(id);
+    }
+    void Command(WPARAM command) override {
+        ActionCalls calls(host);
+        host.Command(command);
+    }
     void Notify(int id, WORD code) override { host.Notify(id, code); }
     void Select(int listId, int index) override { host.Select(listId, index); }
     void Type(int editId, const char* text) override { host.Type(editId, text); }
@@ -113,6 +134,7 @@ public:
     bool Checked(int id) override { return host.Checked(id); }
     void Capture() override { DriveCapture(host, packetCursor, setup); }
     void End(int id, bool bareCommand) override {
+        ActionCalls calls(host);
         if (bareCommand)
             host.Command(static_cast<WPARAM>(id));
         else
@@ -257,6 +279,8 @@ void CheckEveryDialog(FaultHost& hostRef, const FaultCase& c) {
     ASSERT_TRUE(host->sim.Loaded());
     ASSERT_TRUE(host->Apply(c.description, c.faults));
     CursorState before = CurrentCursorState();
+    const uint32_t sensitivityBefore = host->sim.Context(host->sim.DefaultSystemContext()).sensitivityX;
+    mostCallsOfAnAction = 0;
 
     InfoSeen info = DriveInformation(*host);
     AboutSeen about = DriveAbout(*host);
@@ -313,6 +337,9 @@ void CheckEveryDialog(FaultHost& hostRef, const FaultCase& c) {
     for (const std::string& text : setup.allTexts) ExpectBounded(text, 79, "Setup text");
     for (const std::string& text : setup.fields) ExpectBounded(text, 21, "area field");
     for (const std::string& text : setup.fieldsCm) ExpectBounded(text, 21, "area field");
+    // A sensitivity no percentage stands for is never written over the driver's.
+    if (sensitivityBefore != 0)
+        EXPECT_NE(host->sim.Context(host->sim.DefaultSystemContext()).sensitivityX, 0u) << "a zero sensitivity written";
 
     // Features
     ASSERT_TRUE(features.opened);
@@ -338,6 +365,7 @@ void CheckEveryDialog(FaultHost& hostRef, const FaultCase& c) {
     EXPECT_TRUE(ThreadDialogs().empty());
     EXPECT_EQ(host->sim.OpenedContextCount(), e.contextsLeft);
     EXPECT_TRUE(CurrentCursorState() == before) << "the cursor echo left the cursor or caret changed";
+    EXPECT_LE(mostCallsOfAnAction, 1000) << "driver calls of one action";
 }
 
 }  // namespace fault_test

@@ -126,7 +126,9 @@ bool HarshestOnly();
 // Sets the case up, drives Information, About, Tablet Setup and Features
 // through every command, and checks what they showed against the case, and
 // that no box appeared, every dialog ended on OK and Cancel, no text outgrew
-// its buffer and the cursor and caret blink time are as they were.
+// its buffer, no zero sensitivity was written over the driver's, no single
+// action made more than a thousand driver calls, and the cursor and caret
+// blink time are as they were.
 void CheckEveryDialog(FaultHost& host, const FaultCase& c);
 
 // One host for every case of an executable; vellix.ini is put back after
