@@ -338,8 +338,9 @@ void CheckEveryDialog(FaultHost& hostRef, const FaultCase& c) {
     for (const std::string& text : setup.fields) ExpectBounded(text, 21, "area field");
     for (const std::string& text : setup.fieldsCm) ExpectBounded(text, 21, "area field");
     // A sensitivity no percentage stands for is never written over the driver's.
-    if (sensitivityBefore != 0)
+    if (sensitivityBefore != 0) {
         EXPECT_NE(host->sim.Context(host->sim.DefaultSystemContext()).sensitivityX, 0u) << "a zero sensitivity written";
+    }
 
     // Features
     ASSERT_TRUE(features.opened);
