@@ -76,13 +76,14 @@ void ReloadButtonMasks() {
     UINT category = DeviceCategory();
     firstCursor = ReadDriverDword(category, DeviceFirstCursor);
     cursorCount = ReadDriverDword(category, DeviceCursorCount);
-    DWORD kept = cursorCount < MaskTableSize ? cursorCount : MaskTableSize;  // the rest are not kept
-    for (DWORD i = 0; i < kept; ++i) {
+    // Cursor types past the table are not kept.
+    WalkCursorTypes(firstCursor, cursorCount, MaskTableSize, [](DWORD i, DWORD number) {
         ButtonMaskTable[i] = DefaultMask;
         buttonMapBuffer = ButtonMap{};
-        if (ReadDriverRecord(CursorInfo + firstCursor + i, CursorSystemButtonMap, buttonMapBuffer))
+        if (ReadDriverRecord(CursorInfo + number, CursorSystemButtonMap, buttonMapBuffer))
             ButtonMaskTable[i] = SelectingButtons(buttonMapBuffer);
-    }
+        return true;
+    });
 }
 
 // A cursor without an entry of its own (outside the table or past the

@@ -23,15 +23,16 @@ UINT CursorNumber(WORD entry) { return static_cast<UINT>(firstCursor) + entry; }
 // Every cursor type in numbering order; the last active one wins.
 void FillCursorList(HWND dialog) {
     HWND list = GetDlgItem(dialog, IDC_FEAT_CURSORS);
-    for (WORD p = 0; p < cursorCount; ++p) {
-        UINT category = CursorInfo + CursorNumber(p);
+    WalkCursorTypes(firstCursor, cursorCount, DriverWalkLimit, [&](DWORD p, DWORD number) {
+        UINT category = CursorInfo + number;
         bool named = ReadDriverText(category, CursorName, cursorName, sizeof cursorName) != 0;
         SendMessageA(list, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(cursorName));
         DWORD active = 0;
         bool stated = ReadDriverRecord(category, CursorActive, active) != 0;
-        if (active != 0) activeEntry = p;
+        if (active != 0) activeEntry = static_cast<WORD>(p);
         entryAnswered[p] = named || stated;
-    }
+        return true;
+    });
 }
 
 BOOL OnInitDialog(HWND dialog) {

@@ -77,14 +77,13 @@ bool ReadFirstActiveCursor(DWORD& cursor) {
 }
 
 bool FindActiveCursor(DWORD first, DWORD count, DWORD& cursor) {
-    if (count > ActiveCursorWalkLimit) count = ActiveCursorWalkLimit;
-    for (DWORD i = 0; i < count; ++i) {
-        if (ReadDriverDword(CursorInfo + first + i, CursorActive)) {
-            cursor = first + i;
-            return true;
-        }
-    }
-    return false;
+    bool found = false;
+    WalkCursorTypes(first, count, ActiveCursorWalkLimit, [&](DWORD, DWORD number) {
+        found = ReadDriverDword(CursorInfo + number, CursorActive) != 0;
+        if (found) cursor = number;
+        return !found;
+    });
+    return found;
 }
 
 DWORD FirstActiveCursor() {

@@ -43,6 +43,16 @@ constexpr DWORD ContextWalkLimit = 128;
 // program keeps anything for (the capture's button masks).
 constexpr DWORD ActiveCursorWalkLimit = 32;
 
+// Every walk over a device's cursor types: the cursor numbers from first
+// upward, at most limit of the count the driver reported, until
+// visit(position, cursor) answers false.
+template <class Visit>
+void WalkCursorTypes(DWORD first, DWORD count, DWORD limit, Visit visit) {
+    if (count > limit) count = limit;
+    for (DWORD position = 0; position < count; ++position)
+        if (!visit(position, first + position)) return;
+}
+
 // The queries every dialog shares, about the device the session selected
 // (driver/session.h).
 DWORD FirstActiveCursor();

@@ -95,8 +95,10 @@ bool ReadTablet(TabletSettings& tablet, TabletScale& scale, std::string& problem
     // The file holds no more cursor types than this, so no more are walked,
     // whatever count the driver reports.
     ReadCursorTypes(first, count);
-    for (DWORD i = 0; i < count && i < FileCursorLimit; ++i)
-        if (ReadCursor(first + i, tablet.cursors[tablet.cursorCount])) ++tablet.cursorCount;
+    WalkCursorTypes(first, count, FileCursorLimit, [&](DWORD, DWORD number) {
+        if (ReadCursor(number, tablet.cursors[tablet.cursorCount])) ++tablet.cursorCount;
+        return true;
+    });
     if (tablet.cursorCount == 0) problem = "no cursor of the tablet answers with its button map";
     return tablet.cursorCount != 0;
 }
