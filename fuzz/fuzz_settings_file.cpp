@@ -7,6 +7,7 @@
 
 #include "../tests/cases/settings_file_cases.h"
 #include "fuzz_input.h"
+#include "core/area_math.h"
 #include "tabletcfg/settings_file.h"
 
 using namespace settings_file_cases;
@@ -40,8 +41,8 @@ void FillDevice(uint8_t flags, TabletSettings& t, TabletScale& scale) {
 void CheckAllowed(const TabletSettings& device, const TabletScale& scale, const TabletSettings& r) {
     FUZZ_CHECK(std::memcmp(r.identification, device.identification, sizeof r.identification) == 0);
     FUZZ_CHECK(r.width == device.width && r.height == device.height && r.cursorCount == device.cursorCount);
-    FUZZ_CHECK(r.left >= 0 && r.left < r.right && static_cast<uint32_t>(r.right) <= r.width);
-    FUZZ_CHECK(r.top >= 0 && r.top < r.bottom && static_cast<uint32_t>(r.bottom) <= r.height);
+    FUZZ_CHECK(
+        AreaFitsTablet(AreaBox{r.left, r.top, r.right, r.bottom}, r.width, r.height, AreaStep(scale.axisX.resolution)));
     uint32_t lowest, highest;
     SensitivityBounds(scale, lowest, highest);
     FUZZ_CHECK(r.sensitivity >= lowest && r.sensitivity <= highest);
@@ -50,7 +51,8 @@ void CheckAllowed(const TabletSettings& device, const TabletScale& scale, const 
     for (uint32_t c = 0; c < r.cursorCount; ++c) {
         enabledKnown = enabledKnown || r.cursors[c].number == r.enabledCursor;
         for (uint32_t b = 0; b < r.cursors[c].buttonCount; ++b)
-            FUZZ_CHECK((r.cursors[c].map[b] & 0x0F) < (scale.penOption ? 7u : 10u));
+            FUZZ_CHECK((r.cursors[c].map[b] & ActionCodeMask) < (scale.penOption ? PenOptionCodeCount : ActionCodeCount) ||
+                       r.cursors[c].map[b] == device.cursors[c].map[b]);
     }
     FUZZ_CHECK(enabledKnown);
 }
