@@ -67,6 +67,13 @@ bool ApplyFault(Faults& f, int fault, int value, bool* known) {
     case SimFaultSilentReads: f.silentReads = value < 0 ? 0 : value; return false;
     case SimFaultCircularContexts: f.circularContexts = on; return false;
     case SimFaultSlowCalls: f.slowCalls = value < 0 ? 0 : (value > 1000 ? 1000 : value); return false;
+    case SimFaultSilentSpell:
+        f.silentSpellWaiting = value < 0 ? -1 : value;
+        f.silentSpellLeft = 0;
+        return false;
+    case SimFaultPartialRecords: f.partialRecords = value < 0 ? 0 : value; return false;
+    case SimFaultTextSizeWithoutTerminator: f.textSizeWithoutTerminator = on; return false;
+    case SimFaultCursorEnableFails: f.cursorEnableFails = on; return false;
     default: *known = false; return false;
     }
 }
@@ -295,6 +302,11 @@ int SIM_API SimLastConfigChoice(void) {
 void SIM_API SimSetConfigResult(int result) {
     Locked d;
     d->configResult = result < 0 ? -1 : result;
+}
+
+void SIM_API SimNotifyInfoChanged(uint32_t category, uint32_t index) {
+    Locked d;
+    PostInfoChanged(*d, category, index);
 }
 
 }  // extern "C"

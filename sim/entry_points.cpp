@@ -148,7 +148,8 @@ extern "C" BOOL WINAPI VXGetA(ContextHandle c, ContextRecord* r) {
     Context* context = FindContext(*d, c);
     if (!context || !r) return FALSE;
     if (d->faults.silentReads > 0) return TRUE;  // SimFaultSilentReads: success, nothing written
-    *r = context->record;
+    // SimFaultPartialRecords: success, only the record's first bytes written.
+    std::memcpy(r, &context->record, d->faults.partialRecords > 0 ? kPartialContextBytes : sizeof *r);
     WriteOverlong(*d, r, sizeof *r);
     return TRUE;
 }
@@ -190,6 +191,7 @@ extern "C" BOOL WINAPI VXMgrContextEnum(ManagerHandle m, ContextEnumProc callbac
         Locked d;
         LogCall(*d, OrdinalVXMgrContextEnum, "VXMgrContextEnum %u %s", m,
                 PointerText(reinterpret_cast<void*>(callback)));
+        StartSilentSpell(d->faults);
         if (!FindManager(*d, m) || !callback) return FALSE;
         for (const Context& c : d->systemContexts) handles.push_back(c.handle);
         for (const Context& c : d->openedContexts) handles.push_back(c.handle);
@@ -245,7 +247,7 @@ extern "C" BOOL WINAPI VXMgrCsrEnable(ManagerHandle m, UINT cursor, BOOL enable)
     Locked d;
     LogCall(*d, OrdinalVXMgrCsrEnable, "VXMgrCsrEnable %u %u %d", m, cursor, enable);
     CursorModel* c = FindCursor(*d, cursor);
-    if (!FindManager(*d, m) || !c) return FALSE;
+    if (d->faults.cursorEnableFails || !FindManager(*d, m) || !c) return FALSE;
     c->active = enable != 0;
     SaveState(*d);
     PostInfoChanged(*d, CursorInfo + cursor, CursorActive);

@@ -1,6 +1,8 @@
 // Answers of VXInfoA: the number of bytes copied into the caller's buffer, or
 // with no buffer the number needed; 0 for an unknown category or index.
 // The caller's buffer carries no size: it must hold what the size query says.
+#include <algorithm>
+#include <cstddef>
 #include <cstring>
 
 #include "stand_in.h"
@@ -115,7 +117,47 @@ void RunOn(LPVOID buffer, UINT answered, size_t extra) {
     text[answered - 1 + extra] = '\0';
 }
 
+// SimFaultSilentSpell: spends one silenced query of a device or a cursor.
+bool SilencedBySpell(Faults& f, UINT category) {
+    if (category < DeviceInfo || f.silentSpellLeft <= 0) return false;
+    --f.silentSpellLeft;
+    return true;
+}
+
+// SimFaultPartialRecords: how many bytes of a fixed-size record are written
+// (0: all of it).
+size_t PartialBytes(const Driver& d, UINT category, UINT index) {
+    if (d.faults.partialRecords <= 0) return 0;
+    if (category == DefaultContextInfo && index == 0) return kPartialContextBytes;
+    bool device = category >= DeviceInfo && category < CursorInfo;
+    if (device && (index == DeviceAxisX || index == DeviceAxisY)) return offsetof(AxisInfo, unitCode);
+    if (d.faults.partialRecords >= 2 && category >= CursorInfo && index == CursorSystemButtonMap)
+        return sizeof(ButtonMap) / 2;
+    return 0;
+}
+
+// The record's whole size answered, only its first bytes written.
+UINT AnswerInPart(Driver& d, UINT category, UINT index, LPVOID buffer, size_t part) {
+    UINT answered = AnswerRecord(d, category, index, nullptr);
+    if (!answered) return 0;
+    std::vector<BYTE> whole(answered);
+    AnswerRecord(d, category, index, whole.data());
+    std::memcpy(buffer, whole.data(), std::min<size_t>(part, answered));
+    return answered;
+}
+
+// SimFaultTextSizeWithoutTerminator: a text's size without its final NUL.
+UINT TextSize(const Driver& d, UINT answered) {
+    return answered && d.faults.textSizeWithoutTerminator ? answered - 1 : answered;
+}
+
 }  // namespace
+
+void StartSilentSpell(Faults& faults) {
+    if (faults.silentSpellWaiting < 0) return;
+    faults.silentSpellLeft = faults.silentSpellWaiting;
+    faults.silentSpellWaiting = -1;
+}
 
 void WriteOverlong(const Driver& d, LPVOID buffer, UINT answered) {
     if (buffer && answered && d.faults.overlongAnswers > 0)
@@ -123,17 +165,20 @@ void WriteOverlong(const Driver& d, LPVOID buffer, UINT answered) {
 }
 
 UINT AnswerInfo(Driver& d, UINT category, UINT index, LPVOID buffer) {
+    if (SilencedBySpell(d.faults, category)) return 0;
     if (!IsTextAnswer(category, index)) {
         // SimFaultSilentReads: the record's size answered, the buffer untouched.
         if (buffer && LeavesUntouched(d, category)) return AnswerRecord(d, category, index, nullptr);
+        size_t part = PartialBytes(d, category, index);
+        if (buffer && part) return AnswerInPart(d, category, index, buffer, part);
         UINT answered = AnswerRecord(d, category, index, buffer);
         WriteOverlong(d, buffer, answered);
         return answered;
     }
     UINT answered = AnswerRecord(d, category, index, buffer);
-    if (!buffer) return answered && d.faults.hugeTextSize ? 0xFFFFFFFFu : answered;
+    if (!buffer) return answered && d.faults.hugeTextSize ? 0xFFFFFFFFu : TextSize(d, answered);
     if (answered && d.faults.textOverrun > 0) RunOn(buffer, answered, static_cast<size_t>(d.faults.textOverrun));
-    return answered;
+    return TextSize(d, answered);
 }
 
 }  // namespace sim

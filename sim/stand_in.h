@@ -100,6 +100,14 @@ struct Faults {
     int silentReads = 0;
     bool circularContexts = false;
     int slowCalls = 0;  // milliseconds each entry point takes
+    // SimFaultSilentSpell: the spell's length waits for VXMgrContextEnum
+    // (-1: none waiting), then counts down the device and cursor queries
+    // still silenced.
+    int silentSpellWaiting = -1;
+    int silentSpellLeft = 0;
+    int partialRecords = 0;
+    bool textSizeWithoutTerminator = false;
+    bool cursorEnableFails = false;
 };
 
 constexpr size_t kMaxDevices = 16;
@@ -110,6 +118,7 @@ constexpr size_t kMaxExtraContexts = 100000;    // SimFaultExtraContexts: absurd
 constexpr size_t kMaxCircularVisits = 1000000;  // SimFaultCircularContexts ends here
 constexpr size_t kMaxQueuedPackets = 128;
 constexpr size_t kMaxLogLines = 20000;
+constexpr size_t kPartialContextBytes = 64;  // SimFaultPartialRecords: what a context read writes
 
 struct Driver {
     bool initialized = false;
@@ -194,6 +203,8 @@ std::string StatePathFor(const std::string& descriptionPath);
 UINT AnswerInfo(Driver& d, UINT category, UINT index, LPVOID buffer);
 // SimFaultOverlongAnswers: the bytes written after a fixed-size record.
 void WriteOverlong(const Driver& d, LPVOID buffer, UINT answered);
+// SimFaultSilentSpell: VXMgrContextEnum starts the spell that was set.
+void StartSilentSpell(Faults& faults);
 
 // Call log (call_log.cpp).
 void LogCall(Driver& d, uint32_t ordinal, const char* format, ...);

@@ -58,8 +58,15 @@ enum SimFault {
                                       value 2: every other fixed-size record of VXInfoA as well */
     SimFaultCircularContexts = 22, /* VXMgrContextEnum starts again at the first context after the last */
     SimFaultSlowCalls = 23,        /* value N: every entry point takes N milliseconds */
+    SimFaultSilentSpell = 24,      /* value N: from the next VXMgrContextEnum on, N device and cursor
+                                      queries of VXInfoA answer 0 and write nothing */
+    SimFaultPartialRecords = 25,   /* value 1: VXGetA, the default context query and the axes write only
+                                      their first bytes yet answer the whole size; value 2: the button
+                                      map as well */
+    SimFaultTextSizeWithoutTerminator = 26, /* every text's size leaves out its final NUL; the read writes it */
+    SimFaultCursorEnableFails = 27,         /* VXMgrCsrEnable answers 0 and changes nothing */
 };
-/* Faults 15, 16, 18, 20, 21 and 23 take a value; -1 (SimFaultOff) turns them off.
+/* Faults 15, 16, 18, 20, 21, 23, 24 and 25 take a value; -1 (SimFaultOff) turns them off.
    Faults 8 to 11 reshape the tablet: setting or clearing one rebuilds it from
    its description (and the state file, when persistence is on), dropping
    changes made since. The others act when the driver is asked. */
@@ -133,7 +140,11 @@ enum SimFault {
     X(SimLastConfigChoice, int, (void))                                                \
     /* result >= 0: VXMgrDeviceConfig with an owner answers it at once                 \
        without a dialog (for devices with a dialog); -1: run the dialog. */            \
-    X(SimSetConfigResult, void, (int result))
+    X(SimSetConfigResult, void, (int result))                                          \
+    /* Post InfoChangedMessage, lParam MAKELPARAM(category, index), to every           \
+       manager window and every opened context's window, as a change of                \
+       the tablet does. */                                                             \
+    X(SimNotifyInfoChanged, void, (uint32_t category, uint32_t index))
 
 #define SIM_DECLARE_CONTROL_FUNCTION(name, result, params) result SIM_API name params;
 SIM_CONTROL_FUNCTIONS(SIM_DECLARE_CONTROL_FUNCTION)

@@ -106,6 +106,9 @@ int SimControl::LastConfigChoice() { return functions_.SimLastConfigChoice ? fun
 void SimControl::SetConfigResult(int result) {
     if (functions_.SimSetConfigResult) functions_.SimSetConfigResult(result);
 }
+void SimControl::NotifyInfoChanged(uint32_t category, uint32_t index) {
+    if (functions_.SimNotifyInfoChanged) functions_.SimNotifyInfoChanged(category, index);
+}
 
 ContextRecord SimControl::Context(ContextHandle context) {
     ContextRecord record;

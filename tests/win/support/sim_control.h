@@ -55,6 +55,7 @@ public:
     void ClearFaults();
     int LastConfigChoice();
     void SetConfigResult(int result);
+    void NotifyInfoChanged(uint32_t category, uint32_t index);
 
     // Conveniences over the above.
     ContextRecord Context(ContextHandle context);  // zero-filled when unknown
