@@ -3,7 +3,8 @@
 # of rooms listed before it only; rooms in one entry are peers and include
 # nothing of each other. A new folder of src/ gets a place here.
 #   cmake -P cmake/check_layers.cmake      (tools/test runs it)
-# Prints each include that reaches up or sideways and fails when there is one.
+# Prints each include that reaches up or sideways, and each call of VXInfoA or
+# VXGetA outside the tablet's one reader, and fails when there is one.
 set(TABLET_LAYERS
     defs
     "core res"
@@ -52,7 +53,22 @@ foreach(file IN LISTS files)
     endforeach()
 endforeach()
 
+# The tablet is read in one place: no other file asks the driver anything.
+set(TABLET_READER exchange/snapshot.cpp)
+foreach(file IN LISTS files)
+    if(file STREQUAL TABLET_READER OR NOT file MATCHES "\\.(cpp|h)$")
+        continue()
+    endif()
+    file(STRINGS "${root}/src/${file}" reads REGEX "VX(InfoA|GetA)[ \t]*\\(")
+    foreach(line IN LISTS reads)
+        if(NOT line MATCHES "^[ \t]*//")
+            message("src/${file}: asks the driver outside src/${TABLET_READER}: ${line}")
+            math(EXPR faults "${faults} + 1")
+        endif()
+    endforeach()
+endforeach()
+
 if(faults GREATER 0)
-    message(FATAL_ERROR "layering: ${faults} of the includes of ${checked} files reach up or sideways")
+    message(FATAL_ERROR "layering: ${faults} includes or driver reads in ${checked} files are out of place")
 endif()
 message("layering: the includes of ${checked} files hold")

@@ -62,15 +62,16 @@ target_link_libraries(tablet_core PUBLIC kernel32)
 # and the accessible object of the program's own classes (oleacc, oleaut32).
 tablet_folder_library(tablet_win win)
 target_link_libraries(tablet_win PUBLIC tablet_core user32 kernel32 gdi32 oleacc oleaut32)
-# The driver binding, the session and the device queries.
+# The driver binding and the session.
 tablet_folder_library(tablet_driver driver)
 target_link_libraries(tablet_driver PUBLIC tablet_core tablet_win)
-# Settings records exchanged with the driver and the unit preference; no window.
+# The one reader of the tablet, settings records exchanged with the driver and
+# the unit preference; no window.
 tablet_folder_library(tablet_exchange exchange)
 target_link_libraries(tablet_exchange PUBLIC tablet_driver tablet_core)
 # The custom controls: the area control with its pen capture, and the spin control.
 tablet_folder_library(tablet_controls controls)
-target_link_libraries(tablet_controls PUBLIC tablet_driver tablet_core tablet_win gdi32)
+target_link_libraries(tablet_controls PUBLIC tablet_exchange tablet_driver tablet_core tablet_win gdi32)
 # The Information, Features and About dialogs and the units over the driver.
 tablet_folder_library(tablet_dialogs dialogs)
 target_link_libraries(tablet_dialogs PUBLIC tablet_exchange tablet_driver tablet_core tablet_win)

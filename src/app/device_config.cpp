@@ -5,6 +5,7 @@
 #include "defs/features.h"
 #include "driver/driver.h"
 #include "driver/session.h"
+#include "exchange/snapshot.h"
 #include "win/resources.h"
 
 namespace {

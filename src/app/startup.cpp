@@ -3,8 +3,8 @@
 #include "controls/controls.h"
 #include "defs/features.h"
 #include "dialogs/dialogs.h"
-#include "driver/driver.h"
 #include "driver/session.h"
+#include "exchange/snapshot.h"
 #include "win/glue.h"
 
 char caption[50];
@@ -30,7 +30,7 @@ HWND StartTabletControlPanel(HINSTANCE instance, int showCommand) {
     SetDeviceSelection(GetCommandLineA());
     LoadStringA(instance, IDS_CAPTION, caption, sizeof caption);
 
-    if (VXInfoA(InfoPresence, 0, nullptr) == 0) {
+    if (!DriverAnswers()) {
         ShowErrorBox(nullptr, IDS_DRIVER_NOT_FOUND);
         return nullptr;
     }

@@ -8,7 +8,7 @@
 #include "controls/inactivity.h"
 #include "core/settings.h"
 #include "driver/driver.h"
-#include "driver/session.h"
+#include "exchange/snapshot.h"
 #include "win/scoped_gdi.h"
 
 namespace {
@@ -56,10 +56,14 @@ UINT savedBlinkTime = 0;
 // packet is kept, and the timer, once it fires, waits out the rest.
 DWORD lastPacketTick = 0;
 HWND inactivityTimerOwner = nullptr;  // the control whose timer 0 runs
+// What the capture's set-up read: the default context, the axes and the
+// cursor types with their maps; a change of a map reads the cursor types
+// and maps again.
+TabletSnapshot captureTablet;
+constexpr unsigned MaskParts = SnapCursors | SnapEveryMap;
 DWORD firstCursor = 0;
 DWORD cursorCount = 0;
 DWORD ButtonMaskTable[MaskTableSize];
-ButtonMap buttonMapBuffer;
 
 // --- button masks ----------------------------------------------------------
 
@@ -72,18 +76,20 @@ DWORD SelectingButtons(const ButtonMap& map) {
     return mask;
 }
 
+// The masks from the snapshot's maps; a cursor type whose map did not
+// answer whole selects with button 0 only, and those past the table are not
+// kept.
+void LoadButtonMasks(const TabletSnapshot& tablet) {
+    firstCursor = tablet.firstCursor;
+    cursorCount = tablet.cursorsWhole ? tablet.cursorCount : 0;
+    for (DWORD i = 0; i < tablet.detailed && i < MaskTableSize; ++i)
+        ButtonMaskTable[i] = tablet.details[i].mapWhole ? SelectingButtons(tablet.details[i].map) : DefaultMask;
+    for (DWORD i = tablet.detailed; i < MaskTableSize; ++i) ButtonMaskTable[i] = DefaultMask;
+}
+
 void ReloadButtonMasks() {
-    UINT category = DeviceCategory();
-    firstCursor = ReadDriverDword(category, DeviceFirstCursor);
-    cursorCount = ReadDriverDword(category, DeviceCursorCount);
-    // Cursor types past the table are not kept.
-    WalkCursorTypes(firstCursor, cursorCount, MaskTableSize, [](DWORD i, DWORD number) {
-        ButtonMaskTable[i] = DefaultMask;
-        buttonMapBuffer = ButtonMap{};
-        if (ReadDriverRecord(CursorInfo + number, CursorSystemButtonMap, buttonMapBuffer))
-            ButtonMaskTable[i] = SelectingButtons(buttonMapBuffer);
-        return true;
-    });
+    TakeSnapshot(captureTablet, MaskParts, MaskTableSize);
+    LoadButtonMasks(captureTablet);
 }
 
 // A cursor without an entry of its own (outside the table or past the
@@ -96,18 +102,21 @@ DWORD MaskForCursor(DWORD cursor) {
 
 // --- capture context -------------------------------------------------------
 
+// The capture's set-up: one snapshot for the context, the whole tablet and
+// the button masks.
+void ReadCaptureTablet() { TakeSnapshot(captureTablet, SnapDefaultContext | SnapAxes | MaskParts, MaskTableSize); }
+
 void OpenCaptureContext(HWND control) {
     if (CaptureContext) return;
-    ContextRecord record = {};
-    // Without the default context there is nothing sound to open from: no
-    // context, so no packets; the prompts still appear.
-    if (ReadDriverRecord(DefaultContextInfo, 0, record)) {
-        AxisInfo x, y;
-        ReadAxis(DeviceAxisX, x);
-        ReadAxis(DeviceAxisY, y);
+    // Without the default context and the axes read whole there is nothing
+    // sound to open from: no context, so no packets; the prompts still appear.
+    if (captureTablet.defaultContextWhole && captureTablet.axesWhole) {
+        ContextRecord record = captureTablet.defaultContext;
+        const AxisInfo& x = captureTablet.axisX;
+        const AxisInfo& y = captureTablet.axisY;
         record.options = CaptureOptions;
         record.locks = AllLocks;
-        record.device = SelectDevice();
+        record.device = captureTablet.device;
         record.packetFields = PacketFieldCursor | PacketFieldButtons | PacketFieldX | PacketFieldY;
         record.packetMode = AbsolutePackets;
         record.inOriginX = x.minimum;
@@ -121,7 +130,7 @@ void OpenCaptureContext(HWND control) {
         record.outExtentY = static_cast<int32_t>(0u - static_cast<uint32_t>(y.maximum));
         CaptureContext = VXOpenA(control, &record, TRUE);
     }
-    ReloadButtonMasks();
+    LoadButtonMasks(captureTablet);
 }
 
 void CloseCaptureContext() {
@@ -220,9 +229,8 @@ void EchoOff(HWND control) {
 // --- helpers ---------------------------------------------------------------
 
 void TakeWholeTablet(HWND control) {
-    AxisInfo x, y;
-    ReadAxis(DeviceAxisX, x);
-    ReadAxis(DeviceAxisY, y);
+    const AxisInfo& x = captureTablet.axisX;
+    const AxisInfo& y = captureTablet.axisY;
     WriteArea(control, AreaRectSlot, AreaBounds{x.minimum, y.minimum, x.maximum, y.maximum});
 }
 
@@ -265,6 +273,7 @@ void StopCapture(HWND control) {
 }
 
 void OnFocusGained(HWND control) {
+    ReadCaptureTablet();
     WriteArea(control, SavedAreaRectSlot, ReadArea(control, AreaRectSlot));
     TakeWholeTablet(control);
     SetAreaFlags(control, AreaHeld);  // a button already down must be released first

@@ -5,6 +5,8 @@
 
 #include <windows.h>
 
+#include "defs/vellix_records.h"
+
 // Window extra bytes: all 32- and 16-bit values, the same on Win32 and Win64.
 constexpr int AreaRectSlot = 0;        // left, top, right, bottom (i32 each)
 constexpr int SavedAreaRectSlot = 16;  // the same
@@ -43,8 +45,10 @@ bool HasAreaFlags(HWND control, WORD flags);
 void NotifyAreaParent(HWND control, WORD code);
 // Invalidates the whole control with erasing and repaints it at once.
 void RefreshArea(HWND control);
-// Tablet output coordinates to client coordinates, with fresh axis ranges.
+// Tablet output coordinates to client coordinates, on the pictured tablet.
 void TabletToClient(HWND control, POINT* points, int count);
+// The tablet the controls picture (SetAreaTablet).
+void AreaTablet(AxisInfo& x, AxisInfo& y);
 
 // What screen readers hear (set_area_access.cpp): the accessible object on
 // WM_GETOBJECT, the events that follow a notification to the parent, and the

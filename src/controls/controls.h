@@ -4,6 +4,8 @@
 
 #include <windows.h>
 
+#include "defs/vellix_records.h"
+
 // Tweak messages and notifications.
 enum : UINT { TWM_GETBUDDY = 0x0400, TWM_SETBUDDY = 0x0401 };
 enum : WORD { TWN_UP = 0x20, TWN_DOWN = 0x21 };
@@ -20,6 +22,10 @@ enum : WORD {
     SAN_FOCUSLOST = 0x27,
     SAN_OUTOFRANGE = 0x28,
 };
+
+// The tablet every SetArea pictures, in counts: the axes its dialog read
+// when it opened. Until set, a tablet without extent.
+void SetAreaTablet(const AxisInfo& x, const AxisInfo& y);
 
 // The unit in which a SetArea tells screen readers its area (the unit its
 // dialog shows); until set, inches.

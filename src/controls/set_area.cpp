@@ -5,7 +5,6 @@
 #include "controls/area_capture.h"
 #include "controls/controls.h"
 #include "core/muldiv.h"
-#include "driver/driver.h"
 #include "win/accessible.h"
 #include "win/glue.h"
 #include "win/scoped_gdi.h"
@@ -13,6 +12,9 @@
 namespace {
 
 const char SetAreaClassName[] = "SetArea";
+
+// The tablet the controls picture, as their dialog read it.
+AxisInfo tabletX = {}, tabletY = {};
 
 void OnCreate(HWND control) {
     WriteArea(control, AreaRectSlot, AreaBounds{0, 0, 0, 0});
@@ -124,18 +126,25 @@ void TabletToClient(HWND control, POINT* points, int count) {
     GetClientRect(control, &client);
     LONG width = client.right - 2 * bx - client.left;
     LONG height = client.bottom - 2 * by - client.top;
-    AxisInfo x, y;
-    ReadAxis(DeviceAxisX, x);
-    ReadAxis(DeviceAxisY, y);
     // Unsigned throughout: a hostile axis cannot overflow a signed value.
-    uint32_t xrange = AxisExtent(x);
-    uint32_t yrange = AxisExtent(y);
+    uint32_t xrange = AxisExtent(tabletX);
+    uint32_t yrange = AxisExtent(tabletY);
     for (int i = 0; i < count; ++i) {
         uint32_t sx = bx + MulDivHalved(static_cast<uint32_t>(points[i].x), static_cast<uint32_t>(width), xrange);
         uint32_t sy = by + MulDivHalved(static_cast<uint32_t>(points[i].y), static_cast<uint32_t>(height), yrange);
         points[i].x = static_cast<LONG>(sx);
         points[i].y = static_cast<LONG>(sy);
     }
+}
+
+void SetAreaTablet(const AxisInfo& x, const AxisInfo& y) {
+    tabletX = x;
+    tabletY = y;
+}
+
+void AreaTablet(AxisInfo& x, AxisInfo& y) {
+    x = tabletX;
+    y = tabletY;
 }
 
 int RegisterSetAreaClass(HINSTANCE instance) {

@@ -10,7 +10,6 @@
 #include "core/area_text.h"
 #include "core/measure.h"
 #include "defs/features.h"
-#include "driver/driver.h"
 #include "win/accessible.h"
 #include "win/resources.h"
 
@@ -35,8 +34,7 @@ void SpokenAreaName(HWND, char* text, int size) { lstrcpynA(text, AreaName, size
 void AreaValue(HWND control, char* text, int size) {
     AreaBounds area = ReadArea(control, AreaRectSlot);
     AxisInfo x, y;
-    ReadAxis(DeviceAxisX, x);
-    ReadAxis(DeviceAxisY, y);
+    AreaTablet(x, y);
     char spoken[AreaTextSize] = "";
     SpokenAreaText(area.left, area.top, area.right, area.bottom, SpokenUnit(control), x, y, spoken);
     char prompt[PromptSize] = "";

@@ -4,6 +4,7 @@
 #include "core/settings.h"
 
 #include <cctype>
+#include <cstring>
 
 #include "defs/features.h"
 
@@ -80,6 +81,12 @@ bool AreaFitsTablet(const AreaBox& area, uint32_t W, uint32_t H, uint32_t step) 
     return AreaAxisFits(area.left, area.right, W, step) && AreaAxisFits(area.top, area.bottom, H, step);
 }
 
+bool SameBasis(const SettingsBasis& a, const SettingsBasis& b) {
+    return std::memcmp(&a.axisX, &b.axisX, sizeof a.axisX) == 0 &&
+           std::memcmp(&a.axisY, &b.axisY, sizeof a.axisY) == 0 && a.cursor == b.cursor &&
+           a.buttonCount == b.buttonCount && a.penOption == b.penOption;
+}
+
 bool CoversWholeTablet(const AreaBox& area, uint32_t W, uint32_t H) {
     return area.left == 0 && area.top == 0 && AsUnsigned(area.right) == W && AsUnsigned(area.bottom) == H;
 }
@@ -125,10 +132,15 @@ void SettingsToContext(const SetupSettings& settings, uint32_t W, uint32_t H, Co
     record.sensitivityX = settings.sensitivity;
     record.sensitivityY = settings.sensitivity;
     if (settings.wholeTablet != 0) {
-        record.inOriginX = 0;
-        record.inOriginY = 0;
-        record.inExtentX = AsSigned(W);
-        record.inExtentY = AsSigned(H);
+        // Nothing lies on an axis without extent: its area stays the driver's.
+        if (W != 0) {
+            record.inOriginX = 0;
+            record.inExtentX = AsSigned(W);
+        }
+        if (H != 0) {
+            record.inOriginY = 0;
+            record.inExtentY = AsSigned(H);
+        }
         return;
     }
     const AreaBox& a = settings.area;

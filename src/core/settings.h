@@ -16,6 +16,21 @@ struct AreaBox {
     int32_t left, top, right, bottom;  // tablet counts, origin top-left, y downward
 };
 
+// What a settings record was worked out on: the tablet's axes, the cursor
+// type whose map it holds (with its button count), whether the driver takes
+// the pen option, and the driver's default map. A write compares the first
+// four with the tablet as it is then.
+struct SettingsBasis {
+    AxisInfo axisX, axisY;
+    uint32_t cursor;
+    uint32_t buttonCount;
+    uint32_t penOption;
+    ButtonMap defaultMap;
+};
+
+// Whether two records were worked out on the same tablet and cursor type.
+bool SameBasis(const SettingsBasis& a, const SettingsBasis& b);
+
 struct SetupSettings {
     uint32_t mode;         // 0 relative, 1 absolute
     uint32_t sensitivity;  // 16.16, same for x and y
@@ -24,14 +39,17 @@ struct SetupSettings {
     uint32_t defaultButtons;  // 1 when buttonMap equals the driver's default
     ButtonMap buttonMap;
     uint32_t unread;  // SettingsUnread bits: what could not be read, and so is never written
+    SettingsBasis basis;
 };
 
 // What a record could not take from the driver. Nothing worked out from a
-// failed read is written back: not the context's fields without UnreadContext,
-// not a button map without UnreadButtonMap.
+// failed read is written back: nothing at all without the tablet, not the
+// context's fields without the context, not a button map without the map.
 enum SettingsUnread : uint32_t {
-    UnreadContext = 1,    // no system context answered
-    UnreadButtonMap = 2,  // the active cursor's map did not answer
+    UnreadContext = 1,     // no system context answered whole
+    UnreadButtonMap = 2,   // the active cursor's map did not answer whole
+    UnreadTablet = 4,      // the axes or the cursor types did not answer whole
+    UnreadDefaultMap = 8,  // the driver's default map did not answer whole
 };
 
 // The area is the whole tablet of W by H counts.
@@ -66,7 +84,8 @@ void SettingsFromContext(const ContextRecord& record, uint32_t W, uint32_t H, bo
 // (unsigned, y flipped through H), before anything is brought onto the tablet.
 AreaBox AreaAsHeld(const ContextRecord& record, uint32_t H);
 
-// Writes trackingMode, sensitivityX/Y and the input origin and extent.
+// Writes trackingMode, sensitivityX/Y and the input origin and extent. The
+// whole tablet leaves an axis without extent as the record holds it.
 void SettingsToContext(const SetupSettings& settings, uint32_t W, uint32_t H, ContextRecord& record);
 
 // Copies the seven fields that every "Default System" context receives.

@@ -48,6 +48,8 @@
 #define IDS_TABLET_NOT_ANSWERING 42
 #define IDS_RESTART_PROMPT       43 /* the driver's settings need a restart: log off now? */
 #define IDS_RESTART_TITLE        44
+#define IDS_TABLET_CHANGED       45 /* a write found another tablet than the dialog read */
+#define IDS_SETUP_UNREAD         46 /* Setup's status line when the tablet did not answer in full */
 #define IDS_WARNING              50
 #define IDS_WILL_DISABLE         51
 #define IDS_MOUSE_COMPLETELY     52

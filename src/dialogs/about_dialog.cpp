@@ -10,8 +10,10 @@ namespace {
 TemplateLineBuffers versionLine;
 
 BOOL OnInitDialog(HWND dialog) {
+    static TabletSnapshot tablet;
+    TakeSnapshot(tablet, SnapName);
     char version[DeviceNameSize];
-    ReadDriverVersion(version, sizeof version);
+    DriverVersion(tablet, version, sizeof version);
     FillTemplateText(dialog, IDC_ABOUT_DRIVER, version, versionLine);
     return FALSE;  // the dialog manager does not place the initial focus
 }

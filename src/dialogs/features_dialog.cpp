@@ -2,45 +2,31 @@
 // driver enables. The driver is changed only on OK.
 #include "defs/features.h"
 #include "dialogs/dialogs.h"
-#include "driver/driver.h"
 #include "exchange/exchange.h"
 
 namespace {
 
 constexpr WORD NoActiveEntry = 0xFFFF;
-constexpr int CursorNameSize = 100;
 
-WORD firstCursor = 0;  // list position p stands for cursor firstCursor + p
-WORD cursorCount = 0;
-bool cursorTypesRead = false;         // the device's first cursor and count answered
-bool entryAnswered[DriverWalkLimit];  // the cursor answered for its name or its state
-WORD activeEntry = NoActiveEntry;     // the cursor the driver reported active
+TabletSnapshot tablet;             // read when the dialog opens
+WORD activeEntry = NoActiveEntry;  // the cursor the driver reported active
 WORD selectedEntry = 0;
-char cursorName[CursorNameSize];
 
-UINT CursorNumber(WORD entry) { return static_cast<UINT>(firstCursor) + entry; }
+// A list position p stands for cursor first + p.
+UINT CursorNumber(WORD entry) { return static_cast<WORD>(tablet.firstCursor) + static_cast<UINT>(entry); }
 
 // Every cursor type in numbering order; the last active one wins.
 void FillCursorList(HWND dialog) {
     HWND list = GetDlgItem(dialog, IDC_FEAT_CURSORS);
-    WalkCursorTypes(firstCursor, cursorCount, DriverWalkLimit, [&](DWORD p, DWORD number) {
-        UINT category = CursorInfo + number;
-        bool named = ReadDriverText(category, CursorName, cursorName, sizeof cursorName) != 0;
-        SendMessageA(list, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(cursorName));
-        DWORD active = 0;
-        bool stated = ReadDriverRecord(category, CursorActive, active) != 0;
-        if (active != 0) activeEntry = static_cast<WORD>(p);
-        entryAnswered[p] = named || stated;
-        return true;
-    });
+    for (DWORD p = 0; p < tablet.listed; ++p) {
+        SendMessageA(list, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(tablet.cursors[p].name));
+        if (tablet.cursors[p].active) activeEntry = static_cast<WORD>(p);
+    }
 }
 
 BOOL OnInitDialog(HWND dialog) {
     activeEntry = NoActiveEntry;
-    DWORD first, count;
-    cursorTypesRead = ReadCursorTypes(first, count);
-    firstCursor = static_cast<WORD>(first);
-    cursorCount = static_cast<WORD>(count);
+    TakeSnapshot(tablet, SnapCursors | SnapCursorNames, DriverWalkLimit);
     FillCursorList(dialog);
     selectedEntry = activeEntry == NoActiveEntry ? 0 : activeEntry;
     SendDlgItemMessageA(dialog, IDC_FEAT_CURSORS, CB_SETCURSEL, selectedEntry, 0);
@@ -53,11 +39,20 @@ void OnSelectionChanged(HWND dialog) {
     selectedEntry = static_cast<WORD>(selection);
 }
 
+// Whether the driver answered for the cursor of a list position: a cursor
+// it never answered for is not enabled, its number would come from failed
+// queries. A device that answered with no cursor types still gets its first
+// cursor enabled.
+bool EntryAnswered(WORD entry) {
+    if (!tablet.cursorsWhole) return false;
+    if (tablet.listed == 0) return entry == 0;
+    return entry < tablet.listed && (tablet.cursors[entry].nameWhole || tablet.cursors[entry].activeWhole);
+}
+
 // Disables the old cursor and enables the chosen one, even when they are
-// the same cursor. A cursor the driver never answered for is not enabled:
-// its number would come from failed queries.
+// the same cursor.
 void OnOk(HWND dialog) {
-    if (cursorTypesRead && selectedEntry < cursorCount && entryAnswered[selectedEntry])
+    if (EntryAnswered(selectedEntry))
         SwitchCursorType(activeEntry != NoActiveEntry, CursorNumber(activeEntry), CursorNumber(selectedEntry));
     EndDialog(dialog, 1);
 }

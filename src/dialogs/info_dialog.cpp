@@ -3,13 +3,13 @@
 // The unit becomes the program's unit, and is saved, only on OK.
 #include "defs/features.h"
 #include "dialogs/dialogs.h"
-#include "driver/driver.h"
 #include "exchange/tablet_report.h"
 #include "win/glue.h"
 #include "win/resources.h"
 
 namespace {
 
+TabletSnapshot tablet;             // read when the dialog opens
 int workingUnit = UnitInches;      // a copy of CurrentUnit until OK
 TemplateLineBuffers templateLine;  // a line's template read back from its control, and the line
 
@@ -20,7 +20,7 @@ const int valueLineControls[MeasureLineTotal] = {IDC_INFO_WIDTH, IDC_INFO_HEIGHT
 // active cursor the line says "unknown" rather than repeating an earlier name.
 void ShowReport(HWND dialog) {
     TabletReport report;
-    ReadTabletReport(report);
+    MakeTabletReport(tablet, report);
     SetDlgItemTextA(dialog, IDC_INFO_ID, report.identification);
     FillTemplateText(dialog, IDC_INFO_FORMAT, report.format, templateLine);
     FillTemplateText(dialog, IDC_INFO_CURSOR, report.cursor, templateLine);
@@ -33,10 +33,11 @@ void FillUnitList(HWND dialog) {
 }
 
 void ShowValues(HWND dialog) {
-    const DWORD width = TabletWidth(), height = TabletHeight();
+    const DWORD width = SnapshotWidth(tablet), height = SnapshotHeight(tablet);
+    const ShownAxes axes = {tablet.axisX, tablet.axisY};
     for (int i = 0; i < MeasureLineTotal; ++i) {
         const MeasureLine& line = MeasureLines[i];
-        const char* text = FormatMeasure(MeasureLineCount(line, width, height), workingUnit, line.kind);
+        const char* text = FormatMeasure(MeasureLineCount(line, width, height), workingUnit, line.kind, axes);
         SetDlgItemTextA(dialog, valueLineControls[i], text ? text : "");
     }
 }
@@ -52,6 +53,7 @@ void ShowLogo(HWND dialog) {
 BOOL OnInitDialog(HWND dialog) {
     ShowLogo(dialog);
     workingUnit = CurrentUnit;
+    TakeSnapshot(tablet, ReportParts);
     ShowReport(dialog);
     FillUnitList(dialog);
     ShowValues(dialog);

@@ -1,7 +1,8 @@
 // The exchange of whole settings records with the driver: reading, writing,
 // probing and committing. The settings live in the selected device's
 // "Default System" contexts, the default system context and the active
-// cursor's system button map. Nothing here shows a window.
+// cursor's system button map. Every write is made from a snapshot taken just
+// before it, onto what that snapshot found. Nothing here shows a window.
 #include "exchange/exchange.h"
 
 #include <cstring>
@@ -12,229 +13,145 @@
 
 namespace {
 
-bool MatchesSelectedDevice(const ContextRecord& record) {
-    return IsDefaultSystemName(record.name) && record.device == SelectDevice();
+// The snapshot a write is made from: read just before it.
+TabletSnapshot fresh;
+
+SettingsBasis BasisOf(const TabletSnapshot& s) {
+    SettingsBasis basis;
+    memset(&basis, 0, sizeof basis);
+    basis.axisX = s.axisX;
+    basis.axisY = s.axisY;
+    DWORD cursor = 0;
+    SettingsCursor(s, cursor);
+    basis.cursor = cursor;
+    basis.buttonCount = s.active.countWhole ? s.active.buttonCount : 0;
+    basis.penOption = s.penOption ? 1 : 0;
+    basis.defaultMap = s.defaultMap;
+    return basis;
 }
 
-// One enumeration of the manager's contexts: the callback it serves and the
-// contexts it has been shown. The walk stops (answers 0) at the first
-// context shown a second time, so a driver whose list runs in a circle has
-// each context visited, and written, once; and it stops at the walk limit.
-struct ContextWalk {
-    ContextEnumProc callback;
-    LPARAM parameter;
-    DWORD visited;
-    ContextHandle seen[ContextWalkLimit];
-};
-
-bool SeenBefore(const ContextWalk& walk, ContextHandle context) {
-    for (DWORD i = 0; i < walk.visited; ++i)
-        if (walk.seen[i] == context) return true;
-    return false;
-}
-
-BOOL WINAPI VisitWithinLimit(ContextHandle context, LPARAM walkParameter) {
-    ContextWalk& walk = *reinterpret_cast<ContextWalk*>(walkParameter);
-    if (walk.visited >= ContextWalkLimit || SeenBefore(walk, context)) return 0;
-    walk.seen[walk.visited++] = context;
-    return walk.callback(context, walk.parameter);
-}
-
-void EnumerateContexts(ContextEnumProc callback, LPARAM parameter) {
-    ContextWalk walk = {callback, parameter, 0, {}};
-    VXMgrContextEnum(SessionManager(), VisitWithinLimit, reinterpret_cast<LPARAM>(&walk));
-}
-
-// Enumeration callbacks: the first "Default System" context of the selected
-// device into *parameter; the prepared record's settings into every one.
-BOOL WINAPI FindDefaultSystemContext(ContextHandle context, LPARAM parameter) {
-    ContextRecord record;
-    memset(&record, 0, sizeof record);
-    ReadContextRecord(context, record);
-    if (!MatchesSelectedDevice(record)) return 1;
-    *reinterpret_cast<ContextHandle*>(parameter) = context;
-    return 0;
-}
-
-BOOL WINAPI UpdateDefaultSystemContext(ContextHandle context, LPARAM parameter) {
-    const ContextRecord& prepared = *reinterpret_cast<const ContextRecord*>(parameter);
-    ContextRecord record;
-    memset(&record, 0, sizeof record);
-    ReadContextRecord(context, record);
-    if (MatchesSelectedDevice(record)) {
-        CopySettingsFields(prepared, record);
-        VXSetA(context, &record);
-    }
-    return 1;  // every matching context is updated
-}
-
-// The context the settings are read from: the first "Default System" context
-// of the selected device, or the default system context when the device has
-// none, so that the dialog still shows what the driver uses. 0 when neither.
-ContextHandle SourceContext() {
-    ContextHandle handle = 0;
-    EnumerateContexts(FindDefaultSystemContext, reinterpret_cast<LPARAM>(&handle));
-    if (!handle) handle = VXMgrDefContext(SessionManager(), 1);
-    return handle;
-}
-
-// Reads the source context into record; false (record zeroed) when there is
-// none or the driver does not answer.
-bool ReadSourceContext(ContextRecord& record) {
-    memset(&record, 0, sizeof record);
-    ContextHandle handle = SourceContext();
-    return handle && ReadContextRecord(handle, record);
-}
-
-// The cursor's system button map; no answer leaves the map as it was.
-bool ReadSystemButtonMap(DWORD cursor, ButtonMap& map) {
-    return ReadDriverRecord(CursorInfo + cursor, CursorSystemButtonMap, map) != 0;
-}
-
-// The tablet's extents, each read once and checked, so that nothing worked
-// out from an axis the driver no longer answers for is written; with the
-// step of the area fields, which the x axis's resolution gives.
-bool ReadTabletExtents(DWORD& width, DWORD& height, DWORD& areaStep) {
-    AxisInfo x, y;
-    bool haveX = ReadAxis(DeviceAxisX, x);
-    bool haveY = ReadAxis(DeviceAxisY, y);
-    width = AxisExtent(x);
-    height = AxisExtent(y);
-    areaStep = AreaStep(x.resolution);
-    return haveX && haveY;
-}
-
-// The driver's default map is only readable by restoring it for a moment.
-// The user's map always goes back: to the active cursor asked afresh, or,
-// should that query fail, to the cursor whose default was restored.
-void ReadDefaultMap(const ButtonMap& userMap, ButtonMap& defaultMap) {
-    DWORD restored, cursor;
-    if (!ReadFirstActiveCursor(restored)) return;
-    VXMgrCsrButtonMap(SessionManager(), restored, nullptr, VX_DEFAULT_BUTTON_MAP);
-    if (ReadFirstActiveCursor(cursor)) ReadSystemButtonMap(cursor, defaultMap);
-    if (!ReadFirstActiveCursor(cursor)) cursor = restored;
-    ButtonMap putBack = userMap;
-    VXMgrCsrButtonMap(SessionManager(), cursor, nullptr, putBack.entry);
-}
-
-// Everything but the comparison with the default map, which takes writes.
-// False when the active cursor cannot be read; haveTablet tells whether the
-// extents could, and settings.unread what else could not be read.
-bool ReadStored(SetupSettings& settings, bool& haveTablet, AreaBox* heldArea = nullptr) {
-    ContextRecord record;
-    settings.unread = ReadSourceContext(record) ? 0u : static_cast<uint32_t>(UnreadContext);
-    DWORD width, height, areaStep;
-    haveTablet = ReadTabletExtents(width, height, areaStep);
-    if (heldArea) *heldArea = AreaAsHeld(record, height);
-    // An area off the tablet, or without extent, is brought onto it here, so
-    // what the dialog shows is what it writes.
-    SettingsFromContext(record, width, height, PenOptionInContext(record) != 0, settings, areaStep);
-
+// Whether the snapshot answered whole what a write of settings needs.
+bool AnswersFor(const TabletSnapshot& s, const SetupSettings& settings) {
     DWORD cursor;
-    if (!ReadFirstActiveCursor(cursor)) return false;
-    if (!ReadSystemButtonMap(cursor, settings.buttonMap)) settings.unread |= UnreadButtonMap;
+    if (!s.axesWhole || !SettingsCursor(s, cursor)) return false;
+    if (!(settings.unread & UnreadContext) && !s.sourceWhole) return false;
+    if (!(settings.unread & UnreadButtonMap) && !s.active.mapWhole) return false;
     return true;
 }
 
-}  // namespace
-
-bool ReadStoredSettings(SetupSettings& settings, AreaBox* heldArea) {
-    bool haveTablet = false;
-    if (!ReadStored(settings, haveTablet, heldArea)) return false;
-    settings.defaultButtons = 0;
-    return haveTablet && settings.unread == 0;
+// A snapshot for a write of settings, checked against what they were worked
+// out on.
+WriteOutcome TakeWriteSnapshot(const SetupSettings& settings) {
+    TakeSnapshot(fresh, SettingsParts);
+    if (!AnswersFor(fresh, settings)) return WriteTabletGone;
+    if (settings.unread & UnreadTablet) return WriteTabletChanged;
+    if (!SameBasis(settings.basis, BasisOf(fresh))) return WriteTabletChanged;
+    return WriteDone;
 }
 
-bool LoadSettings(SetupSettings& settings) {
-    bool haveTablet = false;
-    if (!ReadStored(settings, haveTablet)) return false;
-    // A map that cannot be read is not restored to its default either, so
-    // nothing is written on its behalf; nor is it taken for the default.
-    settings.defaultButtons = 0;
-    if ((settings.unread & UnreadButtonMap) == 0) {
-        ButtonMap defaultMap;
-        memset(&defaultMap, 0, sizeof defaultMap);
-        ReadDefaultMap(settings.buttonMap, defaultMap);
-        settings.defaultButtons = SameButtonMap(defaultMap, settings.buttonMap) == 0 ? 1 : 0;
-    }
-    return haveTablet;
-}
-
-bool ApplySettings(SetupSettings& settings) {
-    ContextRecord record;
-    bool haveRecord = ReadSourceContext(record);
-    DWORD width, height, areaStep;
-    // Nothing is written when the tablet's extents or its cursor cannot be
-    // read: every value below would be worked out from a failed query.
-    if (!ReadTabletExtents(width, height, areaStep)) return false;
-    SettingsToContext(settings, width, height, record);
-
-    DWORD cursor;
-    if (settings.unread & UnreadButtonMap) {
-        // The map was never read: the driver keeps the one it has.
-        if (!ReadFirstActiveCursor(cursor)) return false;
-    } else if (settings.defaultButtons == 1) {
-        if (!ReadFirstActiveCursor(cursor)) return false;
+void WriteMap(SetupSettings& settings) {
+    if (settings.unread & UnreadButtonMap) return;  // never read: the driver keeps its own
+    const DWORD cursor = settings.basis.cursor;
+    if (settings.defaultButtons == 1) {
         VXMgrCsrButtonMap(SessionManager(), cursor, nullptr, VX_DEFAULT_BUTTON_MAP);
-        if (ReadFirstActiveCursor(cursor)) ReadSystemButtonMap(cursor, settings.buttonMap);
-    } else {
-        if (PenOptionSupported()) TranslatePenCodes(settings.buttonMap);
-        if (!ReadFirstActiveCursor(cursor)) return false;
-        VXMgrCsrButtonMap(SessionManager(), cursor, nullptr, settings.buttonMap.entry);
+        if (!(settings.unread & UnreadDefaultMap)) settings.buttonMap = settings.basis.defaultMap;
+        return;
     }
-
-    // Tracking settings that were never read are not written over the
-    // driver's own.
-    if (settings.unread & UnreadContext) return true;
-    EnumerateContexts(UpdateDefaultSystemContext, reinterpret_cast<LPARAM>(&record));
-    // The whole record becomes the default system context, so it must be one
-    // the driver gave us: a record that could not be read is never written.
-    ContextHandle defaultSystem = VXMgrDefContext(SessionManager(), 1);
-    if (haveRecord && defaultSystem) VXSetA(defaultSystem, &record);
-    return true;
+    settings.buttonMap = MapAsWritten(settings.buttonMap, settings.basis.penOption != 0);
+    VXMgrCsrButtonMap(SessionManager(), cursor, nullptr, settings.buttonMap.entry);
 }
 
-SetupSettings ProbeSettings(const SetupSettings& shown) {
-    SetupSettings written = shown;
-    SetupSettings before;
-    memset(&before, 0, sizeof before);
-    // Without the tablet nothing is written, so there is nothing to read back.
-    if (!LoadSettings(before) || !ApplySettings(written)) return written;
-    // The probe takes from the driver only what it stores differently (a
-    // default map, a whole-tablet area); the tracking mode and sensitivity
-    // stay as shown.
-    SetupSettings probed = written;
-    LoadSettings(probed);
-    probed.mode = written.mode;
-    probed.sensitivity = written.sensitivity;
-    ApplySettings(before);
-    return probed;
+// The seven fields into every "Default System" context the snapshot read
+// whole, and the whole prepared record, one the driver gave, as the default
+// system context.
+void WriteContexts(const SetupSettings& settings, const TabletSnapshot& s) {
+    if (settings.unread & UnreadContext) return;  // never read: not written over the driver's
+    ContextRecord prepared = s.source;
+    SettingsToContext(settings, SnapshotWidth(s), SnapshotHeight(s), prepared);
+    for (DWORD i = 0; i < s.systemCount; ++i) {
+        ContextRecord record = s.systemRecords[i];
+        CopySettingsFields(prepared, record);
+        VXSetA(s.systemHandles[i], &record);
+    }
+    if (s.defaultSystem) VXSetA(s.defaultSystem, &prepared);
 }
 
-namespace {
-
-// The clicks the confirmation guards are those of reference, or, without
-// one, of the map the driver holds before the commit.
+// OK and Test. With a reference map the confirmation comes first, before
+// anything is read or written; without one, the map the driver holds just
+// before the write stands in for it.
 CommitOutcome Commit(SetupSettings& settings, const ButtonMap* reference, LostClicksConfirmation confirmation) {
-    SetupSettings backup;
-    memset(&backup, 0, sizeof backup);
-    LoadSettings(backup);
-    // The tablet no longer answers: nothing was written.
-    if (!ApplySettings(settings)) return CommitTabletGone;
-    if (settings.unread & UnreadButtonMap) return CommitWritten;  // no map was written
-
-    DWORD buttonCount = ReadDriverDword(CursorInfo + FirstActiveCursor(), CursorButtonCount) & 0xFF;
-    DWORD lost = NewlyLostClicks(reference ? *reference : backup.buttonMap, settings.buttonMap, buttonCount);
-    if (lost == 0) return CommitWritten;
-
-    // The pen would lose its clicks: keep the previous settings while asking.
-    ApplySettings(backup);
-    if (!confirmation.confirm || !confirmation.confirm(lost, confirmation.context)) return CommitDeclined;
-    ApplySettings(settings);
+    const bool mapWritten = (settings.unread & (UnreadButtonMap | UnreadTablet)) == 0;
+    ButtonMap written = settings.defaultButtons == 1 && !(settings.unread & UnreadDefaultMap)
+                            ? settings.basis.defaultMap
+                            : MapAsWritten(settings.buttonMap, settings.basis.penOption != 0);
+    auto declined = [&](const ButtonMap& before) {
+        uint32_t lost = mapWritten ? NewlyLostClicks(before, written, settings.basis.buttonCount) : 0;
+        return lost != 0 && (!confirmation.confirm || !confirmation.confirm(lost, confirmation.context));
+    };
+    if (reference && declined(*reference)) return CommitDeclined;
+    switch (TakeWriteSnapshot(settings)) {
+    case WriteTabletGone: return CommitTabletGone;
+    case WriteTabletChanged: return CommitTabletChanged;
+    case WriteDone: break;
+    }
+    if (!reference && declined(fresh.active.map)) return CommitDeclined;
+    WriteMap(settings);
+    WriteContexts(settings, fresh);
     return CommitWritten;
 }
 
 }  // namespace
+
+void SettingsFromSnapshot(const TabletSnapshot& s, SetupSettings& settings, AreaBox* heldArea) {
+    memset(&settings, 0, sizeof settings);
+    DWORD cursor;
+    if (!s.axesWhole || !SettingsCursor(s, cursor)) settings.unread |= UnreadTablet;
+    if (!s.sourceWhole) settings.unread |= UnreadContext;
+    if (!s.active.mapWhole) settings.unread |= UnreadButtonMap;
+    ContextRecord record;
+    memset(&record, 0, sizeof record);
+    if (s.sourceWhole) record = s.source;
+    const DWORD width = SnapshotWidth(s), height = SnapshotHeight(s);
+    if (heldArea) *heldArea = AreaAsHeld(record, height);
+    SettingsFromContext(record, width, height, PenOptionInContext(s, record), settings, AreaStep(s.axisX.resolution));
+    if (s.active.mapWhole) settings.buttonMap = s.active.map;
+    settings.basis = BasisOf(s);
+    if (!s.defaultMapWhole) {
+        settings.unread |= UnreadDefaultMap;
+    } else if (s.active.mapWhole) {
+        settings.defaultButtons = SameButtonMap(s.defaultMap, settings.buttonMap) == 0 ? 1 : 0;
+    }
+}
+
+bool LoadSettings(SetupSettings& settings) {
+    static TabletSnapshot opened;
+    TakeSnapshot(opened, SettingsParts | SnapDefaultMap);
+    SettingsFromSnapshot(opened, settings);
+    return (settings.unread & UnreadTablet) == 0;
+}
+
+WriteOutcome ApplySettings(SetupSettings& settings) {
+    WriteOutcome outcome = TakeWriteSnapshot(settings);
+    if (outcome != WriteDone) return outcome;
+    WriteMap(settings);
+    WriteContexts(settings, fresh);
+    return WriteDone;
+}
+
+SetupSettings ProbeSettings(const SetupSettings& shown) {
+    SetupSettings probed = shown;
+    if (shown.defaultButtons == 1 && !(shown.unread & UnreadDefaultMap)) probed.buttonMap = shown.basis.defaultMap;
+    if (shown.wholeTablet == 1) {
+        // An axis without extent keeps the area it has.
+        const uint32_t width = AxisExtent(shown.basis.axisX), height = AxisExtent(shown.basis.axisY);
+        if (width != 0) probed.area.left = 0, probed.area.right = static_cast<int32_t>(width);
+        if (height != 0) probed.area.top = 0, probed.area.bottom = static_cast<int32_t>(height);
+        probed.wholeTablet = CoversWholeTablet(probed.area, width, height) ? 1 : 0;
+    }
+    if (!(shown.unread & UnreadDefaultMap))
+        probed.defaultButtons = SameButtonMap(shown.basis.defaultMap, probed.buttonMap) == 0 ? 1 : 0;
+    return probed;
+}
 
 CommitOutcome CommitSettings(SetupSettings& settings, const ButtonMap& openedMap, LostClicksConfirmation confirmation) {
     return Commit(settings, &openedMap, confirmation);
@@ -244,9 +161,9 @@ CommitOutcome CommitSettings(SetupSettings& settings, LostClicksConfirmation con
     return Commit(settings, nullptr, confirmation);
 }
 
-void SwitchCursorType(bool haveFrom, DWORD from, DWORD to) {
-    if (haveFrom) VXMgrCsrEnable(SessionManager(), from, FALSE);
-    VXMgrCsrEnable(SessionManager(), to, TRUE);
+bool SwitchCursorType(bool haveFrom, DWORD from, DWORD to) {
+    bool disabled = !haveFrom || VXMgrCsrEnable(SessionManager(), from, FALSE) != 0;
+    return VXMgrCsrEnable(SessionManager(), to, TRUE) != 0 && disabled;
 }
 
 ButtonMap MapAsWritten(const ButtonMap& map, bool penOption) {
@@ -255,7 +172,7 @@ ButtonMap MapAsWritten(const ButtonMap& map, bool penOption) {
     return written;
 }
 
-void WriteButtonMap(DWORD cursor, const ButtonMap& map, bool penOption) {
+bool WriteButtonMap(DWORD cursor, const ButtonMap& map, bool penOption) {
     ButtonMap written = MapAsWritten(map, penOption);
-    VXMgrCsrButtonMap(SessionManager(), cursor, nullptr, written.entry);
+    return VXMgrCsrButtonMap(SessionManager(), cursor, nullptr, written.entry) != 0;
 }

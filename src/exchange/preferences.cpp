@@ -4,7 +4,6 @@
 
 #include "core/profile_value.h"
 #include "core/unit_preference.h"
-#include "driver/driver.h"
 #include "exchange/preferences.h"
 #include "exchange/tablet_report.h"
 
@@ -30,13 +29,18 @@ UINT ReadStoredUnits(UINT fallback) {
 
 const char* PreferenceSection() { return sectionName; }
 
-int ReadUnitPreference() {
-    AxisInfo x;
-    ReadAxis(DeviceAxisX, x);
-    ReadDeviceIdentification(sectionName, sizeof sectionName);
-    int fallback = UnitFromProfileValue(0, x.unitCode) + 1;
+int ReadUnitPreference(const TabletSnapshot& snapshot) {
+    const uint32_t unitCode = snapshot.axisX.unitCode;
+    DeviceIdentification(snapshot, sectionName, sizeof sectionName);
+    int fallback = UnitFromProfileValue(0, unitCode) + 1;
     UINT stored = ReadStoredUnits(static_cast<UINT>(fallback));
-    return UnitFromProfileValue(static_cast<int>(stored), x.unitCode);
+    return UnitFromProfileValue(static_cast<int>(stored), unitCode);
+}
+
+int ReadUnitPreference() {
+    static TabletSnapshot snapshot;
+    TakeSnapshot(snapshot, PreferenceParts);
+    return ReadUnitPreference(snapshot);
 }
 
 void WriteUnitPreference(int unit) {

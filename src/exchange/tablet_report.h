@@ -7,29 +7,31 @@
 
 #include <cstddef>
 
-#include "driver/vellix.h"
+#include "exchange/snapshot.h"
 
-constexpr int DeviceNameSize = 200;  // the device name, and its identification
-constexpr int CursorNameSize = 80;   // a cursor's name
-// The format name as far as the dialog's 80-character line can show it.
+// The format and cursor names as far as the dialog's 80-character lines can
+// show them.
 constexpr int ShownFormatSize = 80;
 
 struct TabletReport {
     char identification[DeviceNameSize];
     char format[ShownFormatSize];  // "unknown" when the name has no format part
-    char cursor[CursorNameSize];   // "unknown" when no cursor reports itself active, or its name does not answer
+    char cursor[ShownFormatSize];  // "unknown" when no cursor reports itself active, or its name does not answer
 };
 
-// Reads the device name, then the installed cursor: the device's cursor
-// count, its first cursor, the lowest-numbered active cursor and its name.
-void ReadTabletReport(TabletReport& report);
+// What a report needs of a snapshot.
+constexpr unsigned ReportParts = SnapName | SnapAxes | SnapCursors | SnapActiveName;
+
+// The device name's parts and the installed cursor (the lowest-numbered
+// active cursor type) as a snapshot holds them.
+void MakeTabletReport(const TabletSnapshot& snapshot, TabletReport& report);
 
 // The device name up to its first ";", carriage return or line feed (empty
-// when the name does not answer); out holds DeviceNameSize characters.
-void ReadDeviceIdentification(char* out, size_t size);
+// when the name did not answer); out holds DeviceNameSize characters.
+void DeviceIdentification(const TabletSnapshot& snapshot, char* out, size_t size);
 
 // The driver version the device name carries, or "unknown".
-void ReadDriverVersion(char* out, size_t size);
+void DriverVersion(const TabletSnapshot& snapshot, char* out, size_t size);
 
 // The four measurement lines, in the dialog's order: the label tabletcfg
 // prints and the MeasureKind.

@@ -4,7 +4,6 @@
 #include "controls/controls.h"
 #include "defs/features.h"
 #include "dialogs/dialogs.h"
-#include "driver/driver.h"
 #include "setup/setup.h"
 #include "setup/setup_private.h"
 #include "win/glue.h"
@@ -27,11 +26,11 @@ AreaField FieldOfEdit(int editId) {
     return AreaFieldCount;
 }
 
-// The figures worked out at opening with the tablet's extents read afresh.
+// The figures worked out at opening, on the tablet read then.
 AreaLimits CurrentLimits() {
     AreaLimits limits = areaLimits;
-    limits.W = TabletWidth();
-    limits.H = TabletHeight();
+    limits.W = SnapshotWidth(openedTablet);
+    limits.H = SnapshotHeight(openedTablet);
     limits.areaStep = areaStep;
     if (limits.W == 0 || limits.H == 0) limits.aspectUsable = false;
     return limits;
@@ -40,7 +39,8 @@ AreaLimits CurrentLimits() {
 void WriteAreaField(HWND window, AreaField field, const AreaBox& area, int unit, const AreaLimits& limits) {
     int id = areaFieldEdits[field];
     SendDlgItemMessageA(window, id, EM_LIMITTEXT, AreaFieldTextLimit, 0);
-    const char* text = FormatMeasure(AreaFieldValue(field, area, limits.W, limits.H), unit, AreaFieldKind(field));
+    const char* text =
+        FormatMeasure(AreaFieldValue(field, area, limits.W, limits.H), unit, AreaFieldKind(field), shownAxes);
     SetDlgItemTextA(window, id, text ? text : "");
 }
 
@@ -49,9 +49,9 @@ void ShowChangedArea(HWND window) { ShowArea(window, workingSettings.area, areaU
 }  // namespace
 
 void ShapeAreaControl(HWND control) {
-    AxisInfo x, y;
-    ReadAxis(DeviceAxisX, x);
-    ReadAxis(DeviceAxisY, y);
+    const AxisInfo& x = openedTablet.axisX;
+    const AxisInfo& y = openedTablet.axisY;
+    SetAreaTablet(x, y);  // the control pictures the same tablet
 
     int vertSize = 0, horzSize = 0, aspectY = 0, aspectX = 0;
     HDC display = CreateICA("DISPLAY", nullptr, nullptr, nullptr);
@@ -64,8 +64,8 @@ void ShapeAreaControl(HWND control) {
     }
 
     areaLimits = AreaLimits{};
-    areaLimits.W = TabletWidth();
-    areaLimits.H = TabletHeight();
+    areaLimits.W = SnapshotWidth(openedTablet);
+    areaLimits.H = SnapshotHeight(openedTablet);
     DisplayShape shape = {};
     ComputeDisplayFigures(x, y, vertSize, horzSize, aspectY, aspectX, areaLimits, shape);
 
@@ -117,7 +117,7 @@ INT_PTR OnAreaFieldKillFocus(HWND window, WORD id) {
     AreaLimits limits = CurrentLimits();
     const DWORD shown = AreaFieldValue(field, workingSettings.area, limits.W, limits.H);
     DWORD value = shown;
-    ParseMeasure(text, value, areaUnit, AreaFieldKind(field));
+    ParseMeasure(text, value, areaUnit, AreaFieldKind(field), shownAxes);
     if (!AreaFieldValueAllowed(field, value, limits)) {
         MessageBeep(0);  // an area without extent maps nothing onto the screen
         value = shown;

@@ -6,7 +6,6 @@
 #include "core/sensitivity.h"
 #include "defs/features.h"
 #include "dialogs/dialogs.h"
-#include "driver/driver.h"
 #include "setup/setup.h"
 #include "setup/setup_private.h"
 #include "win/glue.h"
@@ -19,13 +18,9 @@ namespace {
 // Button names beyond what a button map can assign are not listed.
 constexpr UINT MaxListedButtons = sizeof(ButtonMap::entry);
 
-SensitivityScale CurrentScale() { return MakeSensitivityScale(TabletResolution(), TabletUnitIndex() == 1); }
-
-// The scale worked out at opening, over the resolution the driver answers now.
 SensitivityScale OpenedScale() {
-    SensitivityScale scale = CurrentScale();
-    scale.base = sensitivityField.base;
-    return scale;
+    const AxisInfo& x = openedTablet.axisX;
+    return MakeSensitivityScale(x.resolution, x.unitCode == AxisUnitCentimetres);
 }
 
 void ShowSensitivity(HWND window) { ShowAndStoreSensitivity(window, workingSettings); }
@@ -33,7 +28,7 @@ void ShowSensitivity(HWND window) { ShowAndStoreSensitivity(window, workingSetti
 }  // namespace
 
 SensitivityField SensitivityFieldFor(const SetupSettings& settings) {
-    SensitivityScale scale = CurrentScale();
+    SensitivityScale scale = OpenedScale();
     SensitivityField field;
     field.base = scale.base;
     field.percent = SensitivityToPercentValue(settings.sensitivity, scale);
@@ -43,10 +38,15 @@ SensitivityField SensitivityFieldFor(const SetupSettings& settings) {
 }
 
 void ShowAndStoreSensitivity(HWND window, SetupSettings& settings) {
-    // Without a scale no percentage stands for a driver value: the record
-    // keeps the sensitivity the driver gave, so that is what is written.
+    // Without a scale no percentage stands for a driver value, and the
+    // percentage shown at opening stands for the driver's own value on any
+    // scale: either way the record keeps the sensitivity the driver gave, so
+    // a sensitivity the user did not change is written back as it was read.
     SensitivityScale scale = OpenedScale();
-    if (HasSensitivityScale(scale)) settings.sensitivity = PercentToSensitivityValue(sensitivityField.percent, scale);
+    if (!HasSensitivityScale(scale) || sensitivityField.percent == SensitivityFieldFor(openedSettings).percent)
+        settings.sensitivity = openedSettings.sensitivity;
+    else
+        settings.sensitivity = PercentToSensitivityValue(sensitivityField.percent, scale);
     char text[16];  // "%d" and a percent sign
     FormatPercent(sensitivityField.percent, text, sizeof text);
     SetDlgItemTextA(window, IDC_SENS_EDIT, text);
@@ -61,22 +61,19 @@ void ReadSensitivityText(char* text) {
 
 void FillButtonList(HWND window) {
     HWND list = GetDlgItem(window, IDC_BUTTON_LIST);
-    DriverText names(CursorInfo + FirstActiveCursor(), CursorButtonNames);
-    UINT listed = 0;
-    for (const char* name = names.Begin(); name && *name && listed < MaxListedButtons; ++listed) {
-        SendMessageA(list, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(name));
-        name += strlen(name) + 1;
-    }
+    const CursorButtons& buttons = openedTablet.active;
+    for (UINT b = 0; b < buttons.nameCount && b < MaxListedButtons; ++b)
+        SendMessageA(list, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(ButtonName(buttons, b)));
 }
 
 void FillActionList(HWND window) {
-    UINT last = PenOptionSupported() ? IDS_ACTION_LAST_PEN : IDS_ACTION_LAST;
+    UINT last = openedTablet.penOption ? IDS_ACTION_LAST_PEN : IDS_ACTION_LAST;
     AddStringRange(GetDlgItem(window, IDC_ACTION_LIST), ResourceInstance(), IDS_ACTION_FIRST, last);
 }
 
 void ShowButtonAction(HWND window, const SetupSettings& settings, UINT button) {
     UINT code = button < MaxListedButtons ? settings.buttonMap.entry[button] & ActionCodeMask : 0;
-    if (PenOptionSupported() && code >= PenOptionCodeCount) code = 0;
+    if (openedTablet.penOption && code >= PenOptionCodeCount) code = 0;
     HWND list = GetDlgItem(window, IDC_ACTION_LIST);
     LRESULT count = SendMessageA(list, CB_GETCOUNT, 0, 0);
     // A code without a list entry leaves the list without a selection.

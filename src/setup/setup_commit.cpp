@@ -26,10 +26,11 @@ bool ConfirmLostClicks(uint32_t lostMask, void* owner) {
     return MessageBoxA(static_cast<HWND>(owner), text, title, MB_OKCANCEL | MB_ICONWARNING | MB_DEFBUTTON2) == IDOK;
 }
 
-// The dialog stays open when the tablet no longer answers, so that Cancel
-// can still put the settings back.
+// The dialog stays open when the tablet no longer answers or changed, so
+// that Cancel can still put the settings back.
 int ShowCommitOutcome(HWND window, CommitOutcome outcome) {
     if (outcome == CommitTabletGone) ShowErrorBox(window, IDS_TABLET_NOT_ANSWERING);
+    if (outcome == CommitTabletChanged) ShowErrorBox(window, IDS_TABLET_CHANGED);
     return outcome == CommitWritten ? 1 : 0;
 }
 

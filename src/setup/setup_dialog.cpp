@@ -7,10 +7,11 @@
 #include "controls/controls.h"
 #include "defs/features.h"
 #include "dialogs/dialogs.h"
-#include "driver/driver.h"
 #include "setup/setup_private.h"
 #include "win/resources.h"
 
+TabletSnapshot openedTablet;
+ShownAxes shownAxes;
 SetupSettings workingSettings;
 SetupSettings openedSettings;
 int areaUnit = 0;
@@ -66,17 +67,21 @@ INT_PTR OnInitDialog(HWND window) {
     openedPreserveAspect = preserveAspect;
     selectedButton = 0;
 
-    LoadSettings(workingSettings);
+    TakeSnapshot(openedTablet, SettingsParts | SnapDefaultMap);
+    SettingsFromSnapshot(openedTablet, workingSettings);
     openedSettings = workingSettings;
+    shownAxes = ShownAxes{openedTablet.axisX, openedTablet.axisY};
 
     sensitivityField = SensitivityFieldFor(workingSettings);
-    areaStep = AreaStep(TabletResolution());
+    areaStep = AreaStep(openedTablet.axisX.resolution);
 
     FillButtonList(window);
     FillActionList(window);
     FillUnitList(window);
     ShapeAreaControl(GetDlgItem(window, IDC_AREA_CONTROL));
     ShowSettings(window, workingSettings, areaUnit, preserveAspect, selectedButton);
+    // What could not be read is shown as it came and never written: say so.
+    if (workingSettings.unread & ~UnreadDefaultMap) ShowStatus(window, IDS_SETUP_UNREAD);
     return FALSE;  // the dialog manager does not place the initial focus
 }
 
@@ -92,9 +97,19 @@ INT_PTR OnOK(HWND window) {
     return TRUE;
 }
 
+// Cancel and Revert put back what the driver held at opening. A tablet
+// that changed meanwhile gets nothing written, and the user is told, since
+// what Test wrote may stay; one that was never read whole had nothing
+// written by Test either.
+void PutBackOpened(HWND window, SetupSettings& settings) {
+    if (ApplySettings(settings) == WriteTabletChanged && !(openedSettings.unread & UnreadTablet))
+        ShowErrorBox(window, IDS_TABLET_CHANGED);
+}
+
 INT_PTR OnCancel(HWND window) {
     FlashButton(window, IDCANCEL);
-    ApplySettings(openedSettings);  // also undoes what Test left in the driver
+    SetupSettings opened = openedSettings;
+    PutBackOpened(window, opened);  // also undoes what Test left in the driver
     EndDialog(window, 1);
     return TRUE;
 }
@@ -103,7 +118,7 @@ INT_PTR OnRevert(HWND window) {
     areaUnit = openedUnit;
     preserveAspect = openedPreserveAspect;
     workingSettings = openedSettings;
-    ApplySettings(workingSettings);
+    PutBackOpened(window, workingSettings);
     FlashButton(window, IDC_SETUP_REVERT);
     sensitivityField = SensitivityFieldFor(workingSettings);
     ShowSettings(window, workingSettings, areaUnit, preserveAspect, selectedButton);

@@ -6,8 +6,12 @@
 
 #include "core/area_math.h"
 #include "core/settings.h"
+#include "dialogs/dialogs.h"
+#include "exchange/snapshot.h"
 
 // setup_dialog.cpp: the dialog's state and flow.
+extern TabletSnapshot openedTablet;    // read at open: everything the dialog shows is worked out on it
+extern ShownAxes shownAxes;            // its axes
 extern SetupSettings workingSettings;  // the copy the controls edit
 extern SetupSettings openedSettings;   // taken at open, before any control touched it
 extern int areaUnit;                   // chosen in the Units list

@@ -8,8 +8,6 @@
 #include "core/measure.h"
 #include "core/settings.h"
 #include "defs/features.h"
-#include "driver/driver.h"
-#include "driver/session.h"
 #include "exchange/exchange.h"
 #include "exchange/preferences.h"
 #include "exchange/tablet_report.h"
@@ -85,9 +83,9 @@ bool WriteWholeFile(const char* path, const std::string& text, std::string& prob
     return ok;
 }
 
-bool ReadTabletOrSay(TabletSettings& tablet, TabletScale& scale, AreaBox* heldArea = nullptr) {
+bool ReadTabletOrSay(TabletSettings& tablet, TabletScale& scale, const TabletReading& reading) {
     std::string problem;
-    if (ReadTablet(tablet, scale, problem, heldArea)) return true;
+    if (ReadTablet(tablet, scale, problem, reading)) return true;
     PrintError("%s", problem.c_str());
     return false;
 }
@@ -144,15 +142,25 @@ void CorrectForExport(TabletSettings& tablet, const TabletScale& scale, const Ar
 
 // The cursor type first, so that the exchange writes the map of the cursor
 // the file enables; then the other cursors' maps; then what Setup's OK
-// writes; then the unit preference. False when the tablet stopped answering.
-bool WriteTablet(const TabletSettings& now, const TabletSettings& wanted, bool penOption) {
-    if (wanted.enabledCursor != now.enabledCursor) SwitchCursorType(true, now.enabledCursor, wanted.enabledCursor);
+// writes, checked against the tablet as read, with the file's cursor type
+// enabled; then the unit preference. The tablet was read just before. False,
+// with what to say, when a write could not be made: nothing after it is
+// written.
+bool WriteTablet(const TabletSettings& now, const TabletSettings& wanted, const SettingsBasis& basis, bool penOption,
+                 std::string& problem) {
+    if (wanted.enabledCursor != now.enabledCursor && !SwitchCursorType(true, now.enabledCursor, wanted.enabledCursor)) {
+        problem = "the driver did not switch to cursor type " + std::to_string(wanted.enabledCursor) +
+                  "; nothing else was written";
+        return false;
+    }
     for (uint32_t c = 0; c < wanted.cursorCount; ++c) {
         if (wanted.cursors[c].number == wanted.enabledCursor) continue;
         WriteButtonMap(wanted.cursors[c].number, CursorMap(wanted.cursors[c]), penOption);
     }
     SetupSettings settings;
     std::memset(&settings, 0, sizeof settings);
+    settings.basis = basis;
+    settings.basis.cursor = wanted.enabledCursor;
     settings.mode = wanted.mode;
     settings.sensitivity = wanted.sensitivity;
     settings.area = AreaBox{wanted.left, wanted.top, wanted.right, wanted.bottom};
@@ -160,7 +168,14 @@ bool WriteTablet(const TabletSettings& now, const TabletSettings& wanted, bool p
     settings.defaultButtons = 0;
     const CursorSettings* enabled = FindCursor(wanted, wanted.enabledCursor);
     if (enabled) std::memcpy(settings.buttonMap.entry, enabled->map, sizeof settings.buttonMap.entry);
-    if (CommitSettings(settings, LostClicksConfirmation{WarnLostClicks, nullptr}) == CommitTabletGone) return false;
+    if (enabled) settings.basis.buttonCount = enabled->buttonCount;
+    switch (CommitSettings(settings, LostClicksConfirmation{WarnLostClicks, nullptr})) {
+    case CommitTabletGone: problem = "the tablet stopped answering while the settings were written"; return false;
+    case CommitTabletChanged:
+        problem = "the tablet changed while the settings were written; its tracking settings were not written";
+        return false;
+    default: break;
+    }
     CurrentUnit = wanted.unit;
     WriteUnitPreference(wanted.unit);
     return true;
@@ -180,12 +195,14 @@ std::string Indented(const std::string& lines) {
 }  // namespace
 
 int RunInfo(const CfgArguments& arguments) {
+    static TabletSnapshot tablet;
+    TakeSnapshot(tablet, ReportParts);
     TabletReport report;
-    ReadTabletReport(report);
-    AxisInfo x, y;
-    const bool haveX = ReadAxis(DeviceAxisX, x);
-    const bool haveAxes = ReadAxis(DeviceAxisY, y) && haveX;
-    const int preferred = ReadUnitPreference();
+    MakeTabletReport(tablet, report);
+    const AxisInfo& x = tablet.axisX;
+    const AxisInfo& y = tablet.axisY;
+    const bool haveAxes = tablet.axesWhole;
+    const int preferred = ReadUnitPreference(tablet);
     const int unit = arguments.unit == UnitFromPreference ? preferred : arguments.unit;
 
     std::string out = Line("Tablet ID", report.identification) + Line("Format", report.format) +
@@ -206,7 +223,10 @@ int RunInfo(const CfgArguments& arguments) {
 int RunExport(const CfgArguments& arguments) {
     TabletScale scale;
     AreaBox heldArea;
-    if (!ReadTabletOrSay(deviceTablet, scale, &heldArea)) return ExitNoDriver;
+    TabletReading reading;
+    reading.buttonNames = true;
+    reading.heldArea = &heldArea;
+    if (!ReadTabletOrSay(deviceTablet, scale, reading)) return ExitNoDriver;
     CorrectForExport(deviceTablet, scale, heldArea);
     ActionTexts actions;
     LoadActionTexts(actions);
@@ -226,7 +246,10 @@ int RunImport(const CfgArguments& arguments) {
         return ExitBadFile;
     }
     TabletScale scale;
-    if (!ReadTabletOrSay(deviceTablet, scale)) return ExitNoDriver;
+    SettingsBasis basis;
+    TabletReading reading;
+    reading.basis = &basis;
+    if (!ReadTabletOrSay(deviceTablet, scale, reading)) return ExitNoDriver;
     FileProblem fileProblem;
     if (!ReadSettingsFile(text.data(), text.size(), deviceTablet, scale, fileTablet, fileProblem)) {
         PrintError("%s", ReportProblem(arguments.file, fileProblem).c_str());
@@ -242,11 +265,13 @@ int RunImport(const CfgArguments& arguments) {
         return ExitDone;
     }
 
-    const bool answered = WriteTablet(deviceTablet, fileTablet, scale.penOption);
+    if (!WriteTablet(deviceTablet, fileTablet, basis, scale.penOption, problem)) {
+        PrintError("%s", problem.c_str());
+        return ExitRefused;
+    }
     MapsAsWritten(fileTablet, scale.penOption);
     TabletScale scaleAfter;
-    std::string unreadable;
-    if (!answered || !ReadTablet(writtenTablet, scaleAfter, unreadable)) {
+    if (!ReadTablet(writtenTablet, scaleAfter, problem)) {
         PrintError("the tablet stopped answering while the settings were written");
         return ExitRefused;
     }

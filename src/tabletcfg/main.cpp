@@ -3,7 +3,7 @@
 #include <cstdio>
 
 #include "defs/features.h"
-#include "driver/session.h"
+#include "exchange/snapshot.h"
 #include "tabletcfg/tabletcfg.h"
 
 namespace {

@@ -3,6 +3,7 @@
 // window. The window is never shown and receives nothing the program needs.
 #include "driver/driver.h"
 #include "driver/session.h"
+#include "exchange/snapshot.h"
 #include "tabletcfg/tabletcfg.h"
 #include "win/glue.h"
 #include "win/resources.h"
@@ -24,7 +25,7 @@ HWND CreateSessionWindow() {
 }  // namespace
 
 bool OpenCfgSession() {
-    if (VXInfoA(InfoPresence, 0, nullptr) == 0) return false;
+    if (!DriverAnswers()) return false;
     sessionWindow = CreateSessionWindow();
     if (!sessionWindow) return false;
     if (OpenDriverSession(sessionWindow)) return true;

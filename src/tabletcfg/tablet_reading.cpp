@@ -1,10 +1,9 @@
 // The tablet as tabletcfg records it: identification, size, cursors with
-// their buttons, and the settings the control panel edits, all read from
-// the driver without writing anything to it.
+// their buttons, and the settings the control panel edits, all from one
+// snapshot of the driver, taken without writing anything to it.
 #include <cstring>
 
 #include "defs/features.h"
-#include "driver/driver.h"
 #include "exchange/exchange.h"
 #include "exchange/preferences.h"
 #include "exchange/tablet_report.h"
@@ -12,38 +11,25 @@
 
 namespace {
 
+TabletSnapshot cfgTablet;  // too large for the stack of a small program
+
 void CopyBounded(char* out, size_t size, const char* text) {
     std::strncpy(out, text, size - 1);
     out[size - 1] = '\0';
 }
 
-// The names one after another, each ended by a NUL, the list by an empty one.
-void ReadButtonNames(DWORD cursor, CursorSettings& settings) {
-    const DriverText names(CursorInfo + cursor, CursorButtonNames);
-    const char* name = names.Begin();
-    for (uint32_t b = 0; name && b < settings.buttonCount && *name; ++b) {
-        CopyBounded(settings.buttonNames[b], FileButtonNameSize, name);
-        name += std::strlen(name) + 1;
-    }
-}
-
-bool ReadCursor(DWORD cursor, CursorSettings& settings) {
-    settings.number = cursor;
-    ReadDriverText(CursorInfo + cursor, CursorName, settings.name, sizeof settings.name);
-    uint8_t count = 0;
-    ReadDriverRecord(CursorInfo + cursor, CursorButtonCount, count);
-    settings.buttonCount = count < FileButtonLimit ? count : FileButtonLimit;
-    ReadButtonNames(cursor, settings);
-    ButtonMap map;
-    std::memset(&map, 0, sizeof map);
-    if (ReadDriverRecord(CursorInfo + cursor, CursorSystemButtonMap, map) == 0) return false;
-    std::memcpy(settings.map, map.entry, sizeof settings.map);
+// A cursor type as the file records it; false when its map or button count
+// did not answer whole.
+bool TakeCursor(const CursorEntry& entry, const CursorButtons& buttons, CursorSettings& settings) {
+    if (!buttons.mapWhole || !buttons.countWhole) return false;
+    settings.number = entry.number;
+    CopyBounded(settings.name, sizeof settings.name, entry.name);
+    settings.buttonCount = buttons.buttonCount < FileButtonLimit ? buttons.buttonCount : FileButtonLimit;
+    for (uint32_t b = 0; b < settings.buttonCount && b < buttons.nameCount; ++b)
+        CopyBounded(settings.buttonNames[b], FileButtonNameSize, ButtonName(buttons, b));
+    std::memcpy(settings.map, buttons.map.entry, sizeof settings.map);
     return true;
 }
-
-}  // namespace
-
-namespace {
 
 // The line export and import say when the settings cannot be read whole.
 std::string UnreadProblem(uint32_t unread) {
@@ -54,51 +40,49 @@ std::string UnreadProblem(uint32_t unread) {
 
 }  // namespace
 
-bool ReadTablet(TabletSettings& tablet, TabletScale& scale, std::string& problem, AreaBox* heldArea) {
+bool ReadTablet(TabletSettings& tablet, TabletScale& scale, std::string& problem, const TabletReading& reading) {
     std::memset(&tablet, 0, sizeof tablet);
     std::memset(&scale, 0, sizeof scale);
-    ReadDeviceIdentification(tablet.identification, sizeof tablet.identification);
-    if (!ReadAxis(DeviceAxisX, scale.axisX) || !ReadAxis(DeviceAxisY, scale.axisY)) {
+    unsigned parts = SnapName | SettingsParts | SnapCursorNames | SnapEveryMap;
+    if (reading.buttonNames) parts |= SnapEveryButton;
+    TakeSnapshot(cfgTablet, parts);
+    DeviceIdentification(cfgTablet, tablet.identification, sizeof tablet.identification);
+    if (!cfgTablet.axesWhole) {
         problem = LoadText(IDS_TABLET_NOT_ANSWERING);
         return false;
     }
-    tablet.width = AxisExtent(scale.axisX);
-    tablet.height = AxisExtent(scale.axisY);
+    scale.axisX = cfgTablet.axisX;
+    scale.axisY = cfgTablet.axisY;
+    tablet.width = SnapshotWidth(cfgTablet);
+    tablet.height = SnapshotHeight(cfgTablet);
     // Areas are counted on the tablet: one without extent has none to keep.
     if (tablet.width == 0 || tablet.height == 0) {
         problem = std::string("the tablet reports no ") + (tablet.width == 0 ? "width" : "height") +
                   ", so its tracking area cannot be saved or put back";
         return false;
     }
-    scale.penOption = PenOptionSupported() != 0;
+    scale.penOption = cfgTablet.penOption;
 
     SetupSettings settings;
-    std::memset(&settings, 0, sizeof settings);
-    if (!ReadStoredSettings(settings, heldArea)) {
+    SettingsFromSnapshot(cfgTablet, settings, reading.heldArea);
+    if (settings.unread & ~UnreadDefaultMap) {
         problem = UnreadProblem(settings.unread);
         return false;
     }
+    if (reading.basis) *reading.basis = settings.basis;
     tablet.mode = settings.mode;
     tablet.sensitivity = settings.sensitivity;
     tablet.left = settings.area.left;
     tablet.top = settings.area.top;
     tablet.right = settings.area.right;
     tablet.bottom = settings.area.bottom;
-    DWORD enabled = 0, first = 0, count = 0;
-    if (!ReadFirstActiveCursor(enabled)) {
-        problem = LoadText(IDS_TABLET_NOT_ANSWERING);
-        return false;
-    }
-    tablet.enabledCursor = enabled;
-    tablet.unit = ReadUnitPreference();
+    tablet.enabledCursor = settings.basis.cursor;
+    tablet.unit = ReadUnitPreference(cfgTablet);
 
-    // The file holds no more cursor types than this, so no more are walked,
-    // whatever count the driver reports.
-    ReadCursorTypes(first, count);
-    WalkCursorTypes(first, count, FileCursorLimit, [&](DWORD, DWORD number) {
-        if (ReadCursor(number, tablet.cursors[tablet.cursorCount])) ++tablet.cursorCount;
-        return true;
-    });
+    // The file holds no more cursor types than the snapshot details.
+    for (DWORD p = 0; p < cfgTablet.detailed; ++p)
+        if (TakeCursor(cfgTablet.cursors[p], cfgTablet.details[p], tablet.cursors[tablet.cursorCount]))
+            ++tablet.cursorCount;
     if (tablet.cursorCount == 0) problem = "no cursor of the tablet answers with its button map";
     return tablet.cursorCount != 0;
 }

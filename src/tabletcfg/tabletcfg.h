@@ -32,11 +32,17 @@ void CloseCfgSession();
 
 // tablet_reading.cpp: the device and its settings as the driver holds them
 // (an area off the tablet or without extent brought onto it, as Setup shows
-// it), read without writing anything. False, with problem the one line to
-// say, when the tablet does not answer or its settings cannot be read whole
-// (an axis without extent, no system context, a map that does not answer).
-// heldArea, when given, receives the area as the driver holds it.
-bool ReadTablet(TabletSettings& tablet, TabletScale& scale, std::string& problem, AreaBox* heldArea = nullptr);
+// it), read in one snapshot without writing anything. False, with problem
+// the one line to say, when the tablet does not answer or its settings
+// cannot be read whole (an axis without extent, no system context, a map
+// that does not answer).
+struct TabletReading {
+    bool buttonNames = false;        // the buttons' names too (for the file's comments)
+    AreaBox* heldArea = nullptr;     // receives the area as the driver holds it
+    SettingsBasis* basis = nullptr;  // receives what the settings were read on
+};
+bool ReadTablet(TabletSettings& tablet, TabletScale& scale, std::string& problem,
+                const TabletReading& reading = TabletReading());
 // The action list's texts from the string table.
 struct ActionTexts {
     std::string texts[ActionCodeCount];

@@ -11,7 +11,7 @@ HINSTANCE ResourceInstance() { return reinterpret_cast<HINSTANCE>(&__ImageBase);
 void ShowErrorBox(HWND owner, UINT stringId) {
     char title[50] = "";
     LoadStringA(ResourceInstance(), IDS_CAPTION, title, sizeof title);
-    char text[80] = "";
+    char text[160] = "";  // longer than a status line: a box says what to do next
     LoadStringA(ResourceInstance(), stringId, text, sizeof text);
     MessageBoxA(owner, text, title, MB_OK | MB_ICONSTOP);
 }

@@ -1,10 +1,12 @@
-// The binding layer and device selection against the driver stand-in.
+// The binding layer, device selection and the one reader of the tablet
+// against the driver stand-in.
 #include <gtest/gtest.h>
 
 #include <string>
 
 #include "driver/driver.h"
 #include "driver/session.h"
+#include "exchange/snapshot.h"
 #include "support/sim_control.h"
 
 namespace {
@@ -30,6 +32,7 @@ protected:
     }
     SimControl sim;
     const char* savedSelection = nullptr;
+    static inline TabletSnapshot tablet;  // too large for the stack
 };
 
 TEST_F(DriverTest, FirstCallLoadsTheLibraryAndLaterCallsBindOnlyTheirOwnEntry) {
@@ -138,8 +141,11 @@ TEST_F(DriverTest, NoDeviceAnsweringLeavesDeviceZero) {
     sim.SetFault(SimFaultNoAnswers, 1);
     SetDeviceSelection("anything");
     EXPECT_EQ(SelectDevice(), 0);
-    EXPECT_EQ(DeviceCategory(), 100u);
-    EXPECT_EQ(TabletWidth(), 0u);
+    TakeSnapshot(tablet, SnapAxes | SnapCursors);
+    EXPECT_FALSE(tablet.axesWhole);
+    EXPECT_EQ(SnapshotWidth(tablet), 0u);
+    DWORD cursor;
+    EXPECT_FALSE(SettingsCursor(tablet, cursor));
 }
 
 TEST_F(DriverTest, AllRelativeDevicesLeaveDeviceZero) {
@@ -148,24 +154,7 @@ TEST_F(DriverTest, AllRelativeDevicesLeaveDeviceZero) {
     EXPECT_EQ(SelectDevice(), 0);
 }
 
-struct ResolutionCase {
-    const char* resolution;
-    DWORD rounded;
-};
-
-TEST_F(DriverTest, ResolutionRoundsUpOnlyAboveOneHalf) {
-    const ResolutionCase cases[] = {
-        {"0x18000", 1}, {"0x18001", 2}, {"0x17FFF", 1}, {"1000", 1000}, {"0x3E8FFFF", 1001}, {"0", 0},
-    };
-    for (const ResolutionCase& c : cases) {
-        std::string text = std::string("[Device0]\nResolution=") + c.resolution + "\n";
-        ASSERT_TRUE(sim.LoadDescriptionText(text.c_str()));
-        ForgetDeviceSelection();
-        EXPECT_EQ(TabletResolutionRounded(), c.rounded) << c.resolution;
-    }
-}
-
-TEST_F(DriverTest, SharedQueriesReadTheSelectedDevice) {
+TEST_F(DriverTest, SnapshotReadsTheSelectedDevice) {
     ASSERT_TRUE(sim.LoadDescriptionText(
         "[Tablet]\nDevices=2\nPenOption=1\n"
         "[Device0]\nRelativeX=1\n"
@@ -173,24 +162,28 @@ TEST_F(DriverTest, SharedQueriesReadTheSelectedDevice) {
         "[Device1.Cursor0]\nActive=0\n[Device1.Cursor1]\nActive=1\n[Device1.Cursor2]\nActive=1\n"));
     SetDeviceSelection("");
     EXPECT_EQ(SelectDevice(), 1);
-    EXPECT_EQ(TabletUnitIndex(), 1u);
-    EXPECT_EQ(TabletResolution(), 400u << 16);
-    EXPECT_EQ(TabletWidth(), 8000u);
-    EXPECT_EQ(TabletHeight(), 6000u);
-    DWORD first = ReadDriverDword(DeviceCategory(), DeviceFirstCursor);
-    EXPECT_EQ(FirstActiveCursor(), first + 1);  // the lowest-numbered active cursor
-    EXPECT_NE(PenOptionSupported(), 0u);
+    TakeSnapshot(tablet, SnapAxes | SnapPenOption | SnapCursors);
+    EXPECT_EQ(tablet.axisX.unitCode, static_cast<uint32_t>(AxisUnitCentimetres));
+    EXPECT_EQ(tablet.axisX.resolution, 400u << 16);
+    EXPECT_EQ(SnapshotWidth(tablet), 8000u);
+    EXPECT_EQ(SnapshotHeight(tablet), 6000u);
+    DWORD cursor;
+    ASSERT_TRUE(SettingsCursor(tablet, cursor));
+    EXPECT_EQ(cursor, tablet.firstCursor + 1);  // the lowest-numbered active cursor
+    EXPECT_TRUE(tablet.penOption);
     ContextRecord record = {};
-    EXPECT_EQ(PenOptionInContext(record), 0u);
+    EXPECT_FALSE(PenOptionInContext(tablet, record));
     record.options = PenOptionBit;
-    EXPECT_EQ(PenOptionInContext(record), 1u);
+    EXPECT_TRUE(PenOptionInContext(tablet, record));
 }
 
-TEST_F(DriverTest, FirstActiveCursorFallsBackToTheFirstCursor) {
+TEST_F(DriverTest, WithNoCursorActiveTheFirstCursorStandsIn) {
     ASSERT_TRUE(
         sim.LoadDescriptionText("[Device0]\nCursors=2\n[Device0.Cursor0]\nActive=0\n[Device0.Cursor1]\nActive=0\n"));
-    DWORD first = ReadDriverDword(DeviceCategory(), DeviceFirstCursor);
-    EXPECT_EQ(FirstActiveCursor(), first);
+    TakeSnapshot(tablet, SnapCursors);
+    DWORD cursor;
+    ASSERT_TRUE(SettingsCursor(tablet, cursor));
+    EXPECT_EQ(cursor, tablet.firstCursor);
 }
 
 // A driver answering nonsense counts, or for every device number, is walked
@@ -205,45 +198,33 @@ TEST_F(DriverTest, WalksOverDevicesAndCursorsEndAtTheLimit) {
     EXPECT_EQ(SelectDevice(), 0);
     EXPECT_LE(sim.CallCount(20), static_cast<int>(2 * DriverWalkLimit + 2)) << "device passes";
     sim.ClearLog();
+    TakeSnapshot(tablet, SnapCursors | SnapCursorNames, DriverWalkLimit);
     DWORD cursor = 12345;
-    EXPECT_TRUE(ReadFirstActiveCursor(cursor));
-    EXPECT_EQ(cursor, ReadDriverDword(DeviceCategory(), DeviceFirstCursor));
-    EXPECT_LE(sim.LogLinesStartingWith("VXInfoA 2"), static_cast<int>(DriverWalkLimit)) << "cursor walk";
+    EXPECT_TRUE(SettingsCursor(tablet, cursor));
+    EXPECT_EQ(cursor, tablet.firstCursor);
+    EXPECT_LE(sim.LogLinesStartingWith("VXInfoA 2"), static_cast<int>(3 * DriverWalkLimit)) << "cursor walk";
 }
 
 // Records the driver answers at more than their size: what lies beyond the
 // record is never touched, and the record itself is read in full.
 TEST_F(DriverTest, OverlongAnswersStayInTheirRecords) {
-    ASSERT_TRUE(sim.SetFault(SimFaultOverlongAnswers, 200));
-    struct Guarded {
-        AxisInfo axis;
-        BYTE guard[256];
-    } x;
-    memset(&x, 0x11, sizeof x);
-    EXPECT_TRUE(ReadAxis(DeviceAxisX, x.axis));
-    EXPECT_EQ(x.axis.maximum, 12000);
-    for (BYTE b : x.guard) ASSERT_EQ(b, 0x11) << "the answer reached past the axis";
-    struct GuardedMap {
-        ButtonMap map;
-        BYTE guard[256];
-    } m;
-    memset(&m, 0x11, sizeof m);
-    EXPECT_NE(ReadDriverRecord(CursorInfo + 0, CursorSystemButtonMap, m.map), 0u);
-    EXPECT_EQ(m.map.entry[0], 1);
-    for (BYTE b : m.guard) ASSERT_EQ(b, 0x11) << "the answer reached past the map";
+    ASSERT_TRUE(sim.SetFault(SimFaultOverlongAnswers, 4096));
+    TakeSnapshot(tablet, SnapAxes | SnapCursors | SnapActiveButtons | SnapDefaultContext);
+    EXPECT_TRUE(tablet.axesWhole);
+    EXPECT_EQ(tablet.axisX.maximum, 12000);
+    EXPECT_TRUE(tablet.active.mapWhole);
+    EXPECT_EQ(tablet.active.map.entry[0], 1);
+    EXPECT_TRUE(tablet.defaultContextWhole);
     EXPECT_EQ(SelectDevice(), 0);
-    EXPECT_EQ(FirstActiveCursor(), 0u);
 }
 
 TEST_F(DriverTest, LongDriverTextIsFetchedWholeAndCutAtTheBuffer) {
     for (int length : {1, 199, 200, 201, 10000}) {
         sim.SetFault(SimFaultNameLength, length);
         ForgetDeviceSelection();
-        char name[200];
-        memset(name, 'Z', sizeof name);
-        UINT reported = ReadDriverText(DeviceCategory(), DeviceName, name, sizeof name);
-        EXPECT_EQ(reported, static_cast<UINT>(length) + 1) << length;
-        EXPECT_EQ(strlen(name), static_cast<size_t>(length < 199 ? length : 199)) << length;
+        TakeSnapshot(tablet, SnapName);
+        EXPECT_TRUE(tablet.nameWhole);
+        EXPECT_EQ(strlen(tablet.deviceName), static_cast<size_t>(length < 199 ? length : 199)) << length;
     }
 }
 

@@ -28,7 +28,7 @@ std::vector<FaultCase> Cases() {
              e.cursor = "unknown is installed.";
              e.cursorTypes = {};
              e.selection = -1;
-             e.enableCalls = "";  // no cursor answered: nothing is enabled
+             e.enableCalls = "0:1 ";  // none to choose from: OK still enables the device's first
              e.buttonNames = {};
          }},
         // The last cursor has no mask of its own in the capture: its button 0 selects.

@@ -169,12 +169,16 @@ TEST_F(FeaturesDialogTest, NumbersRunFromTheFirstCursor) {
     EXPECT_EQ(EnableCalls(), "7:0 8:1 ");
 }
 
-// A cursor number that never answered comes from failed queries: OK
-// enables nothing.
-TEST_F(FeaturesDialogTest, DeviceWithoutCursorTypesEnablesNothing) {
+// A device that answers with no cursor types still has its first cursor
+// enabled by OK; one whose count does not answer has nothing enabled.
+TEST_F(FeaturesDialogTest, DeviceWithoutCursorTypesEnablesItsFirstCursor) {
     ASSERT_TRUE(sim.SetFault(SimFaultCursorCount, 0));
     ASSERT_TRUE(Open());
     EXPECT_TRUE(ComboEntries(dialog, IDC_FEAT_CURSORS).empty());
+    SendCommand(dialog, IDOK);
+    EXPECT_EQ(EnableCalls(), "0:1 ");
+    ASSERT_TRUE(sim.SetFault(SimFaultNoAnswers, 1));
+    ASSERT_TRUE(Open());
     SendCommand(dialog, IDOK);
     EXPECT_EQ(EnableCalls(), "");
 }

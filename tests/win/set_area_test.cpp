@@ -10,6 +10,7 @@
 #include "core/muldiv.h"
 #include "driver/driver.h"
 #include "driver/session.h"
+#include "exchange/snapshot.h"
 #include "support/control_host.h"
 #include "support/sim_control.h"
 
@@ -24,6 +25,7 @@ protected:
         ASSERT_TRUE(sim.Loaded());
         sim.Reset();
         ForgetDeviceSelection();
+        PictureTabletNow();
         ASSERT_EQ(1, RegisterSetAreaClass(GetModuleHandleA(nullptr)));
         host = std::make_unique<ControlHost>();
         // 200 x 152 client pixels: 198 x 150 inside the border frame.
@@ -168,6 +170,7 @@ TEST_F(SetAreaTest, InvertedAreaDrawsLikeItsNormalisedRectangle) {
 
 TEST_F(SetAreaTest, AxisRangeBelowTwoDrawsNothingAndDoesNotFail) {
     ASSERT_TRUE(sim.SetFault(SimFaultZeroExtentX, 1));
+    PictureTabletNow();
     SetArea({0, 0, TabletX, TabletY});
     Paint();
     RECT r;

@@ -77,16 +77,22 @@ TEST_F(SensitivityTest, DriverFactorIsShownAsAPercentage) {
     }
 }
 
+// A percentage the user changed is written as the dialog works it out; one
+// left as shown writes the driver's own value back, whatever it shows as.
 TEST_F(SensitivityTest, OkWritesTheValueOfTheShownPercentage) {
     struct Case {
         uint32_t driver;
+        const char* typed;  // null: left as opened
         uint32_t written;
     } cases[] = {
-        {0x10000, 0x8000},  // above 100 percent: 100 percent is written
-        {0x7F00, 0x7EB8},   // 99 percent as the dialog works it out
+        {0x10000, nullptr, 0x10000},  // above 100 percent, shown as 100 and left alone
+        {0x7F00, nullptr, 0x7F00},    // shown as 99 percent
+        {0x10000, "99", 0x7EB8},      // 99 percent as the dialog works it out
+        {0x7F00, "100", 0x8000},
     };
     for (const Case& c : cases) {
         Open(Inch1000, c.driver, 1, true);
+        if (c.typed) host.Type(IDC_SENS_EDIT, c.typed);
         host.Click(IDOK);
         EXPECT_TRUE(host.Ended());
         EXPECT_EQ(c.written, host.SystemContext().sensitivityX) << std::hex << c.driver;

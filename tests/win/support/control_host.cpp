@@ -2,6 +2,7 @@
 #include "support/control_host.h"
 
 #include "controls/controls.h"
+#include "exchange/snapshot.h"
 
 namespace {
 
@@ -126,4 +127,10 @@ Area GetArea(HWND control) {
     Area a = {-1, -1, -1, -1};
     SendMessageA(control, SAM_GETAREA, 0, reinterpret_cast<LPARAM>(&a));
     return a;
+}
+
+void PictureTabletNow() {
+    static TabletSnapshot tablet;
+    TakeSnapshot(tablet, SnapAxes);
+    SetAreaTablet(tablet.axisX, tablet.axisY);
 }

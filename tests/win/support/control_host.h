@@ -19,6 +19,10 @@ struct Notification {
     }
 };
 
+// The SetArea controls picture the tablet as the driver describes it now,
+// as a dialog that opened now would show it.
+void PictureTabletNow();
+
 class ControlHost {
 public:
     ControlHost(int width = 360, int height = 280);

@@ -10,6 +10,7 @@
 #include "defs/features.h"
 #include "dialogs/dialogs.h"
 #include "driver/driver.h"
+#include "exchange/snapshot.h"
 #include "setup/setup.h"
 #include "support/dialog_walk.h"
 #include "support/windows_harness.h"
@@ -49,9 +50,10 @@ void Packet(FaultHost& host, uint32_t cursor, uint32_t buttons, int32_t x, int32
 // event of an earlier window); such a run is not counted and done again.
 void DriveCapture(FaultHost& host, uint32_t cursor, SetupSeen& seen) {
     HWND control = host.Item(IDC_AREA_CONTROL);
-    AxisInfo x, y;
-    ReadAxis(DeviceAxisX, x);
-    ReadAxis(DeviceAxisY, y);
+    static TabletSnapshot tablet;
+    TakeSnapshot(tablet, SnapAxes);
+    const AxisInfo& x = tablet.axisX;
+    const AxisInfo& y = tablet.axisY;
     int32_t px = x.minimum + (x.maximum - x.minimum) / 4;
     int32_t py = y.minimum + (y.maximum - y.minimum) / 4 * 3;
     for (int attempt = 0; attempt < 3; ++attempt) {

@@ -9,6 +9,7 @@
 #include "dialogs/dialogs.h"
 #include "driver/driver.h"
 #include "driver/session.h"
+#include "exchange/snapshot.h"
 #include "setup/setup_private.h"
 #include "support/import_patch.h"
 #include "support/windows_harness.h"

@@ -4,6 +4,7 @@
 #include "app/app.h"
 #include "driver/driver.h"
 #include "driver/session.h"
+#include "exchange/snapshot.h"
 #include "support/windows_harness.h"
 
 void ProgramTest::SetUp() {
