@@ -146,7 +146,8 @@ void CorrectForExport(TabletSettings& tablet, const TabletScale& scale, const Ar
 // the file enables; then the other cursors' maps; then what Setup's OK
 // writes; then the unit preference. False when the tablet stopped answering.
 bool WriteTablet(const TabletSettings& now, const TabletSettings& wanted, bool penOption) {
-    if (wanted.enabledCursor != now.enabledCursor) SwitchCursorType(true, now.enabledCursor, wanted.enabledCursor);
+    if (wanted.enabledCursor != now.enabledCursor)
+        SwitchCursorType(now.enabledCursor != NoEnabledCursor, now.enabledCursor, wanted.enabledCursor);
     for (uint32_t c = 0; c < wanted.cursorCount; ++c) {
         if (wanted.cursors[c].number == wanted.enabledCursor) continue;
         WriteButtonMap(wanted.cursors[c].number, CursorMap(wanted.cursors[c]), penOption);
@@ -158,7 +159,9 @@ bool WriteTablet(const TabletSettings& now, const TabletSettings& wanted, bool p
     settings.area = AreaBox{wanted.left, wanted.top, wanted.right, wanted.bottom};
     settings.wholeTablet = CoversWholeTablet(settings.area, wanted.width, wanted.height) ? 1u : 0u;
     settings.defaultButtons = 0;
-    const CursorSettings* enabled = FindCursor(wanted, wanted.enabledCursor);
+    // With none enabled, the exchange writes the map of the cursor standing in.
+    const bool none = wanted.enabledCursor == NoEnabledCursor;
+    const CursorSettings* enabled = FindCursor(wanted, none ? FirstActiveCursor() : wanted.enabledCursor);
     if (enabled) std::memcpy(settings.buttonMap.entry, enabled->map, sizeof settings.buttonMap.entry);
     if (CommitSettings(settings, LostClicksConfirmation{WarnLostClicks, nullptr}) == CommitTabletGone) return false;
     CurrentUnit = wanted.unit;
@@ -228,7 +231,7 @@ int RunImport(const CfgArguments& arguments) {
     TabletScale scale;
     if (!ReadTabletOrSay(deviceTablet, scale)) return ExitNoDriver;
     FileProblem fileProblem;
-    if (!ReadSettingsFile(text.data(), text.size(), deviceTablet, scale, fileTablet, fileProblem)) {
+    if (!ReadSettingsFile(text.data(), text.size(), deviceTablet, scale, AnsiFromUnicodeText, fileTablet, fileProblem)) {
         PrintError("%s", ReportProblem(arguments.file, fileProblem).c_str());
         return ExitBadFile;
     }

@@ -85,16 +85,15 @@ bool ReadTablet(TabletSettings& tablet, TabletScale& scale, std::string& problem
     tablet.right = settings.area.right;
     tablet.bottom = settings.area.bottom;
     DWORD enabled = 0, first = 0, count = 0;
-    if (!ReadFirstActiveCursor(enabled)) {
+    if (!ReadCursorTypes(first, count)) {
         problem = LoadText(IDS_TABLET_NOT_ANSWERING);
         return false;
     }
-    tablet.enabledCursor = enabled;
+    tablet.enabledCursor = FindActiveCursor(first, count, enabled) ? enabled : NoEnabledCursor;
     tablet.unit = ReadUnitPreference();
 
     // The file holds no more cursor types than this, so no more are walked,
     // whatever count the driver reports.
-    ReadCursorTypes(first, count);
     WalkCursorTypes(first, count, FileCursorLimit, [&](DWORD, DWORD number) {
         if (ReadCursor(number, tablet.cursors[tablet.cursorCount])) ++tablet.cursorCount;
         return true;
