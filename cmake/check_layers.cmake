@@ -3,8 +3,13 @@
 # of rooms listed before it only; rooms in one entry are peers and include
 # nothing of each other. A new folder of src/ gets a place here.
 #   cmake -P cmake/check_layers.cmake      (tools/test runs it)
+#   cmake -DTABLET_LAYERS_ROOT=DIR -P cmake/check_layers.cmake
+#                                          checks DIR/src instead (tools/test
+#                                          plants includes and reads there)
 # Prints each include that reaches up or sideways, and each call of VXInfoA or
 # VXGetA outside the tablet's one reader, and fails when there is one.
+# An include counts in every form: "room/x.h", <room/x.h>, and a relative
+# "../room/x.h" by the folder it reaches.
 set(TABLET_LAYERS
     defs
     "core res"
@@ -16,6 +21,9 @@ set(TABLET_LAYERS
     "app tabletcfg")
 
 get_filename_component(root "${CMAKE_CURRENT_LIST_DIR}/.." ABSOLUTE)
+if(DEFINED TABLET_LAYERS_ROOT)
+    get_filename_component(root "${TABLET_LAYERS_ROOT}" ABSOLUTE)
+endif()
 set(rank 0)
 foreach(entry IN LISTS TABLET_LAYERS)
     separate_arguments(rooms UNIX_COMMAND "${entry}")
@@ -43,9 +51,18 @@ foreach(file IN LISTS files)
         continue()
     endif()
     math(EXPR checked "${checked} + 1")
-    file(STRINGS "${root}/src/${file}" includes REGEX "^[ \t]*#[ \t]*include[ \t]*\"[a-z_]+/")
+    file(STRINGS "${root}/src/${file}" includes REGEX "^[ \t]*#[ \t]*include[ \t]*[\"<][^\">]+[\">]")
     foreach(line IN LISTS includes)
-        string(REGEX REPLACE "^[ \t]*#[ \t]*include[ \t]*\"([a-z_]+)/.*" "\\1" included "${line}")
+        string(REGEX REPLACE "^[ \t]*#[ \t]*include[ \t]*[\"<]([^\">]+)[\">].*" "\\1" target "${line}")
+        if(target MATCHES "^\\.\\.?/")
+            get_filename_component(folder "${root}/src/${file}" DIRECTORY)
+            get_filename_component(target "${folder}/${target}" ABSOLUTE)
+            file(RELATIVE_PATH target "${root}/src" "${target}")
+        endif()
+        if(NOT target MATCHES "^([a-z_]+)/")
+            continue()
+        endif()
+        set(included ${CMAKE_MATCH_1})
         if(NOT included STREQUAL room AND DEFINED rank_${included} AND NOT rank_${included} LESS rank_${room})
             message("src/${file}: includes ${included}/, which is not below ${room}/")
             math(EXPR faults "${faults} + 1")

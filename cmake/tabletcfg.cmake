@@ -4,4 +4,5 @@
 set(TABLET_CFG_FILE_SOURCES
     ${CMAKE_SOURCE_DIR}/src/tabletcfg/arguments.cpp
     ${CMAKE_SOURCE_DIR}/src/tabletcfg/settings_file.cpp
+    ${CMAKE_SOURCE_DIR}/src/tabletcfg/unicode_text.cpp
 )

@@ -34,8 +34,9 @@ set(TABLET_ICON_FILES "")
 foreach(icon ${TABLET_ICONS})
     list(APPEND TABLET_ICON_FILES ${TABLET_GENERATED}/icons/${icon}.ico)
 endforeach()
+# The installer's welcome and finish pages show wizard.bmp, drawn with them.
 add_custom_command(
-    OUTPUT ${TABLET_ICON_FILES}
+    OUTPUT ${TABLET_ICON_FILES} ${TABLET_GENERATED}/icons/wizard.bmp
     COMMAND ${Python3_EXECUTABLE} ${CMAKE_SOURCE_DIR}/tools/make_icons.py ${TABLET_GENERATED}/icons
     DEPENDS ${CMAKE_SOURCE_DIR}/tools/make_icons.py
     COMMENT "Drawing icons")
@@ -120,11 +121,13 @@ if(TABLET_MAKENSIS)
                 -DVERSION_QUAD=${TABLET_VERSION_MAJOR}.${TABLET_VERSION_MINOR}.0.0 -DPROGRAM=$<TARGET_FILE:tabletcp>
                 -DCONSOLE=$<TARGET_FILE:tabletcfg>
                 -DGUIDE=${CMAKE_SOURCE_DIR}/installer/users-guide.txt -DLICENSE=${CMAKE_SOURCE_DIR}/LICENSE
-                -DICON=${TABLET_GENERATED}/icons/app.ico -DOUTFILE=${TABLET_SETUP}
+                -DICON=${TABLET_GENERATED}/icons/app.ico -DWIZARD=${TABLET_GENERATED}/icons/wizard.bmp
+                -DOUTFILE=${TABLET_SETUP}
                 ${CMAKE_SOURCE_DIR}/installer/setup.nsi
         DEPENDS tabletcp tabletcfg ${CMAKE_SOURCE_DIR}/installer/setup.nsi ${TABLET_GENERATED}/version.h
                 ${CMAKE_SOURCE_DIR}/installer/users-guide.txt
                 ${CMAKE_SOURCE_DIR}/LICENSE ${TABLET_GENERATED}/icons/app.ico
+                ${TABLET_GENERATED}/icons/wizard.bmp
         COMMENT "Building the installer")
     add_custom_target(tablet_installer ALL DEPENDS ${TABLET_SETUP})
 else()

@@ -69,14 +69,14 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     TabletScale scale;
     FillDevice(flags, device, scale);
     FileProblem problem;
-    if (!ReadSettingsFile(text.data(), length, device, scale, result, problem)) {
+    if (!ReadSettingsFile(text.data(), length, device, scale, Cp1252FromUnicode, result, problem)) {
         FUZZ_CHECK(std::memchr(problem.text, '\0', sizeof problem.text) != nullptr && problem.text[0] != '\0');
         FUZZ_CHECK(problem.line <= length + 1);
         return 0;
     }
     CheckAllowed(device, scale, result);
     const std::string written = WriteSettingsFile(result, scale, ActionTexts);
-    FUZZ_CHECK(ReadSettingsFile(written.data(), written.size(), device, scale, again, problem));
+    FUZZ_CHECK(ReadSettingsFile(written.data(), written.size(), device, scale, Cp1252FromUnicode, again, problem));
     FUZZ_CHECK(std::memcmp(&again, &result, sizeof result) == 0);
     FUZZ_CHECK(DescribeChanges(result, again, scale, ActionTexts).empty());
     return 0;

@@ -202,6 +202,9 @@ seeds["fuzz_settings_file"] = {
     "duplicate": u8(0) + SETTINGS_FILE.replace(b"AreaTop=0", b"AreaLeft=0"),
     "off_tablet": u8(0) + SETTINGS_FILE.replace(b"AreaRight=12000", b"AreaRight=12001"),
     "cut": u8(0) + SETTINGS_FILE[:200],
+    "unicode_le": u8(0) + b"\xff\xfe" + ("; \u201cKept\u201d \u20ac\r\n" + SETTINGS_FILE.decode()).encode("utf-16-le"),
+    "utf8": u8(0) + ("; \u201cKept\u201d \u20ac\u20bd\r\n" + SETTINGS_FILE.decode()).encode("utf-8"),
+    "no_cursor_enabled": u8(0) + SETTINGS_FILE.replace(b"Enabled=0 ", b"Enabled=  "),
 }
 
 

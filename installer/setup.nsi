@@ -2,7 +2,8 @@
 ; by the build for the installation test):
 ;   makensis -DVERSION=X.YY -DVERSION_QUAD=X.Y.0.0 -DPROGRAM=tabletcp.exe
 ;            -DGUIDE=users-guide.txt -DLICENSE=LICENSE -DICON=app.ico
-;            -DCONSOLE=tabletcfg.exe -DOUTFILE=setup.exe [-DCPU=amd64] setup.nsi
+;            -DWIZARD=wizard.bmp -DCONSOLE=tabletcfg.exe -DOUTFILE=setup.exe
+;            [-DCPU=amd64] setup.nsi
 ; tabletcfg.exe, the console program that saves and restores the tablet's
 ; settings, goes beside the control panel; it has no shortcut (it is run from
 ; a command prompt).
@@ -11,7 +12,10 @@
 ; guide (a plain text Notepad opens), adds Start-menu shortcuts to the
 ; program and the guide and registers its uninstaller with the system's list
 ; of installed programs. The wizard's pages: welcome, licence, folder,
-; progress and finish, whose "Run Tablet Control Panel" starts the program.
+; progress and finish, whose "Run Tablet Control Panel" starts the program
+; and "Show the user's guide" opens the guide, both as the user. The welcome
+; and finish pages show the program's own picture (WIZARD, 164x314, drawn by
+; tools/make_icons.py).
 ; /S installs or uninstalls silently: no page, and the program is not run. The tablet driver is not part
 ; of it: it comes with the tablet. vellix.ini, the user's unit preference in
 ; the Windows directory, is the program's and stays on uninstalling.
@@ -30,6 +34,9 @@ Target ${CPU}-unicode
 !endif
 !ifndef VERSION_QUAD
     !error "makensis needs -DVERSION_QUAD=... (the build passes it)"
+!endif
+!ifndef WIZARD
+    !error "makensis needs -DWIZARD=... (the build passes it)"
 !endif
 !define PUBLISHER "The Tablet Control Panel authors"
 !define UNINSTALL_KEY "Software\Microsoft\Windows\CurrentVersion\Uninstall\TabletControlPanel"
@@ -65,6 +72,7 @@ VIAddVersionKey /LANG=1033 "OriginalFilename" "tablet-control-panel-${VERSION}-s
 
 !define MUI_ICON "${ICON}"
 !define MUI_UNICON "${ICON}"
+!define MUI_WELCOMEFINISHPAGE_BITMAP "${WIZARD}"
 !define MUI_ABORTWARNING
 !insertmacro MUI_PAGE_WELCOME
 !insertmacro MUI_PAGE_LICENSE "${LICENSE}"
@@ -76,6 +84,7 @@ VIAddVersionKey /LANG=1033 "OriginalFilename" "tablet-control-panel-${VERSION}-s
 !define MUI_FINISHPAGE_SHOWREADME "$INSTDIR\${GUIDE_NAME}"
 !define MUI_FINISHPAGE_SHOWREADME_TEXT "Show the user's guide"
 !define MUI_FINISHPAGE_SHOWREADME_NOTCHECKED
+!define MUI_FINISHPAGE_SHOWREADME_FUNCTION ShowGuideAsTheUser
 !insertmacro MUI_PAGE_FINISH
 !insertmacro MUI_UNPAGE_CONFIRM
 !insertmacro MUI_UNPAGE_INSTFILES
@@ -94,6 +103,12 @@ FunctionEnd
 ; then goes where the user's later runs find it).
 Function RunAsTheUser
     Exec '"$WINDIR\explorer.exe" "$INSTDIR\tabletcp.exe"'
+FunctionEnd
+
+; The guide too: opened as administrator, its editor would save as one.
+; (Backquotes: the guide's name holds an apostrophe.)
+Function ShowGuideAsTheUser
+    Exec `"$WINDIR\explorer.exe" "$INSTDIR\${GUIDE_NAME}"`
 FunctionEnd
 
 Section "Tablet Control Panel"

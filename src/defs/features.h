@@ -43,6 +43,7 @@
 #define IDS_ASK_UPPER_RIGHT      11
 #define IDS_AREA_DEFINED         12
 #define IDS_OUT_OF_RANGE         13
+#define IDS_NO_RESOLUTION        14 /* why Setup's sensitivity is disabled */
 #define IDS_DRIVER_NOT_FOUND     40
 #define IDS_NOT_ENOUGH_MEMORY    41
 #define IDS_TABLET_NOT_ANSWERING 42

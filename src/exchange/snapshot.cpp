@@ -55,8 +55,7 @@ bool ReadWholeRecord(void* record, size_t size, bool answeredBytes, Ask ask) {
 template <class Record>
 bool ReadInfoRecord(UINT category, UINT index, Record& record) {
     static_assert(sizeof(Record) > LargestDriverNumber, "numbers are read by ReadInfoNumber");
-    return ReadWholeRecord(&record, sizeof record, true,
-                           [&](void* room) { return VXInfoA(category, index, room); });
+    return ReadWholeRecord(&record, sizeof record, true, [&](void* room) { return VXInfoA(category, index, room); });
 }
 
 // A number or a flag: one read; a shorter answer (a one-byte count) leaves
@@ -317,8 +316,7 @@ void TakeSnapshot(TabletSnapshot& s, unsigned parts, DWORD cursorLimit) {
         s.penOptionWhole = ReadInfoNumber(InterfaceInfo, InterfaceContextOptions, options);
         s.penOption = (options & PenOptionBit) != 0;
     }
-    if (parts & SnapDefaultContext)
-        s.defaultContextWhole = ReadInfoRecord(DefaultContextInfo, 0, s.defaultContext);
+    if (parts & SnapDefaultContext) s.defaultContextWhole = ReadInfoRecord(DefaultContextInfo, 0, s.defaultContext);
     // The contexts before the cursor types: the default map, read last,
     // restores a map for a moment, and nothing is read in between.
     if (parts & SnapContexts) ReadContexts(s);
@@ -338,7 +336,8 @@ void TakeSnapshot(TabletSnapshot& s, unsigned parts, DWORD cursorLimit) {
     }
     if (parts & (SnapEveryMap | SnapEveryButton)) {
         s.detailed = s.listed < DetailedCursorLimit ? s.listed : DetailedCursorLimit;
-        for (DWORD p = 0; p < s.detailed; ++p) ReadButtons(s.cursors[p].number, (parts & SnapEveryButton) != 0, s.details[p]);
+        for (DWORD p = 0; p < s.detailed; ++p)
+            ReadButtons(s.cursors[p].number, (parts & SnapEveryButton) != 0, s.details[p]);
     }
     DWORD cursor;
     if ((parts & (SnapActiveButtons | SnapDefaultMap)) && SettingsCursor(s, cursor)) {

@@ -25,8 +25,8 @@ constexpr DWORD ContextWalkLimit = 128;
 // active one everywhere but in the Features dialog's list.
 constexpr DWORD DetailedCursorLimit = 32;
 
-constexpr int DeviceNameSize = 200;  // the device name, and its identification
-constexpr int CursorNameSize = 100;  // a cursor type's name
+constexpr int DeviceNameSize = 200;   // the device name, and its identification
+constexpr int CursorNameSize = 100;   // a cursor type's name
 constexpr int ButtonNameRoom = 2048;  // a cursor's button names, one after another
 constexpr int ButtonNameLimit = 32;   // the names a button map can assign
 
@@ -64,8 +64,8 @@ struct CursorButtons {
     bool countWhole;
     BYTE buttonCount;
     bool namesWhole;
-    UINT nameCount;                  // the names listed, at most ButtonNameLimit
-    WORD nameAt[ButtonNameLimit];    // where each begins in nameText
+    UINT nameCount;                 // the names listed, at most ButtonNameLimit
+    WORD nameAt[ButtonNameLimit];   // where each begins in nameText
     char nameText[ButtonNameRoom];  // each name whole and ended by a NUL, as far as the room holds
     bool mapWhole;
     ButtonMap map;
@@ -106,8 +106,8 @@ struct TabletSnapshot {
     bool activeNameWhole;
     char activeName[CursorNameSize];
 
-    CursorButtons active;                         // SnapActiveButtons
-    DWORD detailed;                               // SnapEveryMap: min(listed, DetailedCursorLimit)
+    CursorButtons active;                        // SnapActiveButtons
+    DWORD detailed;                              // SnapEveryMap: min(listed, DetailedCursorLimit)
     CursorButtons details[DetailedCursorLimit];  // by list position
 
     bool defaultMapWhole;

@@ -84,7 +84,7 @@ void ShowButtonAction(HWND window, const SetupSettings& settings, UINT button) {
 INT_PTR OnTrackingMode(HWND window, WORD id) {
     workingSettings.mode = id - IDC_MODE_RELATIVE;
     CheckRadioButton(window, IDC_MODE_RELATIVE, IDC_MODE_ABSOLUTE, id);
-    EnableControls(window, IDC_SENS_LABEL, IDC_SENS_SPIN, workingSettings.mode == 0);
+    EnableSensitivity(window, workingSettings);
     return TRUE;
 }
 

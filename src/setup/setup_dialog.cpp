@@ -80,8 +80,6 @@ INT_PTR OnInitDialog(HWND window) {
     FillUnitList(window);
     ShapeAreaControl(GetDlgItem(window, IDC_AREA_CONTROL));
     ShowSettings(window, workingSettings, areaUnit, preserveAspect, selectedButton);
-    // What could not be read is shown as it came and never written: say so.
-    if (workingSettings.unread & ~UnreadDefaultMap) ShowStatus(window, IDS_SETUP_UNREAD);
     return FALSE;  // the dialog manager does not place the initial focus
 }
 
@@ -139,7 +137,7 @@ INT_PTR OnAreaControlNotification(HWND window, WORD code) {
     case SAN_ASKUPPERRIGHT: ShowStatus(window, IDS_ASK_UPPER_RIGHT); return TRUE;
     case SAN_DEFINED: ShowStatus(window, IDS_AREA_DEFINED); return TRUE;
     case SAN_CANCELLED:
-    case SAN_FOCUSLOST: SetDlgItemTextA(window, IDC_STATUS_LINE, " "); return TRUE;
+    case SAN_FOCUSLOST: ShowRestingStatus(window); return TRUE;
     case SAN_OUTOFRANGE: ShowStatus(window, IDS_OUT_OF_RANGE); return TRUE;
     default: return FALSE;
     }
@@ -211,10 +209,31 @@ void ShowSettings(HWND window, SetupSettings& settings, int unit, int preserve, 
     for (int spin = IDC_WIDTH_SPIN; spin <= IDC_BOTTOM_SPIN; spin += IDC_AREA_FIELD_STRIDE) AttachBuddy(window, spin);
     SendDlgItemMessageA(window, IDC_AREA_CONTROL, SAM_SETAREA, 0, reinterpret_cast<LPARAM>(&settings.area));
 
-    EnableControls(window, IDC_SENS_LABEL, IDC_SENS_SPIN, settings.mode == 0);
+    EnableSensitivity(window, settings);
+    ShowRestingStatus(window);
     EnableControls(window, IDC_ACTION_LIST, IDC_ACTION_LIST, settings.defaultButtons == 0);
     EnableControls(window, IDC_PRESERVE_ASPECT, IDC_PRESERVE_ASPECT, settings.wholeTablet == 0);
     EnableControls(window, IDC_WIDTH_LABEL, IDC_AREA_CONTROL, settings.wholeTablet == 0);
+}
+
+// The field's base is 0 exactly when the tablet's resolution, worked out at
+// opening, gives no percentage: nothing typed there could be written.
+void EnableSensitivity(HWND window, const SetupSettings& settings) {
+    const bool scaled = sensitivityField.base != 0;
+    EnableControls(window, IDC_SENS_LABEL, IDC_SENS_SPIN, settings.mode == 0 && scaled);
+    if (!scaled) SetDlgItemTextA(window, IDC_SENS_EDIT, "");
+}
+
+// What could not be read at opening is shown as it came and never written;
+// a sensitivity without a resolution cannot be changed: the line says so
+// whenever it shows no prompt.
+void ShowRestingStatus(HWND window) {
+    if (openedSettings.unread & ~UnreadDefaultMap)
+        ShowStatus(window, IDS_SETUP_UNREAD);
+    else if (sensitivityField.base == 0)
+        ShowStatus(window, IDS_NO_RESOLUTION);
+    else
+        SetDlgItemTextA(window, IDC_STATUS_LINE, " ");
 }
 
 void EnableControls(HWND window, UINT first, UINT last, BOOL enable) {

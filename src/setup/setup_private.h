@@ -22,6 +22,12 @@ extern UINT selectedButton;  // index in the button list
 
 void ShowSettings(HWND window, SetupSettings& settings, int unit, int preserve, UINT button);
 void EnableControls(HWND window, UINT first, UINT last, BOOL enable);
+// The sensitivity label, field and spin: usable in relative mode on a tablet
+// whose resolution gives percentages; without one, disabled and empty.
+void EnableSensitivity(HWND window, const SetupSettings& settings);
+// The status line between the area control's prompts: blank, or why the
+// sensitivity is disabled.
+void ShowRestingStatus(HWND window);
 void FlashButton(HWND window, int id);
 void ShowStatus(HWND window, UINT stringId);
 LRESULT CALLBACK LabelSubclassProc(HWND label, UINT message, WPARAM wParam, LPARAM lParam);

@@ -148,7 +148,8 @@ void CorrectForExport(TabletSettings& tablet, const TabletScale& scale, const Ar
 // written.
 bool WriteTablet(const TabletSettings& now, const TabletSettings& wanted, const SettingsBasis& basis, bool penOption,
                  std::string& problem) {
-    if (wanted.enabledCursor != now.enabledCursor && !SwitchCursorType(true, now.enabledCursor, wanted.enabledCursor)) {
+    if (wanted.enabledCursor != now.enabledCursor &&
+        !SwitchCursorType(now.enabledCursor != NoEnabledCursor, now.enabledCursor, wanted.enabledCursor)) {
         problem = "the driver did not switch to cursor type " + std::to_string(wanted.enabledCursor) +
                   "; nothing else was written";
         return false;
@@ -159,14 +160,15 @@ bool WriteTablet(const TabletSettings& now, const TabletSettings& wanted, const 
     }
     SetupSettings settings;
     std::memset(&settings, 0, sizeof settings);
+    // With none enabled, the exchange writes the map of the cursor standing in.
     settings.basis = basis;
-    settings.basis.cursor = wanted.enabledCursor;
+    if (wanted.enabledCursor != NoEnabledCursor) settings.basis.cursor = wanted.enabledCursor;
     settings.mode = wanted.mode;
     settings.sensitivity = wanted.sensitivity;
     settings.area = AreaBox{wanted.left, wanted.top, wanted.right, wanted.bottom};
     settings.wholeTablet = CoversWholeTablet(settings.area, wanted.width, wanted.height) ? 1u : 0u;
     settings.defaultButtons = 0;
-    const CursorSettings* enabled = FindCursor(wanted, wanted.enabledCursor);
+    const CursorSettings* enabled = FindCursor(wanted, settings.basis.cursor);
     if (enabled) std::memcpy(settings.buttonMap.entry, enabled->map, sizeof settings.buttonMap.entry);
     if (enabled) settings.basis.buttonCount = enabled->buttonCount;
     switch (CommitSettings(settings, LostClicksConfirmation{WarnLostClicks, nullptr})) {
@@ -251,7 +253,7 @@ int RunImport(const CfgArguments& arguments) {
     reading.basis = &basis;
     if (!ReadTabletOrSay(deviceTablet, scale, reading)) return ExitNoDriver;
     FileProblem fileProblem;
-    if (!ReadSettingsFile(text.data(), text.size(), deviceTablet, scale, fileTablet, fileProblem)) {
+    if (!ReadSettingsFile(text.data(), text.size(), deviceTablet, scale, AnsiFromUnicodeText, fileTablet, fileProblem)) {
         PrintError("%s", ReportProblem(arguments.file, fileProblem).c_str());
         return ExitBadFile;
     }

@@ -1,7 +1,5 @@
 // tabletcfg: shows the tablet, saves the settings the control panel edits to
 // a file, and puts a file's settings back after checking all of it.
-#include <cstdio>
-
 #include "defs/features.h"
 #include "exchange/snapshot.h"
 #include "tabletcfg/tabletcfg.h"
@@ -25,7 +23,7 @@ int main(int argc, char** argv) {
     std::string problem;
     if (!ParseCfgArguments(argc, argv, arguments, problem)) {
         PrintError("%s", problem.c_str());
-        std::fputs(CfgUsage, stderr);
+        PrintErrorText(CfgUsage);
         return ExitUsage;
     }
     if (arguments.command == CommandHelp) {
@@ -36,7 +34,7 @@ int main(int argc, char** argv) {
     // without --device the empty text, which every name contains.
     SetDeviceSelection(arguments.device ? arguments.device : "");
     if (!OpenCfgSession()) {
-        std::fprintf(stderr, "%s\n", LoadText(IDS_DRIVER_NOT_FOUND).c_str());
+        PrintErrorText(LoadText(IDS_DRIVER_NOT_FOUND) + "\n");
         CloseCfgSession();
         return ExitNoDriver;
     }

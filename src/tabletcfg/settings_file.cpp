@@ -7,10 +7,12 @@
 #include <cstdio>
 #include <cstring>
 #include <iterator>
+#include <type_traits>
 
 #include "core/area_math.h"
 #include "core/measure.h"
 #include "core/sensitivity.h"
+#include "tabletcfg/unicode_text.h"
 
 namespace {
 
@@ -262,7 +264,10 @@ std::string WriteSettingsFile(const TabletSettings& s, const TabletScale& scale,
     w.Blank();
     w.Section(SectionCursors);
     const CursorSettings* enabled = FindCursor(s, s.enabledCursor);
-    w.Value("Enabled", Number(s.enabledCursor), enabled ? FileText(enabled->name) : "");
+    if (s.enabledCursor == NoEnabledCursor)
+        w.Value("Enabled", "", "no cursor enabled");
+    else
+        w.Value("Enabled", Number(s.enabledCursor), enabled ? FileText(enabled->name) : "");
     w.Blank();
     w.Section(SectionPreferences);
     w.Value("Units", UnitWords[unit], "Inches or Centimeters");
@@ -290,21 +295,25 @@ public:
     FileReader(const TabletSettings& device, const TabletScale& scale, TabletSettings& result, FileProblem& problem)
         : device_(device), scale_(scale), result_(result), problem_(problem) {}
 
-    bool Read(const char* data, size_t size) {
+    bool Read(const char* data, size_t size, AnsiFromUnicode toAnsi) {
         std::memset(&problem_, 0, sizeof problem_);
         if (size > SettingsFileLimit) return Fail(0, "the file is larger than 1 MB");
         if (size == 0) return Fail(0, "the file is empty");
-        // Notepad's "Unicode" and "Unicode big endian": read as the same text.
-        if (HasUtf16Mark(data, size)) {
-            if (!DecodeUtf16(data, size)) return false;
-            data = decoded_.data();
-            size = decoded_.size();
+        std::u16string wide;
+        bool unicode = false;
+        if (!ReadUnicode(data, size, wide, unicode)) return false;
+        if (unicode) {
+            // Control characters are looked for before the conversion, which
+            // gives UnheldCharacter its own meaning.
+            if (!CheckControls(wide.data(), wide.size(), "character U+", 4)) return false;
+            converted_ = toAnsi(wide);
+            data = converted_.data();
+            size = converted_.size();
+        } else if (!CheckControls(data, size, "byte 0x", 2)) {
+            return false;
         }
-        if (!CheckBytes(data, size)) return false;
         result_ = device_;
         size_t start = 0;
-        // A byte order mark, as some editors write it, is not part of the text.
-        if (size >= 3 && std::memcmp(data, "\xEF\xBB\xBF", 3) == 0) start = 3;
         line_ = 0;
         while (start < size) {
             size_t end = start;
@@ -335,28 +344,26 @@ private:
         return size >= 2 && (std::memcmp(data, "\xFF\xFE", 2) == 0 || std::memcmp(data, "\xFE\xFF", 2) == 0);
     }
 
-    // UTF-16 after its byte order mark, into single bytes: the names are
-    // compared byte for byte with the driver's, whose texts are in the
-    // Windows (Latin) code page, so a character up to U+00FF becomes the byte
-    // of that value. Anything beyond cannot stand in a name or a number.
-    bool DecodeUtf16(const char* data, size_t size) {
-        const bool bigEndian = static_cast<unsigned char>(data[0]) == 0xFE;
-        unsigned line = 1;
-        decoded_.clear();
-        decoded_.reserve(size / 2);
-        for (size_t i = 2; i < size; i += 2) {
-            if (i + 1 == size) return Fail(line, "the Unicode file ends in the middle of a character: it is cut short");
-            const unsigned char first = static_cast<unsigned char>(data[i]);
-            const unsigned char second = static_cast<unsigned char>(data[i + 1]);
-            const unsigned unit = bigEndian ? (first << 8 | second) : (second << 8 | first);
-            if (unit > 0xFF)
-                return Fail(line,
-                            "the character U+%04X cannot be read: save the file as \"ANSI\" or \"UTF-8\" and "
-                            "keep names as the tablet gives them",
-                            unit);
-            if (unit == '\n') ++line;
-            decoded_ += static_cast<char>(unit);
+    static bool HasUtf8Mark(const char* data, size_t size) {
+        return size >= 3 && std::memcmp(data, "\xEF\xBB\xBF", 3) == 0;
+    }
+
+    // The text of a file saved as Unicode, after its byte order mark: UTF-16
+    // (Notepad's "Unicode" and "Unicode big endian"), UTF-8 with a mark, or
+    // UTF-8 without one, told from ANSI by being well-formed UTF-8 with a
+    // byte above ASCII. unicode is false for an ANSI (or plain ASCII) file.
+    bool ReadUnicode(const char* data, size_t size, std::u16string& wide, bool& unicode) {
+        unsigned line = 0;
+        unicode = true;
+        if (HasUtf16Mark(data, size)) {
+            if (Utf16FromUtf16Bytes(data + 2, size - 2, data[0] == '\xFE', wide, line)) return true;
+            return Fail(line, "the Unicode file ends in the middle of a character: it is cut short");
         }
+        if (HasUtf8Mark(data, size)) {
+            if (Utf16FromUtf8(data + 3, size - 3, wide, line)) return true;
+            return Fail(line, "the file is marked as UTF-8 but this line is not: save the file again as UTF-8");
+        }
+        unicode = !IsAsciiText(data, size) && Utf16FromUtf8(data, size, wide, line);
         return true;
     }
 
@@ -382,22 +389,39 @@ private:
 
     // A text file holds no control characters but tab, carriage return and
     // line feed; anything else means binary data or a damaged file.
-    bool CheckBytes(const char* data, size_t size) {
+    template <typename Unit>
+    bool CheckControls(const Unit* data, size_t size, const char* what, int digits) {
         unsigned line = 1;
         for (size_t i = 0; i < size; ++i) {
-            unsigned char c = static_cast<unsigned char>(data[i]);
+            const unsigned c = static_cast<typename std::make_unsigned<Unit>::type>(data[i]);
             if (c == '\n')
                 ++line;
             else if ((c < 0x20 && c != '\t' && c != '\r') || c == 0x7F)
-                return Fail(line, "binary data (byte 0x%02X): this is not a settings file", c);
+                return Fail(line, "binary data (%s%0*X): this is not a settings file", what, digits, c);
         }
-        line_ = line;
         return true;
+    }
+
+    // What a line gives the reader: a name runs to the end of its line,
+    // anything else to its comment. Comments are never read.
+    static std::string UsedPart(const std::string& text) {
+        const size_t equals = text.find('=');
+        if (text[0] != '[' && equals != std::string::npos) {
+            const std::string key = Trimmed(text.substr(0, equals));
+            if (SameIgnoringCase(key.c_str(), FixedKeys[KeyIdentification].name) ||
+                SameIgnoringCase(key.c_str(), "Name"))
+                return text;
+        }
+        return text.substr(0, text.find(';'));
     }
 
     bool ReadLine(const std::string& raw) {
         const std::string text = Trimmed(raw);
         if (text.empty() || text[0] == ';' || text[0] == '#') return true;
+        if (UsedPart(text).find(UnheldCharacter) != std::string::npos)
+            return Fail(line_,
+                        "a character of this line has no place in the system's code page: keep names as the "
+                        "tablet gives them, or save the file as \"ANSI\"");
         if (text[0] == '[') return ReadSectionHeader(text);
         size_t equals = text.find('=');
         if (equals == std::string::npos)
@@ -514,6 +538,8 @@ private:
             return true;
         }
         case KeyEnabled:
+            // Saved with no cursor enabled: the one the device has enabled stays.
+            if (value.empty()) return true;
             if (!ParseNumber(value, n))
                 return Fail(line_, "Enabled must be a cursor number, not \"%.40s\"", value.c_str());
             if (!FindCursor(device_, n)) return Fail(line_, "this tablet has no cursor %u to enable", n);
@@ -609,7 +635,7 @@ private:
     const TabletScale& scale_;
     TabletSettings& result_;
     FileProblem& problem_;
-    std::string decoded_;  // the text of a UTF-16 file
+    std::string converted_;  // the text of a Unicode file in the ANSI code page
     unsigned line_ = 0;
     int section_ = NoSection;
     uint32_t cursor_ = 0;  // index into the device's cursors
@@ -623,9 +649,9 @@ private:
 }  // namespace
 
 bool ReadSettingsFile(const char* data, size_t size, const TabletSettings& device, const TabletScale& scale,
-                      TabletSettings& result, FileProblem& problem) {
+                      AnsiFromUnicode toAnsi, TabletSettings& result, FileProblem& problem) {
     FileReader reader(device, scale, result, problem);
-    return reader.Read(data, size);
+    return reader.Read(data, size, toAnsi);
 }
 
 namespace {
@@ -642,6 +668,7 @@ std::string ActionText(uint8_t entry, const ActionNames& actionNames) {
 }
 
 std::string CursorText(const TabletSettings& s, uint32_t number) {
+    if (number == NoEnabledCursor) return "none";
     const CursorSettings* cursor = FindCursor(s, number);
     return Number(number) + (cursor ? " (" + FileText(cursor->name) + ")" : std::string());
 }

@@ -26,6 +26,11 @@ struct CursorSettings {
     uint8_t map[FileButtonLimit];                           // system button map as the driver holds it
 };
 
+// The enabled cursor of a device on which no cursor reports itself active:
+// the file's Enabled key is then empty, and reading an empty one keeps
+// whatever cursor the device has enabled.
+constexpr uint32_t NoEnabledCursor = 0xFFFFFFFFu;
+
 // Everything one file holds. The same record describes the device as the
 // driver holds it now: the reader checks a file against it and starts from it.
 struct TabletSettings {
@@ -34,7 +39,7 @@ struct TabletSettings {
     uint32_t mode;                     // 0 relative, 1 absolute
     uint32_t sensitivity;              // 16.16 factor
     int32_t left, top, right, bottom;  // tracking area, counts, origin top-left
-    uint32_t enabledCursor;            // the cursor type the driver has enabled
+    uint32_t enabledCursor;            // the cursor type the driver has enabled, or NoEnabledCursor
     int unit;                          // unit preference: 0 inches, 1 centimetres
     uint32_t cursorCount;              // at most FileCursorLimit
     CursorSettings cursors[FileCursorLimit];
@@ -70,11 +75,21 @@ struct FileProblem {
     char text[200];
 };
 
+// Unicode text in the system's ANSI code page, the one the driver's names are
+// in; each character the code page cannot hold becomes UnheldCharacter, a
+// byte that no readable settings file holds (it would be binary data). The
+// program passes the system's conversion; native builds pass their own.
+constexpr char UnheldCharacter = '\x7F';
+typedef std::string (*AnsiFromUnicode)(const std::u16string& text);
+
 // Reads a whole file (size bytes, not terminated) against the device as it
-// is now. On success result is device with every value of the file put in;
-// otherwise the first problem found, and result is unspecified.
+// is now. A file saved as Unicode (UTF-16 of either byte order with its
+// byte order mark, UTF-8 with or without one) is read through toAnsi; any
+// other is read as ANSI text. On success result is device with every value
+// of the file put in; otherwise the first problem found, and result is
+// unspecified.
 bool ReadSettingsFile(const char* data, size_t size, const TabletSettings& device, const TabletScale& scale,
-                      TabletSettings& result, FileProblem& problem);
+                      AnsiFromUnicode toAnsi, TabletSettings& result, FileProblem& problem);
 
 // One line "what: before -> after" for each setting that differs between two
 // records of the same device; empty when nothing differs.

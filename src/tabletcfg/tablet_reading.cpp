@@ -76,7 +76,8 @@ bool ReadTablet(TabletSettings& tablet, TabletScale& scale, std::string& problem
     tablet.top = settings.area.top;
     tablet.right = settings.area.right;
     tablet.bottom = settings.area.bottom;
-    tablet.enabledCursor = settings.basis.cursor;
+    // With no cursor type active the file says none is enabled, as the driver does.
+    tablet.enabledCursor = cfgTablet.hasActive ? cfgTablet.cursors[cfgTablet.activePosition].number : NoEnabledCursor;
     tablet.unit = ReadUnitPreference(cfgTablet);
 
     // The file holds no more cursor types than the snapshot details.

@@ -19,9 +19,16 @@ enum CfgExit {
     ExitRefused = 4,   // the driver did not take what was written
 };
 
-// console.cpp: output lines; errors go to standard error after "tabletcfg: ".
+// console.cpp: output in the ANSI code page, shown as written on a console
+// and recoded for the reader when redirected; errors go to standard error,
+// PrintError's after "tabletcfg: ".
 void PrintText(const std::string& text);
+void PrintErrorText(const std::string& text);
 void PrintError(const char* format, ...) __attribute__((format(printf, 1, 2)));
+
+// ansi_text.cpp: a settings file's Unicode text in the ANSI code page, as
+// ReadSettingsFile takes it (an AnsiFromUnicode).
+std::string AnsiFromUnicodeText(const std::u16string& text);
 // A string-table text (80 characters at most, as the program's buffers).
 std::string LoadText(UINT id);
 

@@ -108,22 +108,58 @@ const BadFileCase BadFileCases[] = {
     {"binary byte", "Mode=Absolute", "Mode=Abs\001lute", false, false, 11, "binary data (byte 0x01)"},
 };
 
-// The forms Notepad saves a file in: as it was, without the final line end,
-// UTF-8 with a byte order mark, and "Unicode" (UTF-16 LE or BE with a mark).
-// Each reads as the text itself.
-enum SavedForm { SavedAsWritten, SavedWithoutFinalLineEnd, SavedUtf8Mark, SavedUtf16LE, SavedUtf16BE };
-const SavedForm SavedForms[] = {SavedAsWritten, SavedWithoutFinalLineEnd, SavedUtf8Mark, SavedUtf16LE, SavedUtf16BE};
+// The characters code page 1252 (Windows, Western European) holds at 0x80
+// to 0x9F, 0 where it holds none; its other bytes are their Unicode values.
+const char16_t Cp1252High[32] = {0x20AC, 0,      0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
+                                 0x2039, 0x0152, 0,      0x017D, 0,      0,      0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
+                                 0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0,      0x017E, 0x0178};
+inline char16_t UnicodeOf1252(char c) {
+    const unsigned char b = static_cast<unsigned char>(c);
+    return b >= 0x80 && b < 0xA0 ? Cp1252High[b - 0x80] : b;
+}
+
+// Unicode into code page 1252 as Windows converts it without best fit; a
+// character the code page cannot hold becomes 0x7F (UnheldCharacter).
+inline std::string Cp1252FromUnicode(const std::u16string& text) {
+    std::string out;
+    for (char16_t u : text) {
+        char byte = u < 0x80 || (u >= 0xA0 && u <= 0xFF) ? static_cast<char>(u) : '\x7F';
+        for (int i = 0; i < 32; ++i)
+            if (u >= 0x80 && Cp1252High[i] == u) byte = static_cast<char>(0x80 + i);
+        out += byte;
+    }
+    return out;
+}
+
+// The forms Notepad saves a code page 1252 file in: as it was, without the
+// final line end, UTF-8 with and without a byte order mark, and "Unicode"
+// (UTF-16 LE or BE with a mark). Each reads as the text itself.
+enum SavedForm { SavedAsWritten, SavedWithoutFinalLineEnd, SavedUtf8Mark, SavedUtf8, SavedUtf16LE, SavedUtf16BE };
+const SavedForm SavedForms[] = {SavedAsWritten, SavedWithoutFinalLineEnd, SavedUtf8Mark, SavedUtf8, SavedUtf16LE,
+                                SavedUtf16BE};
 
 inline std::string SavedAs(std::string text, SavedForm form) {
     if (form == SavedWithoutFinalLineEnd) text.resize(text.size() - 2);  // CR LF
-    if (form == SavedUtf8Mark) text.insert(0, "\xEF\xBB\xBF");
-    if (form != SavedUtf16LE && form != SavedUtf16BE) return text;
-    std::string wide = form == SavedUtf16LE ? "\xFF\xFE" : "\xFE\xFF";
+    if (form == SavedAsWritten || form == SavedWithoutFinalLineEnd) return text;
+    std::string out = form == SavedUtf8Mark  ? "\xEF\xBB\xBF"
+                      : form == SavedUtf8    ? ""
+                      : form == SavedUtf16LE ? "\xFF\xFE"
+                                             : "\xFE\xFF";
     for (char c : text) {
-        const char unit[2] = {form == SavedUtf16LE ? c : '\0', form == SavedUtf16LE ? '\0' : c};
-        wide.append(unit, 2);
+        const char16_t u = UnicodeOf1252(c);
+        if (form == SavedUtf16LE || form == SavedUtf16BE) {
+            const char low = static_cast<char>(u & 0xFF), high = static_cast<char>(u >> 8);
+            out += form == SavedUtf16LE ? std::string{low, high} : std::string{high, low};
+        } else if (u < 0x80) {
+            out += static_cast<char>(u);
+        } else if (u < 0x800) {
+            out += {static_cast<char>(0xC0 | u >> 6), static_cast<char>(0x80 | (u & 0x3F))};
+        } else {
+            out += {static_cast<char>(0xE0 | u >> 12), static_cast<char>(0x80 | ((u >> 6) & 0x3F)),
+                    static_cast<char>(0x80 | (u & 0x3F))};
+        }
     }
-    return wide;
+    return out;
 }
 
 }  // namespace settings_file_cases

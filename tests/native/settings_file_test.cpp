@@ -48,7 +48,7 @@ TabletScale InchScale(bool penOption = false) {
 
 bool Read(const std::string& text, const TabletSettings& device, const TabletScale& scale, TabletSettings& result,
           FileProblem& problem) {
-    return ReadSettingsFile(text.data(), text.size(), device, scale, result, problem);
+    return ReadSettingsFile(text.data(), text.size(), device, scale, Cp1252FromUnicode, result, problem);
 }
 
 bool Same(const TabletSettings& a, const TabletSettings& b) { return std::memcmp(&a, &b, sizeof a) == 0; }
@@ -105,29 +105,38 @@ TEST(SettingsFile, AcceptsWhatAPersonTypes) {
     EXPECT_EQ(result->cursors[1].map[3], 9);
 }
 
-// An edited file in every form Notepad saves reads as the edit; Unicode
-// beyond what a name can hold, or cut inside a character, is refused.
+// An edited file in every form Notepad saves reads as the edit, with
+// “quotes” and € in a comment and in a name (code page 1252). A character
+// the code page cannot hold is read past in a comment and refused in a name;
+// Unicode cut inside a character is refused.
 TEST(SettingsFile, ReadsTheFormsNotepadSaves) {
     auto device = BuiltInTablet();
+    std::strcpy(device->cursors[1].name, "Puck \x93Pro\x94 \x80");
     auto result = BuiltInTablet();
     FileProblem problem;
     std::string edited = WriteSettingsFile(*device, InchScale(), ActionTexts);
     edited.replace(edited.find("Mode=Absolute"), 13, "Mode=Relative");
+    edited.insert(0, "; \x93Kept\x94 for 20 \x80\r\n");
+    auto expected = BuiltInTablet();
+    std::strcpy(expected->cursors[1].name, device->cursors[1].name);
+    expected->mode = 0;
     for (SavedForm form : SavedForms) {
         SCOPED_TRACE(form);
         ASSERT_TRUE(Read(SavedAs(edited, form), *device, InchScale(), *result, problem)) << problem.text;
-        auto expected = BuiltInTablet();
-        expected->mode = 0;
         EXPECT_TRUE(Same(*result, *expected));
     }
     const std::string wide = SavedAs(edited, SavedUtf16LE);
     EXPECT_FALSE(Read(wide.substr(0, wide.size() - 1), *device, InchScale(), *result, problem));
     EXPECT_NE(std::strstr(problem.text, "in the middle of a character"), nullptr) << problem.text;
-    std::string euro = wide;
-    euro.replace(euro.find(std::string("R\0e\0", 4)), 2, "\xAC\x20");  // U+20AC
-    EXPECT_FALSE(Read(euro, *device, InchScale(), *result, problem));
-    EXPECT_EQ(problem.line, 11u);
-    EXPECT_NE(std::strstr(problem.text, "U+20AC cannot be read"), nullptr) << problem.text;
+    const std::string euro("\xAC\x20", 2), rouble("\xBD\x20", 2);  // U+20AC, U+20BD
+    std::string inComment = wide;
+    inComment.replace(inComment.find(euro), 2, rouble);
+    EXPECT_TRUE(Read(inComment, *device, InchScale(), *result, problem)) << problem.line << ": " << problem.text;
+    std::string inName = wide;
+    inName.replace(inName.rfind(euro), 2, rouble);
+    EXPECT_FALSE(Read(inName, *device, InchScale(), *result, problem));
+    EXPECT_EQ(problem.line, 32u);
+    EXPECT_NE(std::strstr(problem.text, "save the file as \"ANSI\""), nullptr) << problem.text;
 }
 
 TEST(SettingsFile, RefusesEveryKindOfBadFile) {

@@ -35,7 +35,7 @@ std::vector<FaultCase> Cases() {
              e.enableCalls = "";  // no cursor answered: nothing is enabled
              e.about = "Tablet Driver Version unknown";
              e.buttonNames = {};
-             e.sensitivity = "0%";
+             e.sensitivity = "";  // no resolution: no percentage, the field disabled
              e.width = "0\"";
              e.spunDownWidth = 0;  // an empty tablet holds no width
              e.beepsOnWidth5 = 1;  // no resolution: nothing typed can be read
@@ -47,7 +47,7 @@ std::vector<FaultCase> Cases() {
          [](Expected& e) {
              e.inches = {"0\"", "0\"", "0 dpi", "0 dpi"};
              e.centimetres = {"0 cm", "0 cm", "0 dpcm", "0 dpcm"};
-             e.sensitivity = "0%";
+             e.sensitivity = "";  // no resolution: no percentage, the field disabled
              e.width = "0\"";
              e.spunDownWidth = 11999;  // no step from the resolution: one count
              e.beepsOnWidth5 = 1;
@@ -89,7 +89,7 @@ std::vector<FaultCase> Cases() {
          [](Expected& e) {
              e.inches = {"786432000\"", "589824000\"", "0 dpi", "0 dpi"};
              e.centimetres = {"1997537280 cm", "1498152960 cm", "0 dpcm", "0 dpcm"};
-             e.sensitivity = "0%";
+             e.sensitivity = "";  // no resolution: no percentage, the field disabled
              e.width = "786432000\"";
              e.spunDownWidth = 11999;
              e.beepsOnWidth5 = 1;  // 5 inches are less than a count: no width at all
@@ -100,7 +100,7 @@ std::vector<FaultCase> Cases() {
          [](Expected& e) {
              e.inches = {"0\"", "0\"", "0 dpi", "0 dpi"};
              e.centimetres = {"0 cm", "0 cm", "0 dpcm", "0 dpcm"};
-             e.sensitivity = "0%";
+             e.sensitivity = "";  // no resolution: no percentage, the field disabled
              e.width = "0\"";
              e.spunDownWidth = 4294967294;
              e.beepsOnWidth5 = 1;

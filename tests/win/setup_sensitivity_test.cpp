@@ -150,25 +150,39 @@ TEST_F(SensitivityTest, SpinStepsWithinOneToHundred) {
     EXPECT_EQ(0x428Fu, Written());  // each step rewrites the record's factor
 }
 
+// Without a resolution no percentage stands for a factor: the controls stay
+// disabled in either mode, the driver's factor is kept, the status line says why.
 TEST_F(SensitivityTest, ModeChoosesTheSensitivityControlsAndIsWritten) {
+    const char* noResolution = "Sensitivity unavailable: the tablet reports no resolution.";
     struct Case {
+        const char* device;
         int trackingMode;  // in the driver at opening
         int click;         // 0: none
         bool relative;
-        uint32_t written;  // trackingMode after Test
+        bool usable;           // the sensitivity controls enabled
+        uint32_t written;      // trackingMode after Test
+        uint32_t sensitivity;  // after typing 75 and Test
+        const char* status;
     } cases[] = {
-        {1, 0, true, 1}, {0, 0, false, 0}, {1, IDC_MODE_ABSOLUTE, false, 0}, {0, IDC_MODE_RELATIVE, true, 1},
-        {7, 0, true, 1},  // any nonzero value is relative
+        {Inch1000, 1, 0, true, true, 1, 0x6000, " "},
+        {Inch1000, 0, 0, false, false, 0, 0x6000, " "},
+        {Inch1000, 1, IDC_MODE_ABSOLUTE, false, false, 0, 0x6000, " "},
+        {Inch1000, 0, IDC_MODE_RELATIVE, true, true, 1, 0x6000, " "},
+        {Inch1000, 7, 0, true, true, 1, 0x6000, " "},  // any nonzero value is relative
+        {"Resolution=0", 1, 0, true, false, 1, 0x4000, noResolution},
+        {"Resolution=0", 0, IDC_MODE_RELATIVE, true, false, 1, 0x4000, noResolution},
     };
     for (const Case& c : cases) {
-        Open(Inch1000, 0x4000, c.trackingMode);
+        Open(c.device, 0x4000, c.trackingMode);
         if (c.click) host.Click(c.click);
-        std::string what = "mode " + std::to_string(c.trackingMode) + " click " + std::to_string(c.click);
+        std::string what =
+            std::string(c.device) + " mode " + std::to_string(c.trackingMode) + " click " + std::to_string(c.click);
         EXPECT_EQ(c.relative, host.Checked(IDC_MODE_RELATIVE)) << what;
         EXPECT_EQ(!c.relative, host.Checked(IDC_MODE_ABSOLUTE)) << what;
-        for (int id : {IDC_SENS_LABEL, IDC_SENS_EDIT, IDC_SENS_SPIN}) EXPECT_EQ(c.relative, host.Enabled(id)) << what;
+        for (int id : {IDC_SENS_LABEL, IDC_SENS_EDIT, IDC_SENS_SPIN}) EXPECT_EQ(c.usable, host.Enabled(id)) << what;
+        EXPECT_EQ(c.status, host.Text(IDC_STATUS_LINE)) << what;
         host.Type(IDC_SENS_EDIT, "75");  // written in either mode
-        EXPECT_EQ(0x6000u, Written()) << what;
+        EXPECT_EQ(c.sensitivity, Written()) << what;
         EXPECT_EQ(c.written, host.SystemContext().trackingMode) << what;
     }
 }

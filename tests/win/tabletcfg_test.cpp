@@ -373,12 +373,16 @@ TEST_F(TabletCfgTest, AnotherTabletAndDryRunWriteNothing) {
     EXPECT_EQ(Snapshot(), before);
 }
 
-// A file Notepad saved (no final line end, UTF-8 or Unicode with a mark)
-// puts in its edited value and changes nothing else.
+// A file Notepad saved (no final line end, UTF-8 with or without a mark,
+// Unicode with one), with “quotes” and € in a comment and in a cursor's
+// name, puts in its edited value and changes nothing else; a name the ANSI
+// code page cannot hold is refused on its line.
 TEST_F(TabletCfgTest, ImportsTheFormsNotepadSaves) {
+    ASSERT_EQ(GetACP(), 1252u) << "the names here are written in code page 1252";
+    UseTablet(nullptr, "[Device0.Cursor1]\nName=Puck \x93Pro\x94 \x80\n");
     ASSERT_EQ(Run("export " + fault_test::Quoted(settingsPath)).exitCode, 0u);
     const std::string good = ReadWholeFile(settingsPath);
-    const std::string edited = Replaced(good, "Mode=Absolute", "Mode=Relative");
+    const std::string edited = "; \x93Kept\x94 for 20 \x80\r\n" + Replaced(good, "Mode=Absolute", "Mode=Relative");
     for (SavedForm form : SavedForms) {
         SCOPED_TRACE(form);
         ASSERT_TRUE(WriteWholeFile(settingsPath, SavedAs(edited, form)));
@@ -388,6 +392,36 @@ TEST_F(TabletCfgTest, ImportsTheFormsNotepadSaves) {
         ASSERT_TRUE(WriteWholeFile(settingsPath, good));
         ASSERT_EQ(Run("import " + fault_test::Quoted(settingsPath)).exitCode, 0u);
     }
+    std::string rouble = SavedAs(edited, SavedUtf16LE);  // U+20AC in the name becomes U+20BD
+    rouble.replace(rouble.rfind(std::string("\xAC\x20", 2)), 2, std::string("\xBD\x20", 2));
+    ASSERT_TRUE(WriteWholeFile(settingsPath, rouble));
+    ExpectRefused(Run("import " + fault_test::Quoted(settingsPath)),
+                  "tabletcfg: " + settingsPath + ":32: ", "save the file as \"ANSI\"", 3);
+    UseProfile(nullptr);
+}
+
+// Saved with no cursor active, a file enables none when put back, and keeps
+// enabled a cursor enabled since.
+TEST_F(TabletCfgTest, NoActiveCursorIsSavedAndPutBackAsNone) {
+    UseTablet(nullptr, "[Device0.Cursor0]\nActive=0\n");
+    ASSERT_EQ(Run("export " + fault_test::Quoted(settingsPath)).exitCode, 0u);
+    EXPECT_NE(ReadWholeFile(settingsPath).find("\r\nEnabled=                ; no cursor enabled\r\n"),
+              std::string::npos);
+    CfgRun same = Run("import " + fault_test::Quoted(settingsPath));
+    EXPECT_EQ(same.exitCode, 0u) << same.err;
+    EXPECT_FALSE(sim.CursorEnabled(0) || sim.CursorEnabled(1));
+    {
+        OwnerWindow owner;
+        ManagerHandle manager = VXMgrOpen(owner.handle(), MessageBase);
+        ASSERT_NE(manager, 0u);
+        VXMgrCsrEnable(manager, 1, TRUE);
+        VXMgrClose(manager);
+        UnloadDriver();
+    }
+    CfgRun later = Run("import " + fault_test::Quoted(settingsPath));
+    EXPECT_EQ(later.exitCode, 0u) << later.err;
+    EXPECT_TRUE(sim.CursorEnabled(1) && !sim.CursorEnabled(0));
+    UseProfile(nullptr);
 }
 
 TEST_F(TabletCfgTest, ExitCodesForUsageNoDriverAndARefusedWrite) {
@@ -466,6 +500,7 @@ TEST_F(TabletCfgTest, InfoShowsWhatTheInformationDialogShows) {
         CurrentUnit = ReadUnitPreference();
         HWND dialog = OpenDialog(IDD_INFORMATION, InfoDialogProc);
         ASSERT_TRUE(dialog);
+        std::string shownCursor;
         for (const char* units : {"", " --units in", " --units cm"}) {
             if (*units && !row.everyUnit) break;
             SCOPED_TRACE(units);
@@ -479,6 +514,7 @@ TEST_F(TabletCfgTest, InfoShowsWhatTheInformationDialogShows) {
                 lines.push_back(line.substr(line.find(": ") + 2));
             }
             ASSERT_EQ(lines.size(), 8u) << info.out;
+            shownCursor = lines[2];
             char format[80], cursor[80];
             FillTemplate("%s format", lines[1].c_str(), format, sizeof format);
             FillTemplate("%s is installed.", lines[2].c_str(), cursor, sizeof cursor);
@@ -489,6 +525,14 @@ TEST_F(TabletCfgTest, InfoShowsWhatTheInformationDialogShows) {
             const int values[] = {IDC_INFO_WIDTH, IDC_INFO_HEIGHT, IDC_INFO_XRES, IDC_INFO_YRES};
             for (int i = 0; i < 4; ++i) EXPECT_EQ(lines[4 + i], ControlText(dialog, values[i]));
             EXPECT_EQ(WritesLogged(), std::vector<std::string>());
+        }
+        // export enables the cursor shown installed, or none.
+        if (!silent) {
+            ASSERT_EQ(Run("export " + fault_test::Quoted(settingsPath)).exitCode, 0u);
+            const std::string file = ReadWholeFile(settingsPath);
+            const size_t comment = file.find("; ", file.find("\r\nEnabled=")) + 2;
+            const std::string enabled = file.substr(comment, file.find('\r', comment) - comment);
+            EXPECT_EQ(enabled == "no cursor enabled" ? "unknown" : enabled, shownCursor);
         }
         DestroyWindow(dialog);
         DispatchPending();
