@@ -50,6 +50,15 @@ std::vector<FaultCase> Cases() {
              e.cursorTypes.resize(DriverWalkLimit);  // past the two real ones, no names
              e.enableCalls = "";  // the chosen cursor past the real ones never answered
          }},
+        // The worst counts together: no action costs more than a thousand calls.
+        {"NonsenseCursorCountTwentyThousandContextsNoneDefaultSystem",
+         {{SimFaultCursorCountAnswer, -2}, {SimFaultExtraContexts, 20000}, {SimFaultNoDefaultSystem, 1}},
+         "[Device0]\nCursors=2\n[Device0.Cursor0]\nActive=0\n[Device0.Cursor1]\nActive=0\n", 0,
+         [](Expected& e) {
+             e.cursor = "unknown is installed.";
+             e.cursorTypes.resize(DriverWalkLimit);
+             e.enableCalls = "";
+         }},
         {"NoDefaultSystemContext", {{SimFaultNoDefaultSystem, 1}}, "", 0, [](Expected&) {}},
         {"ThirtyContexts", {{SimFaultExtraContexts, 29}}, "", 0, [](Expected&) {}},
         {"TwentyThousandContexts", {{SimFaultExtraContexts, 20000}}, "", 0, [](Expected&) {}},

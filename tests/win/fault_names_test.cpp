@@ -54,6 +54,9 @@ std::vector<FaultCase> Cases() {
                      0,
                      [](Expected& e) { LongNames(e, 199); },
                      Harshest});
+    // Sizes that leave out the final NUL: every name is kept whole.
+    cases.push_back(
+        {"TextSizesWithoutTheirTerminator", {{SimFaultTextSizeWithoutTerminator, 1}}, "", 0, [](Expected&) {}});
     // A size of 0xFFFFFFFF is a failed query: no text at all.
     cases.push_back({"TextSizesOf0xFFFFFFFF",
                      {{SimFaultHugeTextSize, 1}},

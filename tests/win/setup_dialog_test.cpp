@@ -5,6 +5,8 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <functional>
+#include <utility>
 
 #include "app/app.h"
 #include "controls/controls.h"
@@ -584,30 +586,61 @@ TEST_F(SetupDialogTest, ProbingKeepsTheShownTrackingModeWithThePenOption) {
     EXPECT_EQ(1u, host.SystemContext().trackingMode) << "relative written";
 }
 
-// A tablet unplugged while the dialog is open: OK and Test write nothing,
-// say so with a stop box and keep the dialog open, so Cancel still restores.
-TEST_F(SetupDialogTest, TabletGoneWhileOpenWritesNothingAndSaysSo) {
-    Open(1);
-    host.Type(IDC_SENS_EDIT, "80");
-    DriverSnapshot before = host.Snapshot();
-    ASSERT_TRUE(host.sim.SetFault(SimFaultNoAnswers, 1));
-    host.boxDriver.answer = IDOK;
-    for (int id : {IDC_SETUP_TEST, IDOK}) {
-        host.boxDriver.boxes.clear();
-        host.Click(id);
-        ASSERT_EQ(1u, host.boxDriver.boxes.size()) << id;
-        const SeenBox& box = host.boxDriver.boxes[0];
-        EXPECT_EQ("The tablet does not answer. Nothing was changed.", box.text);
-        EXPECT_EQ("Tablet Control Panel", box.caption);
-        EXPECT_EQ(static_cast<UINT>(MB_OK | MB_ICONSTOP), box.style);
-        EXPECT_FALSE(host.Ended()) << id;
-        EXPECT_TRUE(before == host.Snapshot()) << id << ": nothing written";
+// A tablet that stops answering, answers in part or changes: OK and Test
+// write nothing, say so with a stop box and keep the dialog open, and Cancel
+// writes nothing a failed or stale reading gave. Set before the dialog opens
+// and while it is open, each row's faults.
+TEST_F(SetupDialogTest, TabletGoneOrChangedWritesNothingAndSaysSo) {
+    const char* gone = "The tablet does not answer. Nothing was changed.";
+    const char* changed =
+        "The tablet changed while this dialog was open; nothing was written. Close the dialog and open it again.";
+    struct Case {
+        const char* name;
+        std::vector<std::pair<SimFault, int>> atOpen;
+        std::function<void(SetupHost&)> whileOpen;
+        const char* box;
+    } cases[] = {
+        {"unplugged while open", {}, [](SetupHost& h) { h.sim.SetFault(SimFaultNoAnswers, 1); }, gone},
+        // The cursor types do not answer as the contexts are read, then do.
+        {"silent for a moment as it opens", {{SimFaultSilentSpell, 2}}, nullptr, changed},
+        {"records answered in part", {{SimFaultPartialRecords, 2}}, nullptr, gone},
+        {"resized while open",
+         {},
+         [](SetupHost& h) {
+             h.sim.LoadDescriptionText(Tablet("Contexts=1", "XMax=6000\nYMax=4500\nResolution=500",
+                                              "[Context0]\nName=Default System\nInExtentX=3000\nInExtentY=2250\n")
+                                           .c_str());
+             h.sim.NotifyInfoChanged(DeviceInfo, DeviceAxisY);
+         },
+         changed},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        ASSERT_TRUE(host.Describe(Opened(1).c_str()));
+        host.SetUnitsKey("7");
+        for (const auto& fault : c.atOpen) host.sim.SetFault(fault.first, fault.second);
+        ASSERT_TRUE(host.Open());
+        if (c.whileOpen) c.whileOpen(host);
+        host.Type(IDC_SENS_EDIT, "80");
+        DriverSnapshot before = host.Snapshot();
+        host.boxDriver.answer = IDOK;
+        for (int id : {IDC_SETUP_TEST, IDOK}) {
+            host.boxDriver.boxes.clear();
+            host.Click(id);
+            ASSERT_EQ(1u, host.boxDriver.boxes.size()) << id;
+            const SeenBox& box = host.boxDriver.boxes[0];
+            EXPECT_EQ(c.box, box.text);
+            EXPECT_EQ("Tablet Control Panel", box.caption);
+            EXPECT_EQ(static_cast<UINT>(MB_OK | MB_ICONSTOP), box.style);
+            EXPECT_FALSE(host.Ended()) << id;
+            EXPECT_TRUE(before == host.Snapshot()) << id << ": nothing written";
+        }
+        EXPECT_EQ("7", host.UnitsKey());
+        host.sim.ClearFaults();
+        host.Click(IDCANCEL);
+        EXPECT_TRUE(host.Ended());
+        EXPECT_TRUE(before == host.Snapshot());
     }
-    EXPECT_EQ("7", host.UnitsKey());
-    host.sim.ClearFaults();
-    host.Click(IDCANCEL);
-    EXPECT_TRUE(host.Ended());
-    EXPECT_TRUE(before == host.Snapshot());
 }
 
 TEST_F(SetupDialogTest, StatusLineFollowsTheAreaControl) {

@@ -81,17 +81,20 @@ TEST_F(SensitivityTest, DriverFactorIsShownAsAPercentage) {
 // left as shown writes the driver's own value back, whatever it shows as.
 TEST_F(SensitivityTest, OkWritesTheValueOfTheShownPercentage) {
     struct Case {
+        const char* device;
         uint32_t driver;
         const char* typed;  // null: left as opened
         uint32_t written;
     } cases[] = {
-        {0x10000, nullptr, 0x10000},  // above 100 percent, shown as 100 and left alone
-        {0x7F00, nullptr, 0x7F00},    // shown as 99 percent
-        {0x10000, "99", 0x7EB8},      // 99 percent as the dialog works it out
-        {0x7F00, "100", 0x8000},
+        {Inch1000, 0x10000, nullptr, 0x10000},  // above 100 percent, shown as 100 and left alone
+        {Inch1000, 0x7F00, nullptr, 0x7F00},    // shown as 99 percent
+        {Inch1000, 0x10000, "99", 0x7EB8},      // 99 percent as the dialog works it out
+        {Inch1000, 0x7F00, "100", 0x8000},
+        // axes answered as nonsense: the percentage stands for nothing the driver holds
+        {"XMin=12000\nXMax=0\nResolution=0xFFFFFFFF\nUnit=7", 0x8000, nullptr, 0x8000},
     };
     for (const Case& c : cases) {
-        Open(Inch1000, c.driver, 1, true);
+        Open(c.device, c.driver, 1, true);
         if (c.typed) host.Type(IDC_SENS_EDIT, c.typed);
         host.Click(IDOK);
         EXPECT_TRUE(host.Ended());

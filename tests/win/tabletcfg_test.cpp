@@ -291,6 +291,9 @@ TEST_F(TabletCfgTest, EveryExportImportsAgain) {
         {"contexts in a circle", nullptr, "", "22=1", 0, ""},
         {"5000 cursor types", nullptr, "", "15=5000", 0, ""},
         {"2000 contexts, none Default System", nullptr, "", "11=2000,10=1", 0, ""},
+        {"records answered in part", nullptr, "", "25=2", 2, "The tablet does not answer"},
+        {"5000 cursor types none active, 200 contexts none Default System", nullptr, "[Device0.Cursor0]\nActive=0\n",
+         "15=5000,11=200,10=1", 0, ""},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.name);
@@ -463,6 +466,17 @@ TEST_F(TabletCfgTest, ExitCodesForUsageNoDriverAndARefusedWrite) {
     CfgRun refused = Run("import " + fault_test::Quoted(settingsPath), withoutSet + "\\tabletcfg.exe");
     EXPECT_EQ(refused.exitCode, 4u) << refused.out;
     EXPECT_EQ(refused.err, "tabletcfg: the driver did not take every setting: Mode: Absolute -> Relative\n");
+
+    // A driver that will not switch the enabled cursor: no map is written
+    // onto the cursor that stays enabled.
+    ASSERT_TRUE(WriteWholeFile(settingsPath, Replaced(ReadWholeFile(settingsPath), "\r\nEnabled=0", "\r\nEnabled=1")));
+    SetEnvironmentVariableA("VELLIX_FAULTS", "27=1");
+    CfgRun unswitched = Run("import " + fault_test::Quoted(settingsPath));
+    SetEnvironmentVariableA("VELLIX_FAULTS", nullptr);
+    EXPECT_EQ(unswitched.exitCode, 4u) << unswitched.out;
+    EXPECT_EQ(unswitched.err, "tabletcfg: the driver did not switch to cursor type 1; nothing else was written\n");
+    for (const std::string& write : WritesLogged())
+        EXPECT_EQ(write.rfind("VXMgrCsrEnable", 0), 0u) << write << ": written after the refused switch";
 
     for (const std::string& f :
          {alone + "\\tabletcfg.exe", withoutSet + "\\tabletcfg.exe", withoutSet + "\\Vellix32.dll"})

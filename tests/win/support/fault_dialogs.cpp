@@ -282,6 +282,14 @@ void CheckEveryDialog(FaultHost& hostRef, const FaultCase& c) {
     ASSERT_TRUE(host->Apply(c.description, c.faults));
     CursorState before = CurrentCursorState();
     const uint32_t sensitivityBefore = host->sim.Context(host->sim.DefaultSystemContext()).sensitivityX;
+    auto holdsActions = [&](uint32_t cursor) {
+        ButtonMap map = {};
+        if (!host->sim.ReadButtonMap(cursor, &map)) return false;
+        for (uint8_t entry : map.entry)
+            if (entry & ActionCodeMask) return true;
+        return false;
+    };
+    const bool actionsBefore = holdsActions(c.packetCursor);
     mostCallsOfAnAction = 0;
 
     InfoSeen info = DriveInformation(*host);
@@ -343,6 +351,9 @@ void CheckEveryDialog(FaultHost& hostRef, const FaultCase& c) {
     if (sensitivityBefore != 0) {
         EXPECT_NE(host->sim.Context(host->sim.DefaultSystemContext()).sensitivityX, 0u) << "a zero sensitivity written";
     }
+
+    // Nor is a map of nothing but "(None)" written over one that held actions.
+    if (actionsBefore) EXPECT_TRUE(holdsActions(c.packetCursor)) << "a map of no actions written";
 
     // Features
     ASSERT_TRUE(features.opened);
