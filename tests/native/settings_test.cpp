@@ -140,6 +140,13 @@ TEST(SettingsToContext, TheWholeTabletIgnoresTheArea) {
     EXPECT_EQ(r.inOriginY, 0);
     EXPECT_EQ(r.inExtentX, 12000);
     EXPECT_EQ(r.inExtentY, 9000);
+    // An axis without extent keeps the area the record holds: no extent of 0.
+    const ContextRecord held = Patterned(7);
+    r = held;
+    SettingsToContext(s, 0, 9000, r);
+    EXPECT_EQ(r.inOriginX, held.inOriginX);
+    EXPECT_EQ(r.inExtentX, held.inExtentX);
+    EXPECT_EQ(r.inExtentY, 9000);
 }
 
 TEST(SettingsToContext, RoundTripsThroughTheRecord) {
