@@ -83,8 +83,7 @@ bool AreaFitsTablet(const AreaBox& area, uint32_t W, uint32_t H, uint32_t step) 
 
 bool SameBasis(const SettingsBasis& a, const SettingsBasis& b) {
     return std::memcmp(&a.axisX, &b.axisX, sizeof a.axisX) == 0 &&
-           std::memcmp(&a.axisY, &b.axisY, sizeof a.axisY) == 0 && a.cursor == b.cursor &&
-           a.buttonCount == b.buttonCount && a.penOption == b.penOption;
+           std::memcmp(&a.axisY, &b.axisY, sizeof a.axisY) == 0 && a.cursor == b.cursor && a.penOption == b.penOption;
 }
 
 bool CoversWholeTablet(const AreaBox& area, uint32_t W, uint32_t H) {

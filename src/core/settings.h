@@ -18,8 +18,8 @@ struct AreaBox {
 
 // What a settings record was worked out on: the tablet's axes, the cursor
 // type whose map it holds (with its button count), whether the driver takes
-// the pen option, and the driver's default map. A write compares the first
-// four with the tablet as it is then.
+// the pen option, and the driver's default map. A write compares the axes,
+// the cursor type and the pen option with the tablet as it is then.
 struct SettingsBasis {
     AxisInfo axisX, axisY;
     uint32_t cursor;
