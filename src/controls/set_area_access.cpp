@@ -2,7 +2,8 @@
 // value the area in the unit the dialog shows and, while the status line
 // shows one of the capture's prompts, that prompt; and the events that make
 // a reader say it again. The unit and the prompt are window properties: the
-// control's window bytes keep their fixed layout.
+// control's window bytes keep their fixed layout. Which prompt a notification
+// calls for is decided here once, for the dialog's status line as well.
 #include <cstdio>
 
 #include "controls/area_capture.h"
