@@ -60,9 +60,10 @@ tablet_folder_library(tablet_core core ${TABLET_CORE_NATIVE_BINDING})
 target_link_libraries(tablet_core PUBLIC kernel32)
 # Win32 glue every window-owning room shares: the resource module, the error
 # box, class registration, combo and check-box helpers, scoped GDI owners,
-# and the accessible object of the program's own classes (oleacc, oleaut32).
+# and the accessible object of the program's own classes (oleacc, oleaut32,
+# and ole32 to start COM on the thread that serves it).
 tablet_folder_library(tablet_win win)
-target_link_libraries(tablet_win PUBLIC tablet_core user32 kernel32 gdi32 oleacc oleaut32)
+target_link_libraries(tablet_win PUBLIC tablet_core user32 kernel32 gdi32 oleacc oleaut32 ole32)
 # The driver binding and the session.
 tablet_folder_library(tablet_driver driver)
 target_link_libraries(tablet_driver PUBLIC tablet_core tablet_win)

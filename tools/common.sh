@@ -9,24 +9,39 @@ host_runs_32bit() {
     /usr/lib/wine/wine --version >/dev/null 2>&1
 }
 
-# Decides, once and after bootstrap has installed Wine, which flavour's
-# Windows programs this host runs: win32 (the PE32 program that ships) where
-# it can, else win64 (the same sources as PE32+). TABLET_FLAVOUR overrides.
-# Sets `flavour` and `flavour_reason` and exports TABLET_FLAVOUR so that the
-# scripts this one starts agree.
+# Decides, once and after bootstrap has installed Wine, which flavours'
+# Windows programs this host runs. Every host runs win64 (the sources as
+# PE32+, under 64-bit Wine); one that runs 32-bit code runs win32 (the PE32
+# program that ships) as well. Sets `flavours`, the flavours whose tests run
+# here, each with a line of `flavours_reason`; and `flavour`, the one that
+# runs what runs once (tools/run, the heap checks, the tour): win32 where it
+# can. TABLET_FLAVOUR=win32|win64 narrows the run to that one flavour. Exports
+# TABLET_FLAVOUR and TABLET_FLAVOURS so that the scripts this one starts agree.
 choose_flavour() {
     "$root/tools/bootstrap" >&2 || return 1
-    if [ -n "${TABLET_FLAVOUR:-}" ]; then
+    if [ -n "${TABLET_FLAVOURS:-}" ]; then
+        flavours=$TABLET_FLAVOURS
+        flavour=${TABLET_FLAVOUR:-${flavours%% *}}
+        flavour_reason="as TABLET_FLAVOURS lists"
+    elif [ -n "${TABLET_FLAVOUR:-}" ]; then
         flavour=$TABLET_FLAVOUR
+        flavours=$flavour
         flavour_reason="chosen by TABLET_FLAVOUR"
     elif host_runs_32bit; then
         flavour=win32
-        flavour_reason="this host runs 32-bit code, so the PE32 program itself is tested"
+        flavours="win32 win64"
+        flavour_reason="this host runs 32-bit code, so the PE32 program itself is tested, and the same sources as PE32+"
     else
         flavour=win64
-        flavour_reason="this host's kernel cannot execute 32-bit code, so the same sources run as PE32+"
+        flavours=win64
+        flavour_reason="this host's kernel cannot execute 32-bit code, so the same sources run as PE32+ only"
     fi
-    export TABLET_FLAVOUR=$flavour
+    export TABLET_FLAVOUR=$flavour TABLET_FLAVOURS=$flavours
+}
+
+# The PE format of a flavour's programs, as the run's lines name it.
+flavour_format() {  # flavour
+    case $1 in win32) echo "PE32, i686" ;; *) echo "PE32+, x86_64" ;; esac
 }
 
 # Configures a preset. A build folder whose recorded toolchain file no longer

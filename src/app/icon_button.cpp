@@ -115,8 +115,8 @@ void PressLikeEnter(HWND button) {
     if (IsWindowEnabled(GetParent(button))) PostMessageA(button, WM_KEYDOWN, VK_RETURN, 0);
 }
 
-const AccessibleTraits IconButtonAccess = {
-    ROLE_SYSTEM_PUSHBUTTON, true, IconButtonName, nullptr, "Press", PressLikeEnter, 0, nullptr, 0, nullptr, nullptr, nullptr};
+constexpr AccessibleTraits IconButtonAccess =
+    AccessibleTraits{}.Role(ROLE_SYSTEM_PUSHBUTTON).Focusable().Name(IconButtonName).DefaultAction("Press", PressLikeEnter);
 
 HWND CreateOneButton(HWND parent, IconButtonRow& row, DWORD column, DWORD gridRow) {
     char label[LoadedLabelSize] = "";

@@ -231,7 +231,7 @@ void EchoOff(HWND control) {
 void TakeWholeTablet(HWND control) {
     const AxisInfo& x = captureTablet.axisX;
     const AxisInfo& y = captureTablet.axisY;
-    WriteArea(control, AreaRectSlot, AreaBounds{x.minimum, y.minimum, x.maximum, y.maximum});
+    StoreShownArea(control, AreaBounds{x.minimum, y.minimum, x.maximum, y.maximum});
 }
 
 // A capture resumed for a new definition: the area defined before it is what
@@ -284,7 +284,7 @@ void OnFocusGained(HWND control) {
 }
 
 void OnFocusLost(HWND control) {
-    if (!HasAreaFlags(control, AreaDefined)) WriteArea(control, AreaRectSlot, ReadArea(control, SavedAreaRectSlot));
+    if (!HasAreaFlags(control, AreaDefined)) StoreShownArea(control, ReadArea(control, SavedAreaRectSlot));
     ClearAreaFlags(control, AreaFirstCorner | AreaEcho);
     StopInactivityTimer(control);
     EchoOff(control);
@@ -319,7 +319,7 @@ void TakeFirstCorner(HWND control, const PacketRecord& packet) {
     AreaBounds area = ReadArea(control, AreaRectSlot);
     area.left = packet.x;
     area.bottom = packet.y;
-    WriteArea(control, AreaRectSlot, area);
+    StoreShownArea(control, area);
     NotifyAreaParent(control, SAN_ASKUPPERRIGHT);
     NotifyAreaParent(control, SAN_AREACHANGED);
     RefreshArea(control);
@@ -332,7 +332,7 @@ void TakeSecondCorner(HWND control, const PacketRecord& packet) {
     AreaBounds area = ReadArea(control, AreaRectSlot);
     area.right = packet.x;
     area.top = packet.y;
-    WriteArea(control, AreaRectSlot, area);
+    StoreShownArea(control, area);
     WriteArea(control, SavedAreaRectSlot, area);
     NotifyAreaParent(control, SAN_DEFINED);
     NotifyAreaParent(control, SAN_AREACHANGED);

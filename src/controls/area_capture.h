@@ -34,6 +34,9 @@ struct AreaBounds {
 
 AreaBounds ReadArea(HWND control, int slot);
 void WriteArea(HWND control, int slot, const AreaBounds& area);
+// Stores the area the control shows (AreaRectSlot); a change is one value
+// change to screen readers, whoever makes it, the capture or the parent.
+void StoreShownArea(HWND control, const AreaBounds& area);
 WORD AreaState(HWND control);
 void StoreAreaState(HWND control, WORD state);
 // Read-modify-write of the stored state, so that a change the parent made

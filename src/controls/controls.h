@@ -27,6 +27,14 @@ enum : WORD {
 // when it opened. Until set, a tablet without extent.
 void SetAreaTablet(const AxisInfo& x, const AxisInfo& y);
 
+// The status-line text a SetArea notification calls for, for the dialog that
+// shows it and for screen readers, who hear it in the control's value: a
+// prompt's string id, AreaPromptCleared for an emptied line, AreaPromptKept
+// when the notification leaves the line as it is.
+constexpr int AreaPromptCleared = 0;
+constexpr int AreaPromptKept = -1;
+int AreaPromptOf(WORD code);
+
 // The unit in which a SetArea tells screen readers its area (the unit its
 // dialog shows); until set, inches.
 void SetAreaSpokenUnit(HWND control, int unit);

@@ -35,10 +35,7 @@ void OnSetArea(HWND control, LPARAM lParam) {
     const LONG* in = reinterpret_cast<const LONG*>(lParam);
     if (!in) return;
     AreaBounds area = {in[0], in[1], in[2], in[3]};
-    AreaBounds was = ReadArea(control, AreaRectSlot);
-    WriteArea(control, AreaRectSlot, area);
-    if (was.left != area.left || was.top != area.top || was.right != area.right || was.bottom != area.bottom)
-        NotifyAccessibleEvent(control, EVENT_OBJECT_VALUECHANGE);
+    StoreShownArea(control, area);
     if (area.right != area.left && area.bottom != area.top)
         SetAreaFlags(control, AreaShown);
     else
@@ -94,6 +91,13 @@ void WriteArea(HWND control, int slot, const AreaBounds& area) {
     SetWindowLongA(control, slot + 4, area.top);
     SetWindowLongA(control, slot + 8, area.right);
     SetWindowLongA(control, slot + 12, area.bottom);
+}
+
+void StoreShownArea(HWND control, const AreaBounds& area) {
+    AreaBounds was = ReadArea(control, AreaRectSlot);
+    WriteArea(control, AreaRectSlot, area);
+    if (was.left != area.left || was.top != area.top || was.right != area.right || was.bottom != area.bottom)
+        NotifyAccessibleEvent(control, EVENT_OBJECT_VALUECHANGE);
 }
 
 WORD AreaState(HWND control) { return GetWindowWord(control, AreaStateSlot); }

@@ -2,7 +2,8 @@
 // value the area in the unit the dialog shows and, while the status line
 // shows one of the capture's prompts, that prompt; and the events that make
 // a reader say it again. The unit and the prompt are window properties: the
-// control's window bytes keep their fixed layout.
+// control's window bytes keep their fixed layout. Which prompt a notification
+// calls for is decided here once, for the dialog's status line as well.
 #include <cstdio>
 
 #include "controls/area_capture.h"
@@ -42,41 +43,36 @@ void AreaValue(HWND control, char* text, int size) {
     std::snprintf(text, static_cast<size_t>(size), prompt[0] ? "%s; %s" : "%s", spoken, prompt);
 }
 
-const AccessibleTraits SetAreaAccess = {
-    ROLE_SYSTEM_GRAPHIC, true, SpokenAreaName, AreaValue, nullptr, nullptr, 0, nullptr, 0, nullptr, nullptr, nullptr};
+constexpr AccessibleTraits SetAreaAccess =
+    AccessibleTraits{}.Role(ROLE_SYSTEM_GRAPHIC).Focusable().Name(SpokenAreaName).Value(AreaValue);
 
-// The status-line text each notification asks the dialog for: a prompt's
-// string id, 0 for a cleared line, -1 when it leaves the line alone.
-int PromptOf(WORD code) {
+}  // namespace
+
+int AreaPromptOf(WORD code) {
     switch (code) {
     case SAN_ASKLOWERLEFT: return IDS_ASK_LOWER_LEFT;
     case SAN_ASKUPPERRIGHT: return IDS_ASK_UPPER_RIGHT;
     case SAN_DEFINED: return IDS_AREA_DEFINED;
     case SAN_OUTOFRANGE: return IDS_OUT_OF_RANGE;
     case SAN_CANCELLED:
-    case SAN_FOCUSLOST: return 0;
-    default: return -1;
+    case SAN_FOCUSLOST: return AreaPromptCleared;
+    default: return AreaPromptKept;
     }
 }
-
-}  // namespace
 
 LRESULT ServeAreaAccessible(HWND control, WPARAM wParam, LPARAM lParam) {
     return ServeAccessibleObject(control, wParam, lParam, SetAreaAccess);
 }
 
+// The prompt is part of the value (the name stays "Tracking area"); a change
+// of the area itself is told where it is stored (StoreShownArea).
 void SpeakAreaNotification(HWND control, WORD code) {
-    if (code == SAN_AREARESET || code == SAN_AREACHANGED) {
-        NotifyAccessibleEvent(control, EVENT_OBJECT_VALUECHANGE);
-        return;
-    }
-    const int prompt = PromptOf(code);
-    if (prompt < 0 || static_cast<UINT>(prompt) == PromptShown(control)) return;
-    if (prompt)
+    const int prompt = AreaPromptOf(code);
+    if (prompt == AreaPromptKept || static_cast<UINT>(prompt) == PromptShown(control)) return;
+    if (prompt != AreaPromptCleared)
         SetPropA(control, PromptProperty, reinterpret_cast<HANDLE>(static_cast<UINT_PTR>(prompt)));
     else
         RemovePropA(control, PromptProperty);
-    if (prompt) NotifyAccessibleEvent(control, EVENT_OBJECT_NAMECHANGE);
     NotifyAccessibleEvent(control, EVENT_OBJECT_VALUECHANGE);
 }
 

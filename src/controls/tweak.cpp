@@ -308,9 +308,13 @@ void PressHalf(HWND tweak, LONG child) {
     SetHalfPressed(tweak, half, false);
 }
 
-const AccessibleTraits TweakAccess = {
-    ROLE_SYSTEM_SPINBUTTON, false,   TweakName, TweakValue, nullptr, nullptr, 2, HalfNames,
-    ROLE_SYSTEM_PUSHBUTTON, "Press", PressHalf, HalfRect};
+constexpr AccessibleTraits TweakAccess = AccessibleTraits{}
+                                             .Role(ROLE_SYSTEM_SPINBUTTON)
+                                             .Name(TweakName)
+                                             .Value(TweakValue)
+                                             .Children(HalfNames, ROLE_SYSTEM_PUSHBUTTON)
+                                             .ChildAction("Press", PressHalf)
+                                             .ChildRect(HalfRect);
 
 // The messages that can change an edit's text.
 bool MayChangeText(UINT message, WPARAM wParam) {

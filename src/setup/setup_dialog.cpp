@@ -130,16 +130,11 @@ INT_PTR OnTest(HWND window) {
 }
 
 INT_PTR OnAreaControlNotification(HWND window, WORD code) {
-    switch (code) {
-    case SAN_AREARESET:
-    case SAN_AREACHANGED: return OnAreaControlArea(window, code);
-    case SAN_ASKLOWERLEFT: ShowStatus(window, IDS_ASK_LOWER_LEFT); return TRUE;
-    case SAN_ASKUPPERRIGHT: ShowStatus(window, IDS_ASK_UPPER_RIGHT); return TRUE;
-    case SAN_DEFINED: ShowStatus(window, IDS_AREA_DEFINED); return TRUE;
-    case SAN_CANCELLED:
-    case SAN_FOCUSLOST: ShowRestingStatus(window); return TRUE;
-    case SAN_OUTOFRANGE: ShowStatus(window, IDS_OUT_OF_RANGE); return TRUE;
-    default: return FALSE;
+    if (code == SAN_AREARESET || code == SAN_AREACHANGED) return OnAreaControlArea(window, code);
+    switch (const int prompt = AreaPromptOf(code)) {
+    case AreaPromptKept: return FALSE;
+    case AreaPromptCleared: ShowRestingStatus(window); return TRUE;
+    default: ShowStatus(window, static_cast<UINT>(prompt)); return TRUE;
     }
 }
 

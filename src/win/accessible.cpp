@@ -2,7 +2,9 @@
 // gets an object of its own (the system releases it when the client is done);
 // what the window's traits do not answer goes to the system's standard
 // object for a client area, which knows the window's place, parent, focus
-// and keyboard shortcut.
+// and keyboard shortcut. The object is one COM object: it answers for the
+// interfaces it implements and no other, and once its window is destroyed
+// every question answers CO_E_OBJNOTCONNECTED.
 #include "win/accessible.h"
 
 #include <oleacc.h>
@@ -28,21 +30,27 @@ HRESULT GiveText(HWND window, AccessibleText source, BSTR* out) {
 
 // Made on the process heap and released there: the program links no C++
 // allocation runtime.
-class ControlAccessible final : public IAccessible {
+class ControlAccessible final : public IAccessible, public IOleWindow {
 public:
     ControlAccessible(HWND window, IAccessible* standard, const AccessibleTraits& traits)
-        : window_(window), standard_(standard), traits_(traits) {}
+        : window_(window), windowClass_(GetClassWord(window, GCW_ATOM)), standard_(standard), traits_(traits) {}
 
     // --- IUnknown ----------------------------------------------------------
+    // No interface of the standard object is handed out: asked for IUnknown
+    // it would name another object, and its IEnumVARIANT lists child windows
+    // where the children are this object's own (AccessibleChildren falls
+    // back on get_accChildCount and get_accChild without one).
     HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** object) override {
         if (!object) return E_POINTER;
-        if (riid == __uuidof(IUnknown) || riid == __uuidof(IDispatch) || riid == __uuidof(IAccessible)) {
+        *object = nullptr;
+        if (riid == __uuidof(IUnknown) || riid == __uuidof(IDispatch) || riid == __uuidof(IAccessible))
             *object = static_cast<IAccessible*>(this);
-            AddRef();
-            return S_OK;
-        }
-        // IOleWindow, IEnumVARIANT and the like: the standard object's.
-        return standard_->QueryInterface(riid, object);
+        else if (riid == __uuidof(IOleWindow))
+            *object = static_cast<IOleWindow*>(this);
+        else
+            return E_NOINTERFACE;
+        AddRef();
+        return S_OK;
     }
     ULONG STDMETHODCALLTYPE AddRef() override { return static_cast<ULONG>(InterlockedIncrement(&references_)); }
     ULONG STDMETHODCALLTYPE Release() override {
@@ -67,33 +75,52 @@ public:
         return E_NOTIMPL;
     }
 
-    // --- IAccessible -------------------------------------------------------
-    HRESULT STDMETHODCALLTYPE get_accParent(IDispatch** parent) override { return standard_->get_accParent(parent); }
+    // --- IOleWindow: the window a reader finds the object by. ---------------
+    HRESULT STDMETHODCALLTYPE GetWindow(HWND* window) override {
+        if (!window) return E_POINTER;
+        *window = nullptr;
+        if (Gone()) return CO_E_OBJNOTCONNECTED;
+        *window = window_;
+        return S_OK;
+    }
+    HRESULT STDMETHODCALLTYPE ContextSensitiveHelp(BOOL) override { return E_NOTIMPL; }
+
+    // --- IAccessible: each method first checks that the window still exists.
+    HRESULT STDMETHODCALLTYPE get_accParent(IDispatch** parent) override {
+        if (Gone()) return CO_E_OBJNOTCONNECTED;
+        return standard_->get_accParent(parent);
+    }
     HRESULT STDMETHODCALLTYPE get_accChildCount(LONG* count) override {
+        if (Gone()) return CO_E_OBJNOTCONNECTED;
         if (!count) return E_POINTER;
         *count = traits_.childCount;
         return S_OK;
     }
     HRESULT STDMETHODCALLTYPE get_accChild(VARIANT child, IDispatch** object) override {
+        if (Gone()) return CO_E_OBJNOTCONNECTED;
         if (!object) return E_POINTER;
         *object = nullptr;
         return IsChild(child) ? S_FALSE : E_INVALIDARG;  // simple elements have no object of their own
     }
     HRESULT STDMETHODCALLTYPE get_accName(VARIANT child, BSTR* name) override {
+        if (Gone()) return CO_E_OBJNOTCONNECTED;
         if (IsSelf(child))
             return traits_.name ? GiveText(window_, traits_.name, name) : standard_->get_accName(child, name);
         if (IsChild(child)) return GiveText(traits_.childNames[child.lVal - 1], name);
         return E_INVALIDARG;
     }
     HRESULT STDMETHODCALLTYPE get_accValue(VARIANT child, BSTR* value) override {
+        if (Gone()) return CO_E_OBJNOTCONNECTED;
         if (IsSelf(child) && traits_.value) return GiveText(window_, traits_.value, value);
         if (IsSelf(child) || IsChild(child)) return NoText(value, DISP_E_MEMBERNOTFOUND);
         return E_INVALIDARG;
     }
     HRESULT STDMETHODCALLTYPE get_accDescription(VARIANT child, BSTR* text) override {
+        if (Gone()) return CO_E_OBJNOTCONNECTED;
         return IsChild(child) ? NoText(text, S_FALSE) : standard_->get_accDescription(child, text);
     }
     HRESULT STDMETHODCALLTYPE get_accRole(VARIANT child, VARIANT* role) override {
+        if (Gone()) return CO_E_OBJNOTCONNECTED;
         if (!role) return E_POINTER;
         if (!IsSelf(child) && !IsChild(child)) return E_INVALIDARG;
         VariantInit(role);
@@ -102,6 +129,7 @@ public:
         return S_OK;
     }
     HRESULT STDMETHODCALLTYPE get_accState(VARIANT child, VARIANT* state) override {
+        if (Gone()) return CO_E_OBJNOTCONNECTED;
         if (!state) return E_POINTER;
         if (!IsSelf(child) && !IsChild(child)) return E_INVALIDARG;
         VariantInit(state);
@@ -110,28 +138,38 @@ public:
         return S_OK;
     }
     HRESULT STDMETHODCALLTYPE get_accHelp(VARIANT child, BSTR* help) override {
+        if (Gone()) return CO_E_OBJNOTCONNECTED;
         return IsChild(child) ? NoText(help, S_FALSE) : standard_->get_accHelp(child, help);
     }
     HRESULT STDMETHODCALLTYPE get_accHelpTopic(BSTR* file, VARIANT child, LONG* topic) override {
+        if (Gone()) return CO_E_OBJNOTCONNECTED;
         return standard_->get_accHelpTopic(file, child, topic);
     }
     HRESULT STDMETHODCALLTYPE get_accKeyboardShortcut(VARIANT child, BSTR* shortcut) override {
+        if (Gone()) return CO_E_OBJNOTCONNECTED;
         return IsChild(child) ? NoText(shortcut, S_FALSE) : standard_->get_accKeyboardShortcut(child, shortcut);
     }
-    HRESULT STDMETHODCALLTYPE get_accFocus(VARIANT* focus) override { return standard_->get_accFocus(focus); }
+    HRESULT STDMETHODCALLTYPE get_accFocus(VARIANT* focus) override {
+        if (Gone()) return CO_E_OBJNOTCONNECTED;
+        return standard_->get_accFocus(focus);
+    }
     HRESULT STDMETHODCALLTYPE get_accSelection(VARIANT* selection) override {
+        if (Gone()) return CO_E_OBJNOTCONNECTED;
         return standard_->get_accSelection(selection);
     }
     HRESULT STDMETHODCALLTYPE get_accDefaultAction(VARIANT child, BSTR* action) override {
+        if (Gone()) return CO_E_OBJNOTCONNECTED;
         if (IsSelf(child) && traits_.defaultAction) return GiveText(traits_.defaultAction, action);
         if (IsChild(child) && traits_.childAction) return GiveText(traits_.childAction, action);
         if (IsSelf(child) || IsChild(child)) return NoText(action, DISP_E_MEMBERNOTFOUND);
         return E_INVALIDARG;
     }
     HRESULT STDMETHODCALLTYPE accSelect(LONG flags, VARIANT child) override {
+        if (Gone()) return CO_E_OBJNOTCONNECTED;
         return IsChild(child) ? DISP_E_MEMBERNOTFOUND : standard_->accSelect(flags, child);
     }
     HRESULT STDMETHODCALLTYPE accLocation(LONG* left, LONG* top, LONG* width, LONG* height, VARIANT child) override {
+        if (Gone()) return CO_E_OBJNOTCONNECTED;
         if (!IsChild(child) || !traits_.childRect) return standard_->accLocation(left, top, width, height, child);
         if (!left || !top || !width || !height) return E_POINTER;
         RECT box = traits_.childRect(window_, child.lVal);
@@ -143,6 +181,7 @@ public:
         return S_OK;
     }
     HRESULT STDMETHODCALLTYPE accNavigate(LONG direction, VARIANT start, VARIANT* end) override {
+        if (Gone()) return CO_E_OBJNOTCONNECTED;
         if (!end) return E_POINTER;
         LONG to = 0;
         if (IsSelf(start) && traits_.childCount > 0 && direction == NAVDIR_FIRSTCHILD) to = 1;
@@ -157,6 +196,7 @@ public:
         return S_OK;
     }
     HRESULT STDMETHODCALLTYPE accHitTest(LONG x, LONG y, VARIANT* hit) override {
+        if (Gone()) return CO_E_OBJNOTCONNECTED;
         HRESULT result = standard_->accHitTest(x, y, hit);
         if (result != S_OK || !hit || hit->vt != VT_I4 || hit->lVal != CHILDID_SELF || !traits_.childRect)
             return result;
@@ -169,6 +209,7 @@ public:
         return S_OK;
     }
     HRESULT STDMETHODCALLTYPE accDoDefaultAction(VARIANT child) override {
+        if (Gone()) return CO_E_OBJNOTCONNECTED;
         if (!IsWindowEnabled(window_) && (IsSelf(child) || IsChild(child))) return E_FAIL;
         if (IsSelf(child) && traits_.doDefaultAction) {
             traits_.doDefaultAction(window_);
@@ -184,6 +225,8 @@ public:
     HRESULT STDMETHODCALLTYPE put_accValue(VARIANT, BSTR) override { return E_NOTIMPL; }
 
 private:
+    // The window was destroyed (its handle may since name another window).
+    bool Gone() const { return !IsWindow(window_) || GetClassWord(window_, GCW_ATOM) != windowClass_; }
     static bool IsSelf(const VARIANT& child) { return child.vt == VT_I4 && child.lVal == CHILDID_SELF; }
     bool IsChild(const VARIANT& child) const {
         return child.vt == VT_I4 && child.lVal >= 1 && child.lVal <= traits_.childCount;
@@ -205,22 +248,21 @@ private:
 
     LONG references_ = 1;
     HWND window_;
+    WORD windowClass_;
     IAccessible* standard_;
     const AccessibleTraits& traits_;
 };
 
 // Handing the object to a reader in another process marshals it through
-// COM, which wants COM on this thread. The program imports nothing of COM
-// itself: ole32, which oleacc has loaded, is asked once, on the thread that
-// serves the windows (the user-interface thread), and COM stays for the run.
+// COM, which wants COM on this thread. COM is started on the thread that
+// serves the windows (the user-interface thread) and stays for the run; a
+// start that failed is tried again at the next request. COM already started
+// there by someone else in the other threading model serves as well.
 void EnsureComOnThisThread() {
     static DWORD servingThread = 0;
     if (servingThread == GetCurrentThreadId()) return;
-    servingThread = GetCurrentThreadId();
-    typedef HRESULT(WINAPI * CoInitializeExProc)(LPVOID, DWORD);
-    HMODULE ole = GetModuleHandleA("ole32.dll");
-    FARPROC entry = ole ? GetProcAddress(ole, "CoInitializeEx") : nullptr;
-    if (entry) reinterpret_cast<CoInitializeExProc>(reinterpret_cast<void*>(entry))(nullptr, COINIT_APARTMENTTHREADED);
+    HRESULT started = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+    if (SUCCEEDED(started) || started == RPC_E_CHANGED_MODE) servingThread = GetCurrentThreadId();
 }
 
 }  // namespace
@@ -240,7 +282,7 @@ LRESULT ServeAccessibleObject(HWND window, WPARAM wParam, LPARAM lParam, const A
         standard->Release();
         return DefWindowProcA(window, WM_GETOBJECT, wParam, lParam);
     }
-    LRESULT result = LresultFromObject(__uuidof(IAccessible), wParam, object);
+    LRESULT result = LresultFromObject(__uuidof(IAccessible), wParam, static_cast<IAccessible*>(object));
     object->Release();  // the result holds its own reference
     return result;
 }

@@ -52,9 +52,19 @@ Heard Hear(IAccessible* object, const VARIANT& child) {
     return heard;
 }
 
+std::string IidText(REFIID iid) {
+    WCHAR wide[40] = L"";
+    StringFromGUID2(iid, wide, 40);
+    return Narrow(SysAllocString(wide));
+}
+
+// The interface id comes from the compiler: one taken from the link can be
+// an import thunk's bytes in an x86_64 build, which every object refuses.
 IAccessible* ObjectOf(HWND window) {
     IAccessible* object = nullptr;
-    AccessibleObjectFromWindow(window, OBJID_CLIENT, IID_IAccessible, reinterpret_cast<void**>(&object));
+    HRESULT result =
+        AccessibleObjectFromWindow(window, OBJID_CLIENT, __uuidof(IAccessible), reinterpret_cast<void**>(&object));
+    EXPECT_NE(result, E_NOINTERFACE) << "no object answers for the interface id " << IidText(__uuidof(IAccessible));
     return object;
 }
 
@@ -163,6 +173,11 @@ void HearSetup(HWND setup) {
     EXPECT_EQ(Hear(spin, Self).children, 2);
     Heard more = Hear(spin, Child(1)), less = Hear(spin, Child(2));
     EXPECT_EQ(more.name + "/" + less.name, "More/Less");
+    VARIANT listed[3];
+    LONG listedCount = 0;
+    EXPECT_EQ(AccessibleChildren(spin, 0, 3, listed, &listedCount), S_FALSE);  // fewer than asked for
+    ASSERT_EQ(listedCount, 2) << "AccessibleChildren lists the halves, as screen readers find them";
+    EXPECT_EQ(Hear(spin, listed[0]).name + "/" + Hear(spin, listed[1]).name, "More/Less");
     EXPECT_EQ(less.role, ROLE_SYSTEM_PUSHBUTTON);
     EXPECT_EQ(less.action, "Press");
     EXPECT_EQ(spin->accDoDefaultAction(Child(2)), S_OK);
@@ -174,7 +189,8 @@ void HearSetup(HWND setup) {
 
     events.clear();
     SetFocus(area);
-    EXPECT_TRUE(Seen(EVENT_OBJECT_NAMECHANGE, area));
+    EXPECT_TRUE(Seen(EVENT_OBJECT_VALUECHANGE, area));
+    EXPECT_FALSE(Seen(EVENT_OBJECT_NAMECHANGE, area)) << "the prompt is in the value; the name stays";
     EXPECT_EQ(HearWindow(area).value, "12\" wide, 9\" high, left 0\", top 0\"; " + ControlText(setup, IDC_STATUS_LINE));
     EXPECT_EQ(ControlText(setup, IDC_STATUS_LINE), "Click on lower-left corner of active area");
 }
@@ -189,10 +205,15 @@ TEST_F(AccessibilityTest, EveryWindowIsHeardAndEachIconButtonPressOpensItsDialog
     EXPECT_EQ(HearWindow(features).state & STATE_SYSTEM_FOCUSED, STATE_SYSTEM_FOCUSED);
 
     std::vector<std::string> opened;
+    std::vector<IAccessible*> kept;  // of Tablet Setup's rows, read again once it is closed
     ModalDriver driver([&](HWND box) {
         opened.push_back(WindowText(box));
         ExpectEveryControlHeard(box);
-        if (GetDlgItem(box, IDC_AREA_CONTROL)) HearSetup(box);
+        if (GetDlgItem(box, IDC_AREA_CONTROL)) {
+            HearSetup(box);
+            for (const Row& row : SetupRows)
+                if (IAccessible* object = ObjectOf(GetDlgItem(box, row.control))) kept.push_back(object);
+        }
         PressButton(box, IDCANCEL);
     });
     for (const Row& row : MainRows) {
@@ -207,6 +228,21 @@ TEST_F(AccessibilityTest, EveryWindowIsHeardAndEachIconButtonPressOpensItsDialog
     SendMessageA(mainWindow, WM_COMMAND, IDM_ABOUT, 0);
     EXPECT_EQ(opened, (std::vector<std::string>{"Tablet Information", "Features", "Tablet Setup",
                                                 "About Tablet Control Panel..."}));
+
+    // An object whose window is gone answers an error and asks neither the
+    // window nor the driver.
+    EXPECT_EQ(kept.size(), std::size(SetupRows));
+    const int driverCalls = sim.TotalCalls();
+    for (IAccessible* object : kept) {
+        BSTR text = nullptr;
+        VARIANT role;
+        EXPECT_EQ(object->get_accValue(Self, &text), CO_E_OBJNOTCONNECTED);
+        EXPECT_EQ(object->get_accName(Self, &text), CO_E_OBJNOTCONNECTED);
+        EXPECT_EQ(object->get_accRole(Self, &role), CO_E_OBJNOTCONNECTED);
+        EXPECT_EQ(object->accDoDefaultAction(Self), CO_E_OBJNOTCONNECTED);
+        object->Release();
+    }
+    EXPECT_EQ(sim.TotalCalls(), driverCalls);
 }
 
 // A screen reader reads from a process of its own.

@@ -70,7 +70,7 @@ bool ParseXml(const std::string& bytes, std::vector<Element>& elements) {
     IStream* stream = SHCreateMemStream(reinterpret_cast<const BYTE*>(bytes.data()), static_cast<UINT>(bytes.size()));
     IXmlReader* reader = nullptr;
     HRESULT result = E_FAIL;
-    if (stream && SUCCEEDED(create(IID_IXmlReader, reinterpret_cast<void**>(&reader), nullptr)) &&
+    if (stream && SUCCEEDED(create(__uuidof(IXmlReader), reinterpret_cast<void**>(&reader), nullptr)) &&
         SUCCEEDED(reader->SetProperty(XmlReaderProperty_DtdProcessing, DtdProcessing_Prohibit)) &&
         SUCCEEDED(reader->SetInput(stream))) {
         // Every node takes at least one byte of input: more nodes than bytes
