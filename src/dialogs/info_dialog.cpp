@@ -33,7 +33,7 @@ void FillUnitList(HWND dialog) {
 }
 
 void ShowValues(HWND dialog) {
-    const DWORD width = SnapshotWidth(tablet), height = SnapshotHeight(tablet);
+    const DWORD width = TabletWidth(tablet), height = TabletHeight(tablet);
     const ShownAxes axes = {tablet.axisX, tablet.axisY};
     for (int i = 0; i < MeasureLineTotal; ++i) {
         const MeasureLine& line = MeasureLines[i];

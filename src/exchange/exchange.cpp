@@ -22,7 +22,7 @@ SettingsBasis BasisOf(const TabletSnapshot& s) {
     basis.axisX = s.axisX;
     basis.axisY = s.axisY;
     DWORD cursor = 0;
-    SettingsCursor(s, cursor);
+    FirstActiveCursor(s, cursor);
     basis.cursor = cursor;
     basis.buttonCount = s.active.countWhole ? s.active.buttonCount : 0;
     basis.penOption = s.penOption ? 1 : 0;
@@ -33,7 +33,7 @@ SettingsBasis BasisOf(const TabletSnapshot& s) {
 // Whether the snapshot answered whole what a write of settings needs.
 bool AnswersFor(const TabletSnapshot& s, const SetupSettings& settings) {
     DWORD cursor;
-    if (!s.axesWhole || !SettingsCursor(s, cursor)) return false;
+    if (!s.axesWhole || !FirstActiveCursor(s, cursor)) return false;
     if (!(settings.unread & UnreadContext) && !s.sourceWhole) return false;
     if (!(settings.unread & UnreadButtonMap) && !s.active.mapWhole) return false;
     return true;
@@ -67,7 +67,7 @@ void WriteMap(SetupSettings& settings) {
 void WriteContexts(const SetupSettings& settings, const TabletSnapshot& s) {
     if (settings.unread & UnreadContext) return;  // never read: not written over the driver's
     ContextRecord prepared = s.source;
-    SettingsToContext(settings, SnapshotWidth(s), SnapshotHeight(s), prepared);
+    SettingsToContext(settings, TabletWidth(s), TabletHeight(s), prepared);
     for (DWORD i = 0; i < s.systemCount; ++i) {
         ContextRecord record = s.systemRecords[i];
         CopySettingsFields(prepared, record);
@@ -105,15 +105,15 @@ CommitOutcome Commit(SetupSettings& settings, const ButtonMap* reference, LostCl
 void SettingsFromSnapshot(const TabletSnapshot& s, SetupSettings& settings, AreaBox* heldArea) {
     memset(&settings, 0, sizeof settings);
     DWORD cursor;
-    if (!s.axesWhole || !SettingsCursor(s, cursor)) settings.unread |= UnreadTablet;
+    if (!s.axesWhole || !FirstActiveCursor(s, cursor)) settings.unread |= UnreadTablet;
     if (!s.sourceWhole) settings.unread |= UnreadContext;
     if (!s.active.mapWhole) settings.unread |= UnreadButtonMap;
     ContextRecord record;
     memset(&record, 0, sizeof record);
     if (s.sourceWhole) record = s.source;
-    const DWORD width = SnapshotWidth(s), height = SnapshotHeight(s);
+    const DWORD width = TabletWidth(s), height = TabletHeight(s);
     if (heldArea) *heldArea = AreaAsHeld(record, height);
-    SettingsFromContext(record, width, height, PenOptionInContext(s, record), settings, AreaStep(s.axisX.resolution));
+    SettingsFromContext(record, width, height, PenOptionInContext(s, record), settings, AreaStep(TabletResolution(s)));
     if (s.active.mapWhole) settings.buttonMap = s.active.map;
     settings.basis = BasisOf(s);
     if (!s.defaultMapWhole) {

@@ -203,7 +203,7 @@ void ReadButtons(DWORD cursor, bool withNames, CursorButtons& b) {
 // the user's map goes back to the same cursor at once.
 void ReadDefaultMap(TabletSnapshot& s) {
     DWORD cursor;
-    if (!SettingsCursor(s, cursor) || !s.active.mapWhole) return;
+    if (!FirstActiveCursor(s, cursor) || !s.active.mapWhole) return;
     VXMgrCsrButtonMap(SessionManager(), cursor, nullptr, VX_DEFAULT_BUTTON_MAP);
     s.defaultMapWhole = ReadMap(cursor, s.defaultMap);
     ButtonMap putBack = s.active.map;
@@ -340,7 +340,7 @@ void TakeSnapshot(TabletSnapshot& s, unsigned parts, DWORD cursorLimit) {
             ReadButtons(s.cursors[p].number, (parts & SnapEveryButton) != 0, s.details[p]);
     }
     DWORD cursor;
-    if ((parts & (SnapActiveButtons | SnapDefaultMap)) && SettingsCursor(s, cursor)) {
+    if ((parts & (SnapActiveButtons | SnapDefaultMap)) && FirstActiveCursor(s, cursor)) {
         DWORD position = cursor - s.firstCursor;
         if (position < s.detailed && (parts & SnapEveryButton))
             s.active = s.details[position];
@@ -350,7 +350,7 @@ void TakeSnapshot(TabletSnapshot& s, unsigned parts, DWORD cursorLimit) {
     if (parts & SnapDefaultMap) ReadDefaultMap(s);
 }
 
-bool SettingsCursor(const TabletSnapshot& s, DWORD& cursor) {
+bool FirstActiveCursor(const TabletSnapshot& s, DWORD& cursor) {
     cursor = 0;
     if (!s.cursorsWhole || !s.activeKnown) return false;
     // No cursor reports itself active: the device's first cursor stands in,
@@ -359,9 +359,9 @@ bool SettingsCursor(const TabletSnapshot& s, DWORD& cursor) {
     return true;
 }
 
-DWORD SnapshotWidth(const TabletSnapshot& s) { return AxisExtent(s.axisX); }
+DWORD TabletWidth(const TabletSnapshot& s) { return AxisExtent(s.axisX); }
 
-DWORD SnapshotHeight(const TabletSnapshot& s) { return AxisExtent(s.axisY); }
+DWORD TabletHeight(const TabletSnapshot& s) { return AxisExtent(s.axisY); }
 
 bool PenOptionInContext(const TabletSnapshot& s, const ContextRecord& record) {
     return s.penOption && (record.options & PenOptionBit) != 0;

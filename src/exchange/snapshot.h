@@ -142,11 +142,14 @@ inline const char* ButtonName(const CursorButtons& buttons, UINT index) {
 
 // The cursor type settings belong to: the active one, or, with none active,
 // the device's first. False when the cursor types could not be read.
-bool SettingsCursor(const TabletSnapshot& snapshot, DWORD& cursor);
+bool FirstActiveCursor(const TabletSnapshot& snapshot, DWORD& cursor);
 
-// The tablet's extents along x and y.
-DWORD SnapshotWidth(const TabletSnapshot& snapshot);
-DWORD SnapshotHeight(const TabletSnapshot& snapshot);
+// The tablet's extents along x and y, and the x axis's resolution (16.16
+// counts per unit) and unit (0 inches, 1 centimetres).
+DWORD TabletWidth(const TabletSnapshot& snapshot);
+DWORD TabletHeight(const TabletSnapshot& snapshot);
+inline DWORD TabletResolution(const TabletSnapshot& snapshot) { return snapshot.axisX.resolution; }
+inline DWORD TabletUnitIndex(const TabletSnapshot& snapshot) { return snapshot.axisX.unitCode - 1; }
 
 // Whether the pen option holds for a context record (the driver takes it and
 // the record asks for it).

@@ -29,8 +29,8 @@ AreaField FieldOfEdit(int editId) {
 // The figures worked out at opening, on the tablet read then.
 AreaLimits CurrentLimits() {
     AreaLimits limits = areaLimits;
-    limits.W = SnapshotWidth(openedTablet);
-    limits.H = SnapshotHeight(openedTablet);
+    limits.W = TabletWidth(openedTablet);
+    limits.H = TabletHeight(openedTablet);
     limits.areaStep = areaStep;
     if (limits.W == 0 || limits.H == 0) limits.aspectUsable = false;
     return limits;
@@ -64,8 +64,8 @@ void ShapeAreaControl(HWND control) {
     }
 
     areaLimits = AreaLimits{};
-    areaLimits.W = SnapshotWidth(openedTablet);
-    areaLimits.H = SnapshotHeight(openedTablet);
+    areaLimits.W = TabletWidth(openedTablet);
+    areaLimits.H = TabletHeight(openedTablet);
     DisplayShape shape = {};
     ComputeDisplayFigures(x, y, vertSize, horzSize, aspectY, aspectX, areaLimits, shape);
 

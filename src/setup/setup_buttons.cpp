@@ -19,8 +19,7 @@ namespace {
 constexpr UINT MaxListedButtons = sizeof(ButtonMap::entry);
 
 SensitivityScale OpenedScale() {
-    const AxisInfo& x = openedTablet.axisX;
-    return MakeSensitivityScale(x.resolution, x.unitCode == AxisUnitCentimetres);
+    return MakeSensitivityScale(TabletResolution(openedTablet), TabletUnitIndex(openedTablet) == 1);
 }
 
 void ShowSensitivity(HWND window) { ShowAndStoreSensitivity(window, workingSettings); }

@@ -73,7 +73,7 @@ INT_PTR OnInitDialog(HWND window) {
     shownAxes = ShownAxes{openedTablet.axisX, openedTablet.axisY};
 
     sensitivityField = SensitivityFieldFor(workingSettings);
-    areaStep = AreaStep(openedTablet.axisX.resolution);
+    areaStep = AreaStep(TabletResolution(openedTablet));
 
     FillButtonList(window);
     FillActionList(window);

@@ -53,8 +53,8 @@ bool ReadTablet(TabletSettings& tablet, TabletScale& scale, std::string& problem
     }
     scale.axisX = cfgTablet.axisX;
     scale.axisY = cfgTablet.axisY;
-    tablet.width = SnapshotWidth(cfgTablet);
-    tablet.height = SnapshotHeight(cfgTablet);
+    tablet.width = TabletWidth(cfgTablet);
+    tablet.height = TabletHeight(cfgTablet);
     // Areas are counted on the tablet: one without extent has none to keep.
     if (tablet.width == 0 || tablet.height == 0) {
         problem = std::string("the tablet reports no ") + (tablet.width == 0 ? "width" : "height") +

@@ -143,9 +143,9 @@ TEST_F(DriverTest, NoDeviceAnsweringLeavesDeviceZero) {
     EXPECT_EQ(SelectDevice(), 0);
     TakeSnapshot(tablet, SnapAxes | SnapCursors);
     EXPECT_FALSE(tablet.axesWhole);
-    EXPECT_EQ(SnapshotWidth(tablet), 0u);
+    EXPECT_EQ(TabletWidth(tablet), 0u);
     DWORD cursor;
-    EXPECT_FALSE(SettingsCursor(tablet, cursor));
+    EXPECT_FALSE(FirstActiveCursor(tablet, cursor));
 }
 
 TEST_F(DriverTest, AllRelativeDevicesLeaveDeviceZero) {
@@ -165,10 +165,10 @@ TEST_F(DriverTest, SnapshotReadsTheSelectedDevice) {
     TakeSnapshot(tablet, SnapAxes | SnapPenOption | SnapCursors);
     EXPECT_EQ(tablet.axisX.unitCode, static_cast<uint32_t>(AxisUnitCentimetres));
     EXPECT_EQ(tablet.axisX.resolution, 400u << 16);
-    EXPECT_EQ(SnapshotWidth(tablet), 8000u);
-    EXPECT_EQ(SnapshotHeight(tablet), 6000u);
+    EXPECT_EQ(TabletWidth(tablet), 8000u);
+    EXPECT_EQ(TabletHeight(tablet), 6000u);
     DWORD cursor;
-    ASSERT_TRUE(SettingsCursor(tablet, cursor));
+    ASSERT_TRUE(FirstActiveCursor(tablet, cursor));
     EXPECT_EQ(cursor, tablet.firstCursor + 1);  // the lowest-numbered active cursor
     EXPECT_TRUE(tablet.penOption);
     ContextRecord record = {};
@@ -182,7 +182,7 @@ TEST_F(DriverTest, WithNoCursorActiveTheFirstCursorStandsIn) {
         sim.LoadDescriptionText("[Device0]\nCursors=2\n[Device0.Cursor0]\nActive=0\n[Device0.Cursor1]\nActive=0\n"));
     TakeSnapshot(tablet, SnapCursors);
     DWORD cursor;
-    ASSERT_TRUE(SettingsCursor(tablet, cursor));
+    ASSERT_TRUE(FirstActiveCursor(tablet, cursor));
     EXPECT_EQ(cursor, tablet.firstCursor);
 }
 
@@ -200,7 +200,7 @@ TEST_F(DriverTest, WalksOverDevicesAndCursorsEndAtTheLimit) {
     sim.ClearLog();
     TakeSnapshot(tablet, SnapCursors | SnapCursorNames, DriverWalkLimit);
     DWORD cursor = 12345;
-    EXPECT_TRUE(SettingsCursor(tablet, cursor));
+    EXPECT_TRUE(FirstActiveCursor(tablet, cursor));
     EXPECT_EQ(cursor, tablet.firstCursor);
     EXPECT_LE(sim.LogLinesStartingWith("VXInfoA 2"), static_cast<int>(3 * DriverWalkLimit)) << "cursor walk";
 }

@@ -132,6 +132,13 @@ TEST_F(ExchangeTest, LoadSettingsReadsTheContextAndTheMaps) {
         {MapOf({1, 4, 2}), 1},     // the default map
         {MapOf({0x51, 4, 2}), 1},  // differs only in the high bits
         {MapOf({1, 4, 3}), 0},
+        // every entry 0xCD, a fill pattern: a whole answer all the same
+        {[] {
+             ButtonMap m;
+             std::memset(m.entry, 0xCD, sizeof m.entry);
+             return m;
+         }(),
+         0},
     };
     for (const Case& c : cases) {
         SetDriverMap(c.map);
@@ -144,6 +151,7 @@ TEST_F(ExchangeTest, LoadSettingsReadsTheContextAndTheMaps) {
         EXPECT_EQ(2000, settings.area.top);
         EXPECT_EQ(7000, settings.area.right);
         EXPECT_EQ(6500, settings.area.bottom);
+        EXPECT_EQ(0u, settings.unread & UnreadButtonMap) << MapText(c.map);
         EXPECT_TRUE(SameMap(c.map, settings.buttonMap)) << MapText(settings.buttonMap);
         EXPECT_EQ(c.defaultButtons, settings.defaultButtons) << MapText(c.map);
         // Reading the default map put the user's map back.
