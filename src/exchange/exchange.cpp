@@ -49,16 +49,20 @@ WriteOutcome TakeWriteSnapshot(const SetupSettings& settings) {
     return WriteDone;
 }
 
+// The map the driver holds once settings are written: its default map (as
+// learnt, when it was), or the record's map in its written form.
+ButtonMap MapOnceWritten(const SetupSettings& settings) {
+    const bool asDefault = settings.defaultButtons == 1;
+    if (asDefault && (settings.unread & UnreadDefaultMap)) return settings.buttonMap;
+    return asDefault ? settings.basis.defaultMap : MapAsWritten(settings.buttonMap, settings.basis.penOption != 0);
+}
+
 void WriteMap(SetupSettings& settings) {
     if (settings.unread & UnreadButtonMap) return;  // never read: the driver keeps its own
-    const DWORD cursor = settings.basis.cursor;
-    if (settings.defaultButtons == 1) {
-        VXMgrCsrButtonMap(SessionManager(), cursor, nullptr, VX_DEFAULT_BUTTON_MAP);
-        if (!(settings.unread & UnreadDefaultMap)) settings.buttonMap = settings.basis.defaultMap;
-        return;
-    }
-    settings.buttonMap = MapAsWritten(settings.buttonMap, settings.basis.penOption != 0);
-    VXMgrCsrButtonMap(SessionManager(), cursor, nullptr, settings.buttonMap.entry);
+    BYTE* map = VX_DEFAULT_BUTTON_MAP;
+    settings.buttonMap = MapOnceWritten(settings);
+    if (settings.defaultButtons != 1) map = settings.buttonMap.entry;
+    VXMgrCsrButtonMap(SessionManager(), settings.basis.cursor, nullptr, map);
 }
 
 // The seven fields into every "Default System" context the snapshot read
@@ -76,14 +80,18 @@ void WriteContexts(const SetupSettings& settings, const TabletSnapshot& s) {
     if (s.defaultSystem) VXSetA(s.defaultSystem, &prepared);
 }
 
+// Writes settings onto what the last write snapshot found.
+void WriteSettings(SetupSettings& settings) {
+    WriteMap(settings);
+    WriteContexts(settings, fresh);
+}
+
 // OK and Test. With a reference map the confirmation comes first, before
 // anything is read or written; without one, the map the driver holds just
 // before the write stands in for it.
 CommitOutcome Commit(SetupSettings& settings, const ButtonMap* reference, LostClicksConfirmation confirmation) {
     const bool mapWritten = (settings.unread & (UnreadButtonMap | UnreadTablet)) == 0;
-    ButtonMap written = settings.defaultButtons == 1 && !(settings.unread & UnreadDefaultMap)
-                            ? settings.basis.defaultMap
-                            : MapAsWritten(settings.buttonMap, settings.basis.penOption != 0);
+    const ButtonMap written = MapOnceWritten(settings);
     auto declined = [&](const ButtonMap& before) {
         uint32_t lost = mapWritten ? NewlyLostClicks(before, written, settings.basis.buttonCount) : 0;
         return lost != 0 && (!confirmation.confirm || !confirmation.confirm(lost, confirmation.context));
@@ -95,8 +103,7 @@ CommitOutcome Commit(SetupSettings& settings, const ButtonMap* reference, LostCl
     case WriteDone: break;
     }
     if (!reference && declined(fresh.active.map)) return CommitDeclined;
-    WriteMap(settings);
-    WriteContexts(settings, fresh);
+    WriteSettings(settings);
     return CommitWritten;
 }
 
@@ -132,10 +139,8 @@ bool LoadSettings(SetupSettings& settings) {
 
 WriteOutcome ApplySettings(SetupSettings& settings) {
     WriteOutcome outcome = TakeWriteSnapshot(settings);
-    if (outcome != WriteDone) return outcome;
-    WriteMap(settings);
-    WriteContexts(settings, fresh);
-    return WriteDone;
+    if (outcome == WriteDone) WriteSettings(settings);
+    return outcome;
 }
 
 SetupSettings ProbeSettings(const SetupSettings& shown) {

@@ -341,8 +341,10 @@ void TakeSnapshot(TabletSnapshot& s, unsigned parts, DWORD cursorLimit) {
     }
     DWORD cursor;
     if ((parts & (SnapActiveButtons | SnapDefaultMap)) && FirstActiveCursor(s, cursor)) {
+        // A detailed cursor type's buttons are read once (its names only
+        // with SnapEveryButton).
         DWORD position = cursor - s.firstCursor;
-        if (position < s.detailed && (parts & SnapEveryButton))
+        if (position < s.detailed)
             s.active = s.details[position];
         else
             ReadButtons(cursor, true, s.active);
